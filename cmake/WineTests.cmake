@@ -1,0 +1,34 @@
+# ferrin_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock ...] [ENVIRONMENT VAR=value ...]
+#                 [RUNTIME_FILES file ...])
+# Builds a GoogleTest program and registers its cases with CTest. Discovery runs
+# when CTest runs (under Wine), never during the build.
+function(ferrin_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;RESOURCE_LOCK;ENVIRONMENT;RUNTIME_FILES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/${name}")
+  foreach(file IN LISTS T_RUNTIME_FILES)
+    # A target name copies that target's file beside the test program (vcam, doubles).
+    if(TARGET ${file})
+      add_custom_command(TARGET ${name} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${file}> $<TARGET_FILE_DIR:${name}>)
+      add_dependencies(${name} ${file})
+    else()
+      add_custom_command(TARGET ${name} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${name}>)
+    endif()
+  endforeach()
+  set(props TIMEOUT 120)
+  if(T_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
+  if(T_ENVIRONMENT)
+    list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
+    PROPERTIES ${props})
+endfunction()
+include(GoogleTest)
