@@ -1,0 +1,2 @@
+// Keeps the library non-empty until its units arrive.
+namespace SetupEngine { int LibraryAnchor = 0; }
