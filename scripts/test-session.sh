@@ -5,29 +5,44 @@
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
+# One session at a time owns the shared prefix; a session started meanwhile
+# gets a private prefix of its own, removed again at the end.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+private_prefix=""
+if ! flock -n 9; then
+  private_prefix="$WINEPREFIX-session-$$"
+  export WINEPREFIX="$private_prefix"
+fi
+
+# The first free display number whose server really starts (two sessions may race for one).
 display=""
+xvfb_pid=""
 for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
 export DISPLAY="$display"
 
 cleanup() {
   "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
+  [ -n "$private_prefix" ] && rm -rf "$private_prefix"
 }
 trap cleanup EXIT
 
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-
-mkdir -p "$(dirname "$WINEPREFIX")"
 # Wine's first run starts service processes that inherit our pipes: boot with
 # all of them pointed elsewhere, then keep one wineserver alive for the tests.
-setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1
-setsid "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
+setsid "$WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&-
 
 "$@"
