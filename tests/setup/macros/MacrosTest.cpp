@@ -1,0 +1,169 @@
+// The macro expander: every folder and product macro, the order in which they are
+// replaced, and environment references including ones that refer to themselves.
+#include "uMacros.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+using namespace uMacros;
+using uSpecialFolders::TSpecialFolders;
+
+namespace {
+
+TSpecialFolders SampleFolders()
+{
+    TSpecialFolders f;
+    f.Desktop = "C:\\u\\Desktop";
+    f.System = "C:\\WIN\\system32";
+    f.Programs = "C:\\u\\Programs";
+    f.CommonDesktop = "C:\\all\\Desktop";
+    f.CommonPrograms = "C:\\all\\Programs";
+    f.CommonStartMenu = "C:\\all\\Start Menu";
+    f.CommonStartup = "C:\\all\\Startup";
+    f.CommonFiles = "C:\\PF\\Common Files";
+    f.Fonts = "C:\\WIN\\Fonts";
+    f.ProgramFiles = "C:\\PF";
+    f.ApplicationData = "C:\\u\\AppData";
+    f.Favorites = "C:\\u\\Favorites";
+    f.SentTo = "C:\\u\\SendTo";
+    f.StartMenu = "C:\\u\\Start Menu";
+    f.Startup = "C:\\u\\Startup";
+    f.Templates = "C:\\u\\Templates";
+    f.Windows = "C:\\WIN";
+    f.Temp = "C:\\u\\Temp";
+    f.ComputerName = "BOX";
+    return f;
+}
+
+TProductMacros SampleProduct()
+{
+    TProductMacros p;
+    p.InstallPath = "D:\\Ferrin";
+    p.CompanyName = "费林公司";
+    p.ProductName = "Ferrin 2009";
+    p.Version = "1.2";
+    p.OldVersion = "1.1";
+    return p;
+}
+
+const std::string kSource = "E:\\cd";
+
+std::map<std::string, std::string> environment = {
+    {"HOME_A", "C:\\home"},
+    {"CHAIN", "Env(HOME_A)\\chain"},
+    {"SELF", "x;Env(SELF)"},
+    {"PING", "Env(PONG)p"},
+    {"PONG", "Env(PING)q"},
+    {"MACRO", "<INSTALL>"},
+};
+
+std::string Lookup(const std::string& name)
+{
+    auto it = environment.find(name);
+    return it == environment.end() ? std::string() : it->second;
+}
+
+std::string Expand(const std::string& text, const TProductMacros& product = SampleProduct())
+{
+    return ExpandMacros(text, product, SampleFolders(), kSource, Lookup);
+}
+
+} // namespace
+
+TEST(Macros, EachMacroNamesItsValue)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"<DESKTOP>", "C:\\u\\Desktop"},
+        {"<SYSTEM>", "C:\\WIN\\system32"},
+        {"<INSTALL>", "D:\\Ferrin"},
+        {"<PROGRAMS>", "C:\\u\\Programs"},
+        {"<COMMON_DESKTOP>", "C:\\all\\Desktop"},
+        {"<COMMON_PROGRAMS>", "C:\\all\\Programs"},
+        {"<COMMON_START_MENU>", "C:\\all\\Start Menu"},
+        {"<COMMON_STARTUP>", "C:\\all\\Startup"},
+        {"<COMMON_FILES>", "C:\\PF\\Common Files"},
+        {"<FONTS>", "C:\\WIN\\Fonts"},
+        {"<PROGRAM_FILES>", "C:\\PF"},
+        {"<APPLICATION_DATA>", "C:\\u\\AppData"},
+        {"<FAVORITES>", "C:\\u\\Favorites"},
+        {"<SENT_TO>", "C:\\u\\SendTo"},
+        {"<START_MENU>", "C:\\u\\Start Menu"},
+        {"<STARTUP>", "C:\\u\\Startup"},
+        {"<TEMPLATES>", "C:\\u\\Templates"},
+        {"<WINDOWS>", "C:\\WIN"},
+        {"<TEMP>", "C:\\u\\Temp"},
+        {"<COMPANY_NAME>", "费林公司"},
+        {"<PRODUCT_NAME>", "Ferrin 2009"},
+        {"<VERSION>", "1.2"},
+        {"<OLD_VERSION>", "1.1"},
+        {"<SETUP_SOURCE>", "E:\\cd"},
+        {"<COMPUTER_NAME>", "BOX"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(std::string("[") + c.second + "]", Expand(std::string("[") + c.first + "]")) << c.first;
+}
+
+TEST(Macros, TextsExpand)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""},
+        {"no macros here", "no macros here"},
+        {"<INSTALL>\\bin;<INSTALL>\\lib", "D:\\Ferrin\\bin;D:\\Ferrin\\lib"},
+        {"欢迎安装<PRODUCT_NAME> <VERSION>", "欢迎安装Ferrin 2009 1.2"},
+        // Unknown, misspelt or lower-case macros stay as they are.
+        {"<PRODUCTNAME> <install> <INSTALL", "<PRODUCTNAME> <install> <INSTALL"},
+        {"<<INSTALL>>", "<D:\\Ferrin>"},
+        {"Env(HOME_A)\\x", "C:\\home\\x"},
+        {"Env(HOME_A);Env(HOME_A)", "C:\\home;C:\\home"},
+        {"[Env(UNSET_NAME)]", "[]"},
+        {"Env(CHAIN)", "C:\\home\\chain"},
+        // An opening without its ")" is left alone.
+        {"Env(HOME_A", "Env(HOME_A"},
+        {"a)Env(HOME_A", "a)Env(HOME_A"},
+        // Environment values are not macro-expanded: references come after macros.
+        {"Env(MACRO)", "<INSTALL>"},
+        {"Env(<VERSION>)", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second, Expand(c.first)) << c.first;
+}
+
+TEST(Macros, ReplacementFollowsTheFixedOrder)
+{
+    TProductMacros product = SampleProduct();
+    // <INSTALL> comes before <PROGRAM_FILES>, so an install path written with it expands.
+    product.InstallPath = "<PROGRAM_FILES>\\Ferrin";
+    // <PRODUCT_NAME> comes after <DESKTOP>: a product name holding it keeps it.
+    product.ProductName = "<DESKTOP>";
+    EXPECT_EQ("C:\\PF\\Ferrin", Expand("<INSTALL>", product));
+    EXPECT_EQ("<DESKTOP>", Expand("<PRODUCT_NAME>", product));
+}
+
+TEST(Macros, SelfReferringValuesEnd)
+{
+    // Each cycle is expanded once; the reference its value brings back stays as text.
+    EXPECT_EQ("x;Env(SELF)", Expand("Env(SELF)"));
+    EXPECT_EQ("x;Env(SELF)|x;Env(SELF)", Expand("Env(SELF)|Env(SELF)"));
+    EXPECT_EQ("Env(PING)qp", Expand("Env(PING)"));
+    EXPECT_EQ("x;Env(SELF) C:\\home", Expand("Env(SELF) Env(HOME_A)"));
+}
+
+TEST(Macros, RealMachineValues)
+{
+    ASSERT_TRUE(SetEnvironmentVariableA("FERRIN_MACRO_TEST", "测试值"));
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string folder(program);
+    folder.erase(folder.rfind('\\'));
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+
+    TProductMacros product = SampleProduct();
+    EXPECT_EQ(folder + "|" + windows + "|测试值",
+              ExpandMacros("<SETUP_SOURCE>|<WINDOWS>|Env(FERRIN_MACRO_TEST)", product));
+    SetEnvironmentVariableA("FERRIN_MACRO_TEST", nullptr);
+    EXPECT_EQ("[]", ExpandMacros("[Env(FERRIN_MACRO_TEST)]", product));
+}
