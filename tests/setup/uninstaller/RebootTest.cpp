@@ -1,0 +1,240 @@
+// Restart-time replacement on both families and the restart itself, with the call
+// that would end the session replaced by a recorder.
+#include "uReboot.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using namespace uReboot;
+
+namespace {
+
+// Every restart the code under test asks for lands here instead of ending the session.
+struct TExitRecorder {
+    static inline int calls = 0;
+    static inline unsigned flags = 0;
+    static inline unsigned long reason = 1;
+    static bool Record(unsigned f, unsigned long r)
+    {
+        ++calls;
+        flags = f;
+        reason = r;
+        return true;
+    }
+
+    TExitRecorder() : previous_(SetExitWindowsFunc(&Record)) { calls = 0; flags = 0; reason = 1; }
+    ~TExitRecorder() { SetExitWindowsFunc(previous_); }
+
+private:
+    TExitWindowsFunc previous_;
+};
+
+std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+std::vector<std::wstring> PendingRenames()
+{
+    std::vector<std::wstring> entries;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return entries;
+    DWORD size = 0, type = 0;
+    if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                         &size);
+        data.resize(size / sizeof(wchar_t));
+        // Pairs of source and target; an empty target means deletion. The list ends in two zeros.
+        size_t start = 0;
+        while (start < data.size()) {
+            size_t end = data.find(L'\0', start);
+            if (end == std::wstring::npos)
+                end = data.size();
+            entries.push_back(data.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    RegCloseKey(key);
+    return entries;
+}
+
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
+{
+    return text.size() >= tail.size() && _wcsicmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+}
+
+// The target recorded for `source`, or "?" when no request names it.
+std::wstring PendingTargetOf(const std::string& source)
+{
+    std::vector<std::wstring> entries = PendingRenames();
+    for (size_t i = 0; i + 1 < entries.size(); i += 2)
+        if (EndsWithNoCase(entries[i], Wide(source)))
+            return entries[i + 1];
+    return L"?";
+}
+
+bool ShutdownPrivilegeEnabled()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    LUID luid = {};
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    bool enabled = false;
+    if (GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        auto* privileges = reinterpret_cast<TOKEN_PRIVILEGES*>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID_AND_ATTRIBUTES& p = privileges->Privileges[i];
+            if (p.Luid.LowPart == luid.LowPart && p.Luid.HighPart == luid.HighPart)
+                enabled = (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+        }
+    }
+    CloseHandle(token);
+    return enabled;
+}
+
+void DisableShutdownPrivilege()
+{
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    privileges.Privileges[0].Attributes = 0;
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+    ASSERT_FALSE(ShutdownPrivilegeEnabled());
+}
+
+} // namespace
+
+TEST(ReplaceFileAtReboot, FamilyComesFromTheTopBitOfTheVersion)
+{
+    struct Case {
+        std::uint32_t version;
+        TWindowsFamily family;
+    } cases[] = {
+        {0x0A280105u, TWindowsFamily::NT},    // XP, build 2600
+        {0x1DB10106u, TWindowsFamily::NT},    // 7, build 7601: the first hex digit is not 0
+        {0x4A61000Au, TWindowsFamily::NT},    // 10, build 19041
+        {0xC0000A04u, TWindowsFamily::Win9x}, // 98
+        {0xC0005A04u, TWindowsFamily::Win9x}, // ME
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.family, FamilyOfVersion(c.version)) << std::hex << c.version;
+    EXPECT_EQ(TWindowsFamily::NT, CurrentFamily());
+}
+
+TEST(ReplaceFileAtReboot, NinetyFiveFamilyAppendsRenameLinesInCallOrder)
+{
+    struct Case {
+        const char* name;
+        const char* before; // nullptr: no WININIT.INI yet
+        const char* after;
+    } cases[] = {
+        {"no file", nullptr, "\r\n\r\n[rename]\r\nNUL=C:\\T\\a.tmp\r\nC:\\P\\b.dll=C:\\T\\b.new\r\n"},
+        {"existing section", "[rename]\r\nNUL=C:\\old.tmp\r\n",
+         "[rename]\r\nNUL=C:\\old.tmp\r\nNUL=C:\\T\\a.tmp\r\nC:\\P\\b.dll=C:\\T\\b.new\r\n"},
+        {"no final line break", "[Rename]\nNUL=C:\\old.tmp",
+         "[Rename]\r\nNUL=C:\\old.tmp\r\nNUL=C:\\T\\a.tmp\r\nC:\\P\\b.dll=C:\\T\\b.new\r\n"},
+        // The lines must land in [rename], which 9x reads; another section would lose them.
+        {"other section only", "[Settings]\r\nx=1\r\n",
+         "[Settings]\r\nx=1\r\n[rename]\r\nNUL=C:\\T\\a.tmp\r\nC:\\P\\b.dll=C:\\T\\b.new\r\n"},
+        {"section not last", "[rename]\r\nNUL=C:\\old.tmp\r\n[Other]\r\ny=2\r\n",
+         "[rename]\r\nNUL=C:\\old.tmp\r\nNUL=C:\\T\\a.tmp\r\nC:\\P\\b.dll=C:\\T\\b.new\r\n[Other]\r\ny=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempFolder windows;
+        if (c.before)
+            WriteWholeFile(windows / "WININIT.INI", c.before);
+        EXPECT_TRUE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL"));
+        EXPECT_TRUE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path() + "\\", "C:\\T\\b.new",
+                                          "C:\\P\\b.dll"));
+        EXPECT_EQ(c.after, ReadWholeFile(windows / "WININIT.INI")) << c.name;
+    }
+}
+
+TEST(ReplaceFileAtReboot, NinetyFiveFamilyLeavesAnUnreadableFileAlone)
+{
+    TempFolder windows;
+    WriteWholeFile(windows / "WININIT.INI", "[rename]\r\nNUL=C:\\old.tmp\r\n");
+    HANDLE locked = CreateFileA((windows / "WININIT.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    EXPECT_FALSE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL"));
+    CloseHandle(locked);
+    EXPECT_EQ("[rename]\r\nNUL=C:\\old.tmp\r\n", ReadWholeFile(windows / "WININIT.INI"));
+}
+
+// Wine carries the requests out when the prefix next boots; by then the files named are gone.
+TEST(ReplaceFileAtReboot, NtFamilyRecordsDelayedMoves)
+{
+    TempFolder folder;
+    const std::string doomed = folder / "删除我.tmp";
+    const std::string fresh = folder / "new.dll";
+    const std::string old = folder / "old.dll";
+    WriteWholeFile(doomed, "x");
+    WriteWholeFile(fresh, "new");
+    WriteWholeFile(old, "old");
+
+    EXPECT_TRUE(ReplaceFileAtReboot(doomed, "NUL"));
+    EXPECT_TRUE(ReplaceFileAtReboot(fresh, old));
+
+    EXPECT_EQ(L"", PendingTargetOf(doomed));
+    EXPECT_TRUE(EndsWithNoCase(PendingTargetOf(fresh), Wide(old)));
+    // Nothing moves before the restart.
+    EXPECT_EQ("x", ReadWholeFile(doomed));
+    EXPECT_EQ("old", ReadWholeFile(old));
+}
+
+TEST(RebootWindows, EnablesTheShutdownPrivilegeThenRestarts)
+{
+    TExitRecorder recorder;
+    for (int kind : {0, 1, 2, 4, 5, 6}) {
+        DisableShutdownPrivilege();
+        EXPECT_TRUE(RebootWindowsAs(kind, GetCurrentProcess()));
+        EXPECT_TRUE(ShutdownPrivilegeEnabled()) << "kind " << kind;
+    }
+    EXPECT_EQ(6, TExitRecorder::calls);
+    EXPECT_EQ(static_cast<unsigned>(EWX_REBOOT), TExitRecorder::flags);
+    EXPECT_EQ(0ul, TExitRecorder::reason);
+}
+
+TEST(RebootWindows, KindThreeRestartsWithoutThePrivilege)
+{
+    TExitRecorder recorder;
+    DisableShutdownPrivilege();
+    EXPECT_TRUE(RebootWindowsAs(3, GetCurrentProcess()));
+    EXPECT_FALSE(ShutdownPrivilegeEnabled());
+    EXPECT_EQ(1, TExitRecorder::calls);
+}
+
+TEST(RebootWindows, NoTokenNoRestart)
+{
+    TExitRecorder recorder;
+    EXPECT_FALSE(RebootWindowsAs(0, nullptr));
+    EXPECT_EQ(0, TExitRecorder::calls);
+}
+
+TEST(RebootWindows, OfThisMachineGoesThroughTheSeam)
+{
+    TExitRecorder recorder;
+    RebootWindows();
+    EXPECT_EQ(1, TExitRecorder::calls);
+    EXPECT_EQ(static_cast<unsigned>(EWX_REBOOT), TExitRecorder::flags);
+}
