@@ -91,6 +91,9 @@ protected:
     int CompareStrings(const std::string& a, const std::string& b) const;
 
 private:
+    std::string JoinDelimited(char delimiter, char quoteChar) const;
+    void SplitDelimited(const std::string& text, char delimiter, char quoteChar);
+
     char nameValueSeparator_ = '=';
     char delimiter_ = ',';
     char quoteChar_ = '"';

@@ -1,0 +1,68 @@
+// A stream over a Win32 file handle that it does not own.
+#include "THandleStream.h"
+
+#include "Exception.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string SystemMessage(DWORD error)
+{
+    char* text = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length ? std::string(text, length) : "error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.'))
+        message.pop_back();
+    return message;
+}
+
+} // namespace
+
+std::int32_t THandleStream::Read(void* buffer, std::int32_t count)
+{
+    if (count <= 0)
+        return 0;
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr))
+        return 0;
+    return static_cast<std::int32_t>(got);
+}
+
+std::int32_t THandleStream::Write(const void* buffer, std::int32_t count)
+{
+    if (count <= 0)
+        return 0;
+    DWORD put = 0;
+    if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr))
+        return 0;
+    return static_cast<std::int32_t>(put);
+}
+
+std::int64_t THandleStream::Seek(std::int64_t offset, TSeekOrigin origin)
+{
+    LARGE_INTEGER distance, result;
+    distance.QuadPart = offset;
+    DWORD method = origin == soFromCurrent ? FILE_CURRENT : origin == soFromEnd ? FILE_END : FILE_BEGIN;
+    if (!SetFilePointerEx(handle_, distance, &result, method))
+        throw EStreamError("Seek failed: " + SystemMessage(GetLastError()));
+    return result.QuadPart;
+}
+
+void THandleStream::SetSize(std::int64_t size)
+{
+    std::int64_t position = Position();
+    Seek(size, soFromBeginning);
+    if (!SetEndOfFile(handle_)) {
+        DWORD error = GetLastError();
+        Seek(position, soFromBeginning);
+        throw EStreamError("Cannot change the size of the file: " + SystemMessage(error));
+    }
+    if (position < size)
+        Seek(position, soFromBeginning);
+}
+
