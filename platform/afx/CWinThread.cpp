@@ -8,6 +8,8 @@
 struct CWinThread::Link {
     std::mutex lock;
     CWinThread* owner = nullptr;  // null once the object is gone
+    AFX_THREADPROC proc = nullptr;
+    LPVOID param = nullptr;
 };
 
 CWinThread::CWinThread() : m_link(std::make_shared<Link>())
@@ -35,6 +37,9 @@ BOOL CWinThread::CreateThread(DWORD createFlags, UINT stackSize, LPSECURITY_ATTR
 {
     if (m_hThread)
         return FALSE;
+    // A worker runs its function even when its object is deleted before it starts.
+    m_link->proc = m_pfnThreadProc;
+    m_link->param = m_pThreadParams;
     auto* link = new std::shared_ptr<Link>(m_link);
     unsigned id = 0;
     const uintptr_t handle =
@@ -53,23 +58,19 @@ unsigned __stdcall CWinThread::ThreadEntry(void* param)
     std::shared_ptr<Link> link = *static_cast<std::shared_ptr<Link>*>(param);
     delete static_cast<std::shared_ptr<Link>*>(param);
 
-    CWinThread* self;
-    AFX_THREADPROC proc;
-    LPVOID procParam;
-    {
-        std::lock_guard<std::mutex> guard(link->lock);
-        self = link->owner;
+    UINT code = 0;
+    if (link->proc) {
+        code = link->proc(link->param);  // the object may be deleted meanwhile: touch it no more
+    } else {
+        CWinThread* self;
+        {
+            std::lock_guard<std::mutex> guard(link->lock);
+            self = link->owner;
+        }
         if (!self)
             return 0;
-        proc = self->m_pfnThreadProc;
-        procParam = self->m_pThreadParams;
+        code = static_cast<UINT>(self->InitInstance() ? self->Run() : self->ExitInstance());
     }
-
-    UINT code;
-    if (proc)
-        code = proc(procParam);  // the object may be deleted meanwhile: touch it no more
-    else
-        code = self->InitInstance() ? self->Run() : self->ExitInstance();
 
     CWinThread* finished = nullptr;
     {

@@ -1,0 +1,22 @@
+// Settings of the virtual camera, read from the environment each time they are
+// needed, so that a test may change them before it connects:
+//   VCAM_DRIVERS        comma-separated driver list, one entry per driver number:
+//                       "ok" answers and connects, "refuse" answers but refuses
+//                       to connect; "none" or an empty value means no drivers.
+//                       Unset: one driver that connects.
+//   VCAM_FRAME_SIZE     picture size "WIDTHxHEIGHT" (default 320x240).
+//   VCAM_CLOSE_DELAY_MS how long closing the capture window takes (default 0).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace VcamConfig {
+
+enum class DriverKind { Connects, RefusesConnect };
+
+std::vector<DriverKind> Drivers();
+void FrameSize(int& width, int& height);
+unsigned CloseDelayMs();
+
+}  // namespace VcamConfig
