@@ -28,6 +28,16 @@ size_t FindFrom(const std::string& text, const std::string& what, size_t start)
     return std::string::npos;
 }
 
+// Replaces every occurrence found by FindFrom.
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to)
+{
+    std::string result;
+    size_t position = 0;
+    for (size_t found; (found = FindFrom(text, from, position)) != std::string::npos; position = found + from.size())
+        result.append(text, position, found - position).append(to);
+    return result.append(text, position, std::string::npos);
+}
+
 // The first reference at or after `start`: the name between "Env(" and the first ")"
 // after it. False when no "Env(" is followed by ")".
 bool FindReference(const std::string& text, size_t start, size_t& open, std::string& name)
@@ -89,7 +99,7 @@ std::string ExpandEnvironment(const std::string& text, const TEnvironmentLookup&
             start = open + kOpenLength;
             continue;
         }
-        result = SysUtils::StringReplace(result, kOpen + name + ")", environment(name));
+        result = ReplaceAll(result, kOpen + name + ")", environment(name));
         start = 0;
     }
     return result;

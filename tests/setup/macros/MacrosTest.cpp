@@ -126,6 +126,8 @@ TEST(Macros, TextsExpand)
         // Environment values are not macro-expanded: references come after macros.
         {"Env(MACRO)", "<INSTALL>"},
         {"Env(<VERSION>)", ""},
+        // "\x81E" is one double-byte character: its trail byte does not start a reference.
+        {"\x81""Env(HOME_A) Env(HOME_A)", "\x81""Env(HOME_A) C:\\home"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.second, Expand(c.first)) << c.first;
