@@ -41,8 +41,11 @@ HostWindow::HostWindow(int width, int height)
         return RegisterClassA(&wc);
     }();
     (void)registered;
-    m_hwnd = CreateWindowExA(0, kHostClass, "capture host", WS_POPUP | WS_VISIBLE, 20, 20, width, height, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_hwnd = CreateWindowExA(0, kHostClass, "capture host", WS_POPUP, 20, 20, width, height, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    // Shown without activation: Wine without a window manager takes two
+    // seconds to destroy an activated window.
+    ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     PumpMessages(20);
 }
 
