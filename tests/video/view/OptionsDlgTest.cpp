@@ -1,0 +1,186 @@
+// The options dialog over config.ini beside the program: the defaults its
+// reader seeds, OK writing, Cancel leaving, bad entries refused, browsing.
+#include "OptionsDlg.h"
+#include "TempFolder.h"
+#include "VideoSettings.h"
+#include "ViewFixtures.h"
+#include "res/resource.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+using namespace VideoSettings;
+
+namespace {
+
+std::string ItemText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text)
+{
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The first visible dialog owned by `owner`, waited for up to 5 s.
+HWND WaitForOwnedDialog(HWND owner)
+{
+    for (int tries = 0; tries < 500; ++tries) {
+        for (HWND dialog : ThreadWindows(GetWindowThreadProcessId(owner, nullptr), "#32770")) {
+            if (GetWindow(dialog, GW_OWNER) == owner)
+                return dialog;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+void WaitGone(HWND window)
+{
+    for (int tries = 0; tries < 500 && IsWindow(window); ++tries)
+        Sleep(10);
+}
+
+class OptionsDlgTest : public ::testing::Test {
+protected:
+    // Runs the dialog with `script` acting on it from the watcher's thread.
+    INT_PTR Run(DialogWatcher::Action script)
+    {
+        DialogWatcher watcher;
+        watcher.On(kOptionsTitle, std::move(script));
+        COptionsDlg dialog;
+        return dialog.DoModal();
+    }
+
+    ScopedConfig m_config;
+    TempFolder m_temp;
+};
+
+}  // namespace
+
+TEST_F(OptionsDlgTest, ReaderSeedsMissingSettingsWithTheDefaultsAndKeepsTheOthers)
+{
+    const std::string program = ScopedConfig::ProgramFolder();
+    RemoveTree(program + "\\mypic");
+    RemoveTree(program + "\\mycap");
+    m_config.Set(kVideoSection, "1", m_temp.Path().c_str());
+
+    std::string photo, video, delay;
+    EXPECT_EQ(Run([&](HWND dialog) {
+                  photo = ItemText(dialog, IDC_PHOTO_FOLDER);
+                  video = ItemText(dialog, IDC_VIDEO_FOLDER);
+                  delay = ItemText(dialog, IDC_DELAY);
+                  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+              }),
+              IDCANCEL);
+    EXPECT_EQ(photo, program + "\\mypic");
+    EXPECT_EQ(video, m_temp.Path());
+    EXPECT_EQ(delay, "5");
+    EXPECT_EQ(m_config.Get(kPhotoSection, "1"), program + "\\mypic");
+    EXPECT_EQ(m_config.Get(kVideoSection, "1"), m_temp.Path());
+    EXPECT_EQ(m_config.Get(kTimerSection, "1"), "5");
+    EXPECT_TRUE(FolderExists(program + "\\mypic"));
+    EXPECT_FALSE(FolderExists(program + "\\mycap"));
+    RemoveTree(program + "\\mypic");
+}
+
+TEST_F(OptionsDlgTest, OkWritesTheEntriesAndCancelLeavesTheFile)
+{
+    const std::string photos = m_temp / "p", videos = m_temp / "v";
+    CreateDirectoryA(photos.c_str(), nullptr);
+    CreateDirectoryA(videos.c_str(), nullptr);
+    m_config.Set(kPhotoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kVideoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kTimerSection, "1", "5");
+
+    auto fill = [&](UINT button) {
+        return [&, button](HWND dialog) {
+            SetItemText(dialog, IDC_PHOTO_FOLDER, photos);
+            SetItemText(dialog, IDC_VIDEO_FOLDER, videos + "\\");
+            SetItemText(dialog, IDC_DELAY, "12");
+            PostMessageA(dialog, WM_COMMAND, button, 0);
+        };
+    };
+    EXPECT_EQ(Run(fill(IDCANCEL)), IDCANCEL);
+    EXPECT_EQ(m_config.Get(kPhotoSection, "1"), m_temp.Path());
+    EXPECT_EQ(m_config.Get(kTimerSection, "1"), "5");
+
+    EXPECT_EQ(Run(fill(IDOK)), IDOK);
+    EXPECT_EQ(m_config.Get(kPhotoSection, "1"), photos);
+    EXPECT_EQ(m_config.Get(kVideoSection, "1"), videos);
+    EXPECT_EQ(m_config.Get(kTimerSection, "1"), "12");
+}
+
+TEST_F(OptionsDlgTest, BadEntriesAreRefusedWithAMessageAndTheDialogStays)
+{
+    m_config.Set(kPhotoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kVideoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kTimerSection, "1", "5");
+    struct Case {
+        int id;
+        std::string value;
+        const char* message;
+    } cases[] = {
+        {IDC_PHOTO_FOLDER, m_temp / "missing", "照片保存路径不存在,请重新选择!"},
+        {IDC_VIDEO_FOLDER, "", "录像保存路径不存在,请重新选择!"},
+        {IDC_DELAY, "-3", "定时时间应为0到86400之间的整数(秒)!"},
+        {IDC_DELAY, "100000", "定时时间应为0到86400之间的整数(秒)!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        std::string message;
+        bool stayed = false;
+        EXPECT_EQ(Run([&](HWND dialog) {
+                      SetItemText(dialog, c.id, c.value);
+                      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                      HWND box = WaitForOwnedDialog(dialog);
+                      message = box ? ItemText(box, 0xFFFF) : "";
+                      PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      WaitGone(box);
+                      Sleep(50);
+                      stayed = IsWindowVisible(dialog) != FALSE;
+                      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                  }),
+                  IDCANCEL);
+        EXPECT_EQ(message, c.message);
+        EXPECT_TRUE(stayed);
+        EXPECT_EQ(m_config.Get(kPhotoSection, "1"), m_temp.Path());
+        EXPECT_EQ(m_config.Get(kTimerSection, "1"), "5");
+    }
+}
+
+TEST_F(OptionsDlgTest, BrowseButtonsPutTheChosenFolderInTheirEdit)
+{
+    const std::string chosen = m_temp / "chosen";
+    CreateDirectoryA(chosen.c_str(), nullptr);
+    m_config.Set(kPhotoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kVideoSection, "1", m_temp.Path().c_str());
+    m_config.Set(kTimerSection, "1", "5");
+    for (int button : {IDC_PHOTO_BROWSE, IDC_VIDEO_BROWSE}) {
+        SCOPED_TRACE(button);
+        const int edit = button == IDC_PHOTO_BROWSE ? IDC_PHOTO_FOLDER : IDC_VIDEO_FOLDER;
+        std::string before, after;
+        bool browsed = false;
+        Run([&](HWND dialog) {
+            before = ItemText(dialog, edit);
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+            HWND browser = WaitForOwnedDialog(dialog);
+            browsed = browser != nullptr;
+            if (browser) {
+                Sleep(200);
+                SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+                PostMessageA(browser, WM_COMMAND, IDOK, 0);
+                WaitGone(browser);
+                Sleep(50);
+            }
+            after = ItemText(dialog, edit);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_TRUE(browsed);
+        EXPECT_EQ(before, m_temp.Path());
+        EXPECT_EQ(after, chosen);
+    }
+}

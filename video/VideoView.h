@@ -1,0 +1,92 @@
+// CVideoView: the recording form of the main window: live preview, photos,
+// recordings, timed shots, their hot keys and the two status-bar panes.
+#pragma once
+
+#include "CFormView.h"
+#include "CStatusBar.h"
+#include "PathHelper.h"
+#include "VideoCapture.h"
+
+#include <memory>
+#include <type_traits>
+
+class CVideoView : public CFormView {
+    DECLARE_DYNCREATE(CVideoView)
+
+public:
+    CVideoView();
+    ~CVideoView() override;
+
+    // Global hot keys of the view: id, key, and the command each one sends.
+    enum HotKey : int {
+        kHotKeyFirst = 1001,  // the id range the view frees on close
+        kHotKeyPhoto = 1002,        // F5 -> photo
+        kHotKeyRecord = 1003,       // F6 -> record
+        kHotKeyTimedPhoto = 1004,   // F7 -> timed photo
+        kHotKeyTimedRecord = 1005,  // F8 -> timed recording
+        kHotKeyStop = 1006,         // F9 -> stop
+        kHotKeyShowHide = 1007,     // F4 -> show or hide the main window (main frame)
+        kHotKeyLast = 1007,
+    };
+
+    void OnInitialUpdate() override;
+
+    // Connects the capture engine to the first driver and previews over the
+    // preview frame (on failure: the message and the shot buttons disabled),
+    // then registers the hot keys. Also used to reconnect after full screen.
+    void ConnectCapture();
+    // Places the preview over the preview frame again (rate 30 ms).
+    void AttachPreview();
+    void UnregisterHotKeys();
+
+    // Saves a shot into the folder of [section] 1: a BMP or an AVI by the
+    // extension. A missing folder gives the message and the options dialog.
+    // True when the shot was saved (a photo written, a recording started).
+    BOOL Shoot(LPCSTR section, LPCSTR extension);
+    // A photo (".bmp") or a recording (".avi") at `path`; 1 on success.
+    int SaveShot(LPCSTR path);
+
+    // Texts of the status-bar panes.
+    static CString PhotoCountText(int count);
+    static CString RecordedTimeText(int seconds);
+    static const char kStoppedTimeText[];
+
+    CVideoCapture m_capture;
+    CPathHelper m_pathHelper;
+    int m_nPhotoCount = 0;
+    int m_nRecordSeconds = 0;
+    CStatusBar* m_pStatusBar = nullptr;
+
+protected:
+    void OnPhoto();
+    void OnRecord();
+    void OnTimedPhoto();
+    void OnTimedRecord();
+    void OnStop();
+    void OnVideoFormat();
+    void OnVideoCompression();
+    void OnOptions();
+    void OnFullScreen();
+    void OnExit();
+    void OnClose();
+    void OnDestroy();
+    void OnContextMenu(CWnd* window, CPoint point);
+    void OnTimer(UINT_PTR id);
+    void OnHotKey(UINT id, UINT modifiers, UINT virtualKey);
+
+    void RegisterHotKeys();
+    void RunOptionsDialog();
+    void CountPhoto();
+    void SetStatePicture(UINT bitmapId);
+    void EnableShotButtons(BOOL enable);
+    void SetPaneText(UINT indicator, LPCSTR text);
+    void FindStatusBar();
+
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    };
+    using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+    OwnedBitmap m_idleBitmap, m_recordingBitmap, m_waitingBitmap;
+
+    DECLARE_MESSAGE_MAP()
+};
