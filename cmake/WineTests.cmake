@@ -22,8 +22,14 @@ function(ferrin_add_test name)
   if(T_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
+  # The environment lies beside the program, where scripts/wine-run.sh reads it:
+  # the same for discovery, for each test and for a run by hand.
+  set(env_file "${CMAKE_BINARY_DIR}/tests/${name}/wine-test.env")
   if(T_ENVIRONMENT)
-    list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
+    list(JOIN T_ENVIRONMENT "\n" env_lines)
+    file(GENERATE OUTPUT "${env_file}" CONTENT "${env_lines}\n")
+  else()
+    file(GENERATE OUTPUT "${env_file}" CONTENT "")
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

@@ -30,3 +30,12 @@ TEST(WineEnvironment, DisplayIsAvailable)
     EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
     DestroyWindow(window);
 }
+
+TEST(WineEnvironment, EveryTestVariableReachesTheProgram)
+{
+    char value[16] = {};
+    ASSERT_GT(GetEnvironmentVariableA("FERRIN_PROBE_FIRST", value, sizeof(value)), 0u);
+    EXPECT_STREQ("one", value);
+    ASSERT_GT(GetEnvironmentVariableA("FERRIN_PROBE_SECOND", value, sizeof(value)), 0u);
+    EXPECT_STREQ("two", value);
+}
