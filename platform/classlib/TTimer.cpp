@@ -1,0 +1,92 @@
+// Timers over a message-only window.
+#include "TTimer.h"
+
+#include "Exception.h"
+#include "TApplication.h"
+
+namespace {
+const char* const kTimerWindowClass = "TTimerWindow";
+constexpr UINT_PTR kTimerId = 1;
+} // namespace
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner)
+{
+    WNDCLASSA windowClass = {};
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!GetClassInfoA(instance, kTimerWindowClass, &windowClass)) {
+        windowClass = {};
+        windowClass.lpfnWndProc = &TTimer::WindowProcedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = kTimerWindowClass;
+        RegisterClassA(&windowClass);
+    }
+    window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    if (window_ == nullptr)
+        throw EOSError("Cannot create the window of a timer");
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TTimer::~TTimer()
+{
+    if (running_)
+        KillTimer(window_, kTimerId);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TTimer::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_TIMER) {
+        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (timer != nullptr) {
+            try {
+                timer->Timer();
+            } catch (Exception& error) {
+                Application()->HandleException(timer, error);
+            }
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void TTimer::UpdateTimer()
+{
+    if (running_) {
+        KillTimer(window_, kTimerId);
+        running_ = false;
+    }
+    if (enabled_ && interval_ != 0 && onTimer_) {
+        if (SetTimer(window_, kTimerId, interval_, nullptr) == 0)
+            throw EOSError("Not enough timers available");
+        running_ = true;
+    }
+}
+
+void TTimer::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned interval)
+{
+    if (interval == interval_)
+        return;
+    interval_ = interval;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(const TNotifyEvent& event)
+{
+    onTimer_ = event;
+    UpdateTimer();
+}
+
+void TTimer::Timer()
+{
+    if (onTimer_)
+        onTimer_(this);
+}

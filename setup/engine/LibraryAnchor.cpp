@@ -1,2 +1,0 @@
-// Keeps the library non-empty until its units arrive.
-namespace SetupEngine { int LibraryAnchor = 0; }
