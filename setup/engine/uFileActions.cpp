@@ -1,0 +1,326 @@
+// The FOLDER and FILE actions of the install.
+#include "uFileActions.h"
+
+#include "Exception.h"
+#include "SysUtils.h"
+#include "TStream.h"
+#include "TStrings.h"
+#include "uRecordValues.h"
+#include "uSelfRegister.h"
+#include "uWinScoped.h"
+#include "uReboot.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace uFileActions {
+namespace {
+
+using uWinScoped::TScopedHandle;
+
+const std::uint32_t kLengthMask = 0x5A3C9E71u;
+// Files are written in large blocks: small writes cost more than inflating.
+const std::uint64_t kCopyBlock = 256 * 1024;
+
+bool FolderExists(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The text up to and including its last '\' or ':' (a drive), respecting
+// double-byte characters whose trail byte may be a backslash.
+std::string FolderPartOf(const std::string& path)
+{
+    size_t cut = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (SysUtils::IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\' || path[i] == ':')
+            cut = i + 1;
+    }
+    return path.substr(0, cut);
+}
+
+std::string StripOneDelimiter(const std::string& path)
+{
+    if (!path.empty() && (path.back() == '\\' || path.back() == ':'))
+        return path.substr(0, path.size() - 1);
+    return path;
+}
+
+std::string NewGuidName()
+{
+    GUID guid = {};
+    CoCreateGuid(&guid);
+    char text[33];
+    wsprintfA(text, "%08lX%04X%04X%02X%02X%02X%02X%02X%02X%02X%02X", static_cast<unsigned long>(guid.Data1),
+              guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4],
+              guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    return text;
+}
+
+std::string TempFolder()
+{
+    char buffer[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof(buffer), buffer);
+    if (length == 0 || length > MAX_PATH)
+        throw Exception("cannot find the temporary folder");
+    return SysUtils::ExcludeTrailingBackslash(std::string(buffer, length));
+}
+
+std::string LastErrorText(DWORD error)
+{
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = text ? SysUtils::Trim(text) : std::string();
+    if (text)
+        LocalFree(text);
+    return message.empty() ? "error " + SysUtils::IntToStr(error) : message;
+}
+
+// An existing file that another program holds open: it cannot be opened for
+// reading and writing while others may only read it.
+bool IsFileInUse(const std::string& path)
+{
+    TScopedHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe.IsValid();
+}
+
+void SetDosDate(HANDLE file, std::uint32_t dosDate)
+{
+    FILETIME local, universal;
+    if (DosDateTimeToFileTime(static_cast<WORD>(dosDate >> 16), static_cast<WORD>(dosDate & 0xFFFF), &local) &&
+        LocalFileTimeToFileTime(&local, &universal))
+        SetFileTime(file, nullptr, nullptr, &universal);
+}
+
+// Copies exactly `length` payload bytes into a new file at `target`.
+void WritePayload(TStream& source, std::uint64_t length, const std::string& target, std::uint32_t dosDate)
+{
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    TScopedHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        throw EFCreateError("cannot create file " + target + ": " + LastErrorText(GetLastError()));
+    try {
+        std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
+        std::uint64_t left = length;
+        while (left > 0) {
+            DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(left, buffer.size()));
+            source.ReadBuffer(buffer.data(), piece);
+            DWORD written = 0;
+            if (!WriteFile(file.Get(), buffer.data(), piece, &written, nullptr) || written != piece)
+                throw EWriteError("cannot write file " + target + ": " + LastErrorText(GetLastError()));
+            left -= piece;
+        }
+        SetDosDate(file.Get(), dosDate);
+    } catch (...) {
+        // A half-written file is worse than none.
+        file.Reset();
+        DeleteFileA(target.c_str());
+        throw;
+    }
+}
+
+void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TInstallContext& context)
+{
+    // A deselected file that is not on the disk has nothing to register.
+    if (!FileExists(options.Destination))
+        return;
+    try {
+        uSelfRegister::RegisterComponent(options.Destination, uSelfRegister::TRegisterMode::Register);
+        if (!existedBefore)
+            context.Log->Add("REGSVR=" + options.Destination);
+    } catch (const Exception& error) {
+        if (!context.Quiet)
+            MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);
+    }
+}
+
+bool AskOverwriteNewer(const std::string& destination, const TInstallContext& context)
+{
+    std::string question = SysUtils::StringReplace(
+        context.Text("RecoverNewFile", "文件 <FILE_NAME> 比要安装的文件新,是否覆盖？"), "<FILE_NAME>", destination);
+    return MessageBoxA(GetActiveWindow(), question.c_str(), context.Title.c_str(), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
+}
+
+} // namespace
+
+std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context)
+{
+    std::string current = FolderPartOf(filePath);
+    if (current.empty())
+        return std::string();
+    while (!FolderExists(FolderPartOf(current))) {
+        current = FolderPartOf(current);
+        if (current.empty())
+            throw Exception(SysUtils::StringReplace(context.Text("FolderNotFound", "文件夹 <FOLDER> 不存在"),
+                                                    "<FOLDER>", FolderPartOf(filePath)));
+        current = StripOneDelimiter(current);
+    }
+    return FolderExists(current) ? std::string() : current;
+}
+
+bool ForceFolders(const std::string& folder)
+{
+    std::string path = SysUtils::ExcludeTrailingBackslash(folder);
+    if (path.empty() || FolderExists(path))
+        return !path.empty();
+    std::string parent = SysUtils::ExcludeTrailingBackslash(FolderPartOf(path));
+    // Stop at a drive ("C:") or at the top of a relative path.
+    if (!parent.empty() && parent != path && parent.back() != ':')
+        ForceFolders(parent);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return FolderExists(path);
+}
+
+void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
+{
+    std::string folder = SysUtils::ExcludeTrailingBackslash(uRecordValues::Text(record, "FOLDER"));
+    int option = uRecordValues::Int(record, "OPTION");
+    bool hidden = uRecordValues::Bool(record, "Hidden");
+    bool readOnly = uRecordValues::Bool(record, "ReadOnly");
+    if (skip || FolderExists(folder))
+        return;
+    std::string missing = FindMissingFolder(folder + "\\a", context);
+    if (!missing.empty())
+        context.Log->Add("DIR=" + missing + "\tUninstallOption=" + SysUtils::IntToStr(option));
+    if (!ForceFolders(folder))
+        throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
+                                                "<FOLDER>", folder));
+    DWORD attributes = FILE_ATTRIBUTE_DIRECTORY;
+    if (readOnly)
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    if (hidden)
+        attributes |= FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesA(folder.c_str(), attributes);
+}
+
+void InstallFile(const TStrings& record, bool skip, TInstallContext& context)
+{
+    TFileOptions options;
+    options.Destination = uRecordValues::Text(record, "DESTINATION");
+    options.ReplaceOption = uRecordValues::Int(record, "REPLACE_OPTION");
+    options.FileAge = static_cast<std::uint32_t>(uRecordValues::Int(record, "FILE_AGE"));
+    options.ReadOnly = uRecordValues::Bool(record, "READONLY");
+    options.Visible = uRecordValues::Bool(record, "VISIBLE");
+    options.Register = uRecordValues::Bool(record, "REGISTER");
+    options.Uninstall = uRecordValues::Bool(record, "UNINSTALL");
+    InstallFile(options, skip, context);
+}
+
+void InstallFile(const TFileOptions& options, bool skip, TInstallContext& context)
+{
+    const std::string& destination = options.Destination;
+    bool existedBefore = FileExists(destination);
+    bool write = false;
+    if (!skip) {
+        std::string missing = FindMissingFolder(destination, context);
+        if (!missing.empty() && options.Uninstall)
+            context.Log->Add("DIR=" + missing);
+        if (!existedBefore) {
+            if (options.Uninstall)
+                context.Log->Add("FILE=" + destination);
+            write = true;
+        } else if (context.ForceReplace) {
+            write = true;
+        } else if (options.ReplaceOption == 1) {
+            write = false;
+        } else if (options.ReplaceOption != 0) {
+            write = true;
+        } else if (FileDosDate(destination) <= options.FileAge) {
+            write = true;
+        } else {
+            write = !context.Quiet && AskOverwriteNewer(destination, context);
+        }
+    }
+
+    std::string target = destination;
+    bool diverted = false;
+    if (write && existedBefore) {
+        // Attributes go anyway before writing; a read-only file is not a file in use.
+        SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (IsFileInUse(destination)) {
+            target = TempFolder() + "\\" + NewGuidName();
+            diverted = true;
+            context.RestartNeeded = true;
+        }
+    }
+
+    std::uint32_t length = ReadPayloadLength(*context.Source);
+    if (write) {
+        // Folders are made only for a file that is written, so that nothing unlogged stays behind.
+        std::string folder = FolderPartOf(target);
+        if (!folder.empty() && !ForceFolders(folder))
+            throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
+                                                    "<FOLDER>", SysUtils::ExcludeTrailingBackslash(folder)));
+        WritePayload(*context.Source, length, target, options.FileAge);
+        DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
+        if (options.ReadOnly)
+            attributes |= FILE_ATTRIBUTE_READONLY;
+        if (!options.Visible)
+            attributes |= FILE_ATTRIBUTE_HIDDEN;
+        SetFileAttributesA(target.c_str(), attributes);
+        if (diverted) {
+            uReboot::ReplaceFileAtReboot(target, destination);
+            // A rollback or an uninstall before the restart removes the waiting copy,
+            // so that the replacement does not happen after all.
+            context.Log->Add("FILE=" + target);
+        }
+    } else {
+        SkipPayload(*context.Source, length);
+    }
+
+    if (options.Register)
+        RegisterInstalledFile(options, existedBefore, context);
+}
+
+std::uint32_t ReadPayloadLength(TStream& source)
+{
+    std::uint8_t bytes[4];
+    source.ReadBuffer(bytes, sizeof(bytes));
+    std::uint32_t stored = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+                           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return stored ^ kLengthMask;
+}
+
+void SkipPayload(TStream& source, std::uint64_t length)
+{
+    std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
+    while (length > 0) {
+        DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(length, buffer.size()));
+        source.ReadBuffer(buffer.data(), piece);
+        length -= piece;
+    }
+}
+
+std::uint32_t FileDosDate(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+        return 0;
+    return (static_cast<std::uint32_t>(date) << 16) | time;
+}
+
+} // namespace uFileActions

@@ -1,0 +1,106 @@
+// Self-registration of COM servers and type libraries.
+#include "uSelfRegister.h"
+
+#include "Exception.h"
+#include "SysUtils.h"
+#include "uWinScoped.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <vector>
+
+namespace uSelfRegister {
+namespace {
+
+using uWinScoped::TComApartment;
+using uWinScoped::TScopedHandle;
+using uWinScoped::TScopedModule;
+
+std::wstring Widen(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+    return wide;
+}
+
+std::string HResultText(HRESULT result)
+{
+    char text[16];
+    wsprintfA(text, "0x%08lX", static_cast<unsigned long>(result));
+    return text;
+}
+
+void RegisterTypeLibrary(const std::string& path, TRegisterMode mode)
+{
+    std::wstring wide = Widen(path);
+    ITypeLib* raw = nullptr;
+    HRESULT result = LoadTypeLibEx(wide.c_str(), REGKIND_NONE, &raw);
+    if (FAILED(result))
+        throw Exception("cannot load the type library " + path + " (" + HResultText(result) + ")");
+    uWinScoped::TComPtr<ITypeLib> library;
+    *library.Receive() = raw;
+    if (mode == TRegisterMode::Register) {
+        result = RegisterTypeLib(library.Get(), &wide[0], nullptr);
+    } else {
+        TLIBATTR* attributes = nullptr;
+        result = library->GetLibAttr(&attributes);
+        if (SUCCEEDED(result)) {
+            result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                                       attributes->lcid, attributes->syskind);
+            library->ReleaseTLibAttr(attributes);
+        }
+    }
+    if (FAILED(result))
+        throw Exception("cannot " + std::string(mode == TRegisterMode::Register ? "register" : "unregister") +
+                        " the type library " + path + " (" + HResultText(result) + ")");
+}
+
+void RegisterProgram(const std::string& path, TRegisterMode mode)
+{
+    std::string commandLine = "\"" + path + "\" " + (mode == TRegisterMode::Register ? "/RegServer" : "/UnRegServer");
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        throw Exception("cannot run " + path + " for registration (error " + SysUtils::IntToStr(GetLastError()) + ")");
+    TScopedHandle processHandle(process.hProcess);
+    TScopedHandle threadHandle(process.hThread);
+    WaitForSingleObject(processHandle.Get(), INFINITE);
+}
+
+void RegisterServerLibrary(const std::string& path, TRegisterMode mode)
+{
+    const char* entryName = mode == TRegisterMode::Register ? "DllRegisterServer" : "DllUnregisterServer";
+    TScopedModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (!module.Get())
+        throw Exception("cannot load " + path + " (error " + SysUtils::IntToStr(GetLastError()) + ")");
+    using TEntry = HRESULT(STDAPICALLTYPE*)();
+    auto entry = reinterpret_cast<TEntry>(reinterpret_cast<void*>(GetProcAddress(module.Get(), entryName)));
+    if (!entry)
+        throw Exception(path + " has no entry point " + entryName);
+    HRESULT result = entry();
+    if (FAILED(result))
+        throw Exception(std::string(entryName) + " of " + path + " failed (" + HResultText(result) + ")");
+}
+
+} // namespace
+
+void RegisterComponent(const std::string& path, TRegisterMode mode)
+{
+    TComApartment apartment;
+    std::string extension = SysUtils::LowerCase(SysUtils::ExtractFileExt(path));
+    if (extension == ".tlb" || extension == ".olb")
+        RegisterTypeLibrary(path, mode);
+    else if (extension == ".exe")
+        RegisterProgram(path, mode);
+    else
+        RegisterServerLibrary(path, mode);
+}
+
+} // namespace uSelfRegister
