@@ -1,0 +1,369 @@
+// The uninstall replay: each log line undone from the last to the first, with the
+// folder and file removal rules and the reports through OnDeleteTarget.
+#include "uOstrelUninstall.h"
+
+#include "Exception.h"
+#include "SysUtils.h"
+#include "TRegistry.h"
+#include "TStringList.h"
+#include "uComPlusCatalog.h"
+#include "uCommandAction.h"
+#include "uDatabaseAlias.h"
+#include "uInstallLog.h"
+#include "uLogFields.h"
+#include "uReboot.h"
+#include "uRecordValues.h"
+#include "uSelfRegister.h"
+#include "uUninstaller.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace {
+
+bool PathIsFile(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool PathIsFolder(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A log may be damaged: the shell's delete takes wildcards and whole folders, so
+// only a fully qualified path below a drive or share root is handed to it.
+bool IsRemovablePath(const std::string& path)
+{
+    if (path.find_first_of("*?") != std::string::npos || path.find('\0') != std::string::npos)
+        return false;
+    std::string trimmed = SysUtils::ExcludeTrailingBackslash(path);
+    if (trimmed.size() > 3 && std::isalpha(static_cast<unsigned char>(trimmed[0])) && trimmed[1] == ':' &&
+        trimmed[2] == '\\')
+        return true;
+    if (trimmed.size() > 2 && trimmed[0] == '\\' && trimmed[1] == '\\') {
+        // \\server\share\name: a name below the share.
+        size_t server = trimmed.find('\\', 2);
+        size_t share = server == std::string::npos ? server : trimmed.find('\\', server + 1);
+        return share != std::string::npos && share + 1 < trimmed.size();
+    }
+    return false;
+}
+
+bool ShellDelete(const std::string& path, FILEOP_FLAGS flags)
+{
+    std::string from = path;
+    from.push_back('\0'); // the list of names ends with an empty one
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = flags;
+    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+HKEY RootKeyOf(const std::string& name)
+{
+    if (SysUtils::SameText(name, "HKEY_LOCAL_MACHINE"))
+        return HKEY_LOCAL_MACHINE;
+    if (SysUtils::SameText(name, "HKEY_CLASSES_ROOT"))
+        return HKEY_CLASSES_ROOT;
+    if (SysUtils::SameText(name, "HKEY_USERS"))
+        return HKEY_USERS;
+    if (SysUtils::SameText(name, "HKEY_CURRENT_CONFIG"))
+        return HKEY_CURRENT_CONFIG;
+    return HKEY_CURRENT_USER; // the registry object's own default
+}
+
+// Value types as the registry action writes them into KEY_VALUE lines.
+enum TLoggedValueType { lvString = 1, lvExpandString = 2, lvInteger = 3 };
+
+std::string Quoted(const std::string& program)
+{
+    if (program.find(' ') == std::string::npos || (!program.empty() && program.front() == '"'))
+        return program;
+    return "\"" + program + "\"";
+}
+
+} // namespace
+
+TOstrelUninstall::TOstrelUninstall(TComponent* owner) : TComponent(owner) {}
+
+TOstrelUninstall::~TOstrelUninstall()
+{
+    if (!done_)
+        return;
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    // Sent, not posted: the text must outlive the message in every receiver. A
+    // hung window is passed over rather than waited for.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                        SMTO_ABORTIFHUNG, 1000, &answer);
+}
+
+std::string TOstrelUninstall::GetLanguageText(const std::string& key, const std::string& defaultText) const
+{
+    if (language_) {
+        int index = language_->IndexOfName(key);
+        if (index >= 0)
+            return language_->ValueFromIndex(index);
+    }
+    return defaultText;
+}
+
+void TOstrelUninstall::Report(const std::string& key, const std::string& defaultText, const std::string& target)
+{
+    if (OnDeleteTarget)
+        OnDeleteTarget(GetLanguageText(key, defaultText) + target, position_);
+}
+
+void TOstrelUninstall::Uninstall()
+{
+    std::string logPath;
+    bool found = false;
+    if (logSource_.empty())
+        found = uInstallLog::FindInstallLogPath(uUninstaller::ReadProductId(), logPath);
+    else if (PathIsFile(logSource_)) {
+        logPath = logSource_;
+        found = true;
+    } else
+        found = uInstallLog::FindInstallLogPath(logSource_, logPath);
+
+    TStringList lines;
+    if (found)
+        lines.LoadFromFile(logPath);
+    ReplayLog(lines);
+}
+
+void TOstrelUninstall::ReplayLog(const TStrings& lines)
+{
+    // A snapshot, so that a handler that touches the caller's list cannot upset the walk.
+    std::vector<std::string> snapshot;
+    for (int index = 0; index < lines.Count(); ++index)
+        snapshot.push_back(lines[index]);
+    int count = static_cast<int>(snapshot.size());
+
+    position_ = 0;
+    if (OnStartUninstall)
+        OnStartUninstall(std::max(count - 1, 0));
+    for (int index = count - 1; index >= 1; --index) {
+        position_ = count - index;
+        ReplayLine(snapshot[static_cast<size_t>(index)]);
+    }
+    done_ = true;
+}
+
+void TOstrelUninstall::ReplayLine(const std::string& line)
+{
+    if (SysUtils::Trim(line).empty())
+        return; // a blank line records no step
+    size_t equals = line.find('=');
+    std::string name = equals == std::string::npos ? line : line.substr(0, equals);
+    std::string value = equals == std::string::npos ? std::string() : line.substr(equals + 1);
+
+    if (name == "DIR")
+        UndoFolder(line);
+    else if (name == "FILE")
+        DeleteTargetFile(value);
+    else if (name == "KEY")
+        UndoKey(value);
+    else if (name == "KEY_VALUE")
+        UndoKeyValue(value);
+    else if (name == "REGSVR") {
+        try {
+            uSelfRegister::RegisterComponent(value, uSelfRegister::TRegisterMode::Unregister);
+        } catch (...) {
+            // A component that will not unregister must not stop the uninstall.
+        }
+    } else if (name == "SKIP_UNDELETE_PROMPT" || name == "HIDE_DELETE_DETAIL") {
+        // Switches for the uninstaller's pages; nothing to undo.
+    } else if (name == "COMMAND")
+        UndoCommand(value);
+    else if (name == "MTS_APP")
+        UndoComPlusApplication(value);
+    else if (name == "MTS_COM")
+        UndoComPlusComponent(value);
+    else if (name == "BDEALIAS")
+        uDatabaseAlias::DeleteAlias(value);
+    else
+        ShowUnknownLine(line);
+}
+
+void TOstrelUninstall::UndoFolder(const std::string& line)
+{
+    // "DIR=folder<TAB>UninstallOption=n": two name=value pairs on one line.
+    TStringList parts;
+    parts.SetText(SysUtils::StringReplace(line, "\t", "\r\n"));
+    std::string folder = parts.Values("DIR");
+    std::string option = SysUtils::Trim(parts.Values("UninstallOption"));
+    int uninstallOption = 0;
+    if (!option.empty() && !SysUtils::TryStrToInt(option, uninstallOption))
+        return; // an option that cannot be read keeps the folder: nothing is lost
+    if (uninstallOption == 0)
+        RemoveFolderWhenEmpty(folder);
+    else if (uninstallOption == 2)
+        RemoveFolderWithContents(folder);
+}
+
+bool TOstrelUninstall::RemoveFolderWithContents(const std::string& folder)
+{
+    Report("RemovingFolder", "正在删除文件夹 ", folder);
+    if (!IsRemovablePath(folder) || !PathIsFolder(folder))
+        return false;
+    ShellDelete(SysUtils::ExcludeTrailingBackslash(folder), FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI);
+    return !PathIsFolder(folder);
+}
+
+bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
+{
+    Report("RemovingFolder", "正在删除文件夹 ", folder);
+    std::string path = folder;
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    if (!IsRemovablePath(path) || !PathIsFolder(path))
+        return false;
+
+    std::vector<std::string> subfolders;
+    bool holdsFiles = false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                subfolders.push_back(path + "\\" + name);
+            else
+                holdsFiles = true;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    bool allGone = true;
+    for (const std::string& subfolder : subfolders) {
+        SetFileAttributesA(subfolder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        allGone = RemoveFolderWhenEmpty(subfolder) && allGone;
+    }
+    if (!holdsFiles && allGone)
+        ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI);
+    return !PathIsFolder(path);
+}
+
+bool TOstrelUninstall::DeleteTargetFile(const std::string& path)
+{
+    Report("RemovingFile", "正在删除文件 ", path);
+    // Nothing to delete, or a name the shell would read as a folder or a pattern.
+    if (!IsRemovablePath(path) || !PathIsFile(path))
+        return false;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    bool deleted = ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION);
+    if (PathIsFile(path))
+        uReboot::ReplaceFileAtReboot(path, "NUL");
+    return deleted;
+}
+
+void TOstrelUninstall::UndoKey(const std::string& fields)
+{
+    uLogFields::TFields parsed = uLogFields::SplitFields(fields, false);
+    std::string root = uLogFields::Field(parsed, "ROOT");
+    std::string key = uLogFields::Field(parsed, "KEY");
+    Report("RemovingKey", "正在删除注册表项 ", key);
+    // An empty path would name the root itself and take all of it.
+    std::string trimmed = key;
+    while (!trimmed.empty() && trimmed.front() == '\\')
+        trimmed.erase(trimmed.begin());
+    while (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed.pop_back();
+    if (SysUtils::Trim(trimmed).empty())
+        return;
+    TRegistry registry;
+    registry.SetRootKey(RootKeyOf(root));
+    registry.DeleteKey(trimmed);
+}
+
+void TOstrelUninstall::UndoKeyValue(const std::string& fields)
+{
+    uLogFields::TFields parsed = uLogFields::SplitFields(fields, true);
+    TRegistry registry;
+    registry.SetRootKey(RootKeyOf(uLogFields::Field(parsed, "ROOT")));
+    if (!registry.OpenKey(uLogFields::Field(parsed, "KEY"), false))
+        return;
+    std::string name = uLogFields::Field(parsed, "NAME");
+    if (!uLogFields::HasField(parsed, "OLDVALUE")) {
+        registry.DeleteValue(name);
+        return;
+    }
+    std::string oldValue = uLogFields::Field(parsed, "OLDVALUE");
+    int type = 0;
+    SysUtils::TryStrToInt(uLogFields::Field(parsed, "VALUE_TYPE"), type);
+    switch (type) {
+    case lvString:
+        registry.WriteString(name, oldValue);
+        break;
+    case lvExpandString:
+        registry.WriteExpandString(name, oldValue);
+        break;
+    case lvInteger:
+        registry.WriteInteger(name, SysUtils::StrToInt(oldValue));
+        break;
+    default:
+        break; // a type the log does not restore
+    }
+}
+
+void TOstrelUninstall::UndoCommand(const std::string& packedRecord)
+{
+    TStringList record;
+    record.SetText(uCommandAction::UnpackRecord(packedRecord));
+    std::string target = record.Values("TARGET");
+    std::string params = record.Values("PARAMS");
+    bool hidden = false;
+    uRecordValues::TryParseBool(SysUtils::Trim(record.Values("HIDDEN")), hidden);
+    int type = -1;
+    SysUtils::TryStrToInt(record.Values("TYPE"), type);
+
+    Report("Executing", "正在执行 ", target);
+    switch (type) {
+    case uCommandAction::ctOpen: {
+        std::string folder = SysUtils::ExtractFilePath(target);
+        ShellExecuteA(nullptr, "open", target.c_str(), params.c_str(), folder.empty() ? nullptr : folder.c_str(),
+                      hidden ? SW_HIDE : SW_SHOWNORMAL);
+        break;
+    }
+    case uCommandAction::ctExecute:
+        // Quoted, so that a path with blanks cannot start a program at its first blank.
+        uCommandAction::RunAndWait(params.empty() ? Quoted(target) : Quoted(target) + " " + params, hidden);
+        break;
+    case uCommandAction::ctDelete:
+        DeleteFileA(target.c_str());
+        break;
+    default:
+        break;
+    }
+}
+
+void TOstrelUninstall::UndoComPlusApplication(const std::string& name)
+{
+    Report("RemovingCOMPlusApp", "正在删除COM+应用程序 ", name);
+    uComPlusCatalog::RemoveApplication(name);
+}
+
+void TOstrelUninstall::UndoComPlusComponent(const std::string& fields)
+{
+    uLogFields::TFields parsed = uLogFields::SplitFields(fields, false);
+    std::string appName = uLogFields::Field(parsed, "AppName");
+    std::string progId = uLogFields::Field(parsed, "ProgID");
+    Report("RemovingCOMPlusComponent", "正在删除COM+组件 ", appName + "\\" + progId);
+    uComPlusCatalog::RemoveComponent(appName, progId);
+}
+
+void TOstrelUninstall::ShowUnknownLine(const std::string& line)
+{
+    MessageBoxA(GetActiveWindow(), line.c_str(), nullptr, MB_OK);
+}

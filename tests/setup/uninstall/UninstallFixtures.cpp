@@ -1,0 +1,297 @@
+// Registry scratch keys, report recorder and message-box answerer for the replay tests.
+#include "UninstallFixtures.h"
+
+#include <chrono>
+#include <sstream>
+
+std::string UniqueName(const std::string& prefix)
+{
+    static unsigned counter = 0;
+    std::ostringstream name;
+    name << prefix << "-" << GetCurrentProcessId() << "-" << GetTickCount() << "-" << ++counter;
+    return name.str();
+}
+
+TScratchKey::TScratchKey() : path_("Software\\FerrinTests\\" + UniqueName("uninstall"))
+{
+    CreateKey(HKEY_CURRENT_USER, path_);
+}
+
+TScratchKey::~TScratchKey() { DeleteKeyTree(HKEY_CURRENT_USER, path_); }
+
+bool KeyExists(HKEY root, const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+void CreateKey(HKEY root, const std::string& key)
+{
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr) ==
+        ERROR_SUCCESS)
+        RegCloseKey(created);
+}
+
+void DeleteKeyTree(HKEY root, const std::string& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    std::vector<std::string> children;
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        children.push_back(name);
+    }
+    RegCloseKey(opened);
+    for (const std::string& child : children)
+        DeleteKeyTree(root, key + "\\" + child);
+    RegDeleteKeyA(root, key.c_str());
+}
+
+void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type)
+{
+    HKEY opened = nullptr;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+    RegSetValueExA(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(opened);
+}
+
+void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD value)
+{
+    HKEY opened = nullptr;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+    RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(opened);
+}
+
+namespace {
+
+bool QueryValue(HKEY root, const std::string& key, const std::string& name, DWORD& type, std::string& data)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    bool found = RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    if (found) {
+        data.assign(size, '\0');
+        RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+        data.resize(size);
+    }
+    RegCloseKey(opened);
+    return found;
+}
+
+} // namespace
+
+bool ValueExists(HKEY root, const std::string& key, const std::string& name)
+{
+    DWORD type = 0;
+    std::string data;
+    return QueryValue(root, key, name, type, data);
+}
+
+DWORD ValueType(HKEY root, const std::string& key, const std::string& name)
+{
+    DWORD type = REG_NONE;
+    std::string data;
+    return QueryValue(root, key, name, type, data) ? type : REG_NONE;
+}
+
+std::string StringValue(HKEY root, const std::string& key, const std::string& name)
+{
+    DWORD type = 0;
+    std::string data;
+    if (!QueryValue(root, key, name, type, data))
+        return "<absent>";
+    while (!data.empty() && data.back() == '\0')
+        data.pop_back();
+    return data;
+}
+
+DWORD DwordValue(HKEY root, const std::string& key, const std::string& name)
+{
+    DWORD type = 0;
+    std::string data;
+    DWORD value = 0xFFFFFFFF;
+    if (QueryValue(root, key, name, type, data) && type == REG_DWORD && data.size() == sizeof(value))
+        memcpy(&value, data.data(), sizeof(value));
+    return value;
+}
+
+TUninstallEntry::TUninstallEntry(bool create) : projectId_(UniqueName("FerrinProduct"))
+{
+    if (create)
+        CreateKey(HKEY_LOCAL_MACHINE, Key());
+}
+
+TUninstallEntry::~TUninstallEntry() { DeleteKeyTree(HKEY_LOCAL_MACHINE, Key()); }
+
+std::string TUninstallEntry::Key() const
+{
+    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + projectId_;
+}
+
+void TReportRecorder::Attach(TOstrelUninstall& uninstall)
+{
+    uninstall.OnDeleteTarget = TOnDeleteTarget::FromFunction(
+        [this](const std::string& target, int position) { Reports.push_back({target, position}); });
+    uninstall.OnStartUninstall = TOnStartUninstall::FromFunction([this](int count) { StartCounts.push_back(count); });
+}
+
+std::vector<std::string> TReportRecorder::Targets() const
+{
+    std::vector<std::string> targets;
+    for (const TReport& report : Reports)
+        targets.push_back(report.Target);
+    return targets;
+}
+
+int TReportRecorder::IndexOf(const std::string& target) const
+{
+    for (size_t index = 0; index < Reports.size(); ++index)
+        if (Reports[index].Target == target)
+            return static_cast<int>(index);
+    return -1;
+}
+
+TMessageBoxAnswerer::TMessageBoxAnswerer() : thread_([this] { Watch(); }) {}
+
+TMessageBoxAnswerer::~TMessageBoxAnswerer()
+{
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<std::string> TMessageBoxAnswerer::Texts() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texts_;
+}
+
+void TMessageBoxAnswerer::Watch()
+{
+    while (!stop_) {
+        struct TSearch {
+            HWND Box = nullptr;
+        } search;
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                char className[32] = {};
+                GetClassNameA(window, className, sizeof(className));
+                if (process == GetCurrentProcessId() && std::string(className) == "#32770" &&
+                    IsWindowVisible(window)) {
+                    reinterpret_cast<TSearch*>(data)->Box = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.Box) {
+            char text[1024] = {};
+            GetDlgItemTextA(search.Box, 0xFFFF, text, sizeof(text)); // the box's message
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                texts_.push_back(text);
+            }
+            PostMessageA(search.Box, WM_COMMAND, IDOK, 0);
+            // Wait until that box has gone before looking for the next one.
+            for (int wait = 0; wait < 200 && IsWindow(search.Box) && IsWindowVisible(search.Box); ++wait)
+                Sleep(10);
+        }
+        Sleep(20);
+    }
+}
+
+namespace {
+
+const wchar_t* const SessionManager = L"System\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t* const PendingValue = L"PendingFileRenameOperations";
+
+std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
+std::vector<std::wstring> PendingEntries()
+{
+    std::vector<std::wstring> entries;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return entries;
+    DWORD size = 0, type = 0;
+    if (RegQueryValueExW(key, PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        RegQueryValueExW(key, PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+        data.resize(size / sizeof(wchar_t));
+        size_t start = 0;
+        while (start < data.size()) {
+            size_t end = data.find(L'\0', start);
+            if (end == std::wstring::npos)
+                end = data.size();
+            entries.push_back(data.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    RegCloseKey(key);
+    // Pairs of source and target; drop the list's closing empty entries.
+    while (entries.size() % 2 != 0)
+        entries.pop_back();
+    return entries;
+}
+
+bool NamesPath(const std::wstring& entry, const std::wstring& path)
+{
+    return entry.size() >= path.size() &&
+           _wcsicmp(entry.c_str() + entry.size() - path.size(), path.c_str()) == 0;
+}
+
+} // namespace
+
+bool DeletionPendingAtRestart(const std::string& path)
+{
+    std::vector<std::wstring> entries = PendingEntries();
+    for (size_t index = 0; index + 1 < entries.size(); index += 2)
+        if (NamesPath(entries[index], Wide(path)) && entries[index + 1].empty())
+            return true;
+    return false;
+}
+
+void ForgetPendingOperations(const std::string& path)
+{
+    std::vector<std::wstring> entries = PendingEntries();
+    std::wstring kept;
+    for (size_t index = 0; index + 1 < entries.size(); index += 2) {
+        if (NamesPath(entries[index], Wide(path)))
+            continue;
+        kept += entries[index];
+        kept.push_back(L'\0');
+        kept += entries[index + 1];
+        kept.push_back(L'\0');
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    if (kept.empty())
+        RegDeleteValueW(key, PendingValue);
+    else {
+        kept.push_back(L'\0');
+        RegSetValueExW(key, PendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                       static_cast<DWORD>(kept.size() * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+}
