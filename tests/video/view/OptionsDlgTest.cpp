@@ -6,6 +6,7 @@
 #include "ViewFixtures.h"
 #include "res/resource.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,23 @@ HWND WaitForOwnedDialog(HWND owner)
         Sleep(10);
     }
     return nullptr;
+}
+
+// Waits until the folder tree of a browse dialog has `name` selected.
+void WaitForTreeSelection(HWND browser, const std::string& name)
+{
+    HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
+    for (int tries = 0; tree && tries < 500; ++tries) {
+        char text[MAX_PATH] = {};
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && name == text)
+            return;
+        Sleep(10);
+    }
 }
 
 void WaitGone(HWND window)
@@ -170,7 +188,8 @@ TEST_F(OptionsDlgTest, BrowseButtonsPutTheChosenFolderInTheirEdit)
             HWND browser = WaitForOwnedDialog(dialog);
             browsed = browser != nullptr;
             if (browser) {
-                Sleep(200);
+                // The browser first opens on the edit's folder; choose only after that.
+                WaitForTreeSelection(browser, before.substr(before.rfind('\\') + 1));
                 SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
                 PostMessageA(browser, WM_COMMAND, IDOK, 0);
                 WaitGone(browser);
