@@ -297,14 +297,12 @@ TEST(ReplayLog, CommandsRunByTheirType)
                                                            "正在执行 " + doomed, "正在执行 cmd.exe"}));
 }
 
-TEST(ReplayLog, AbsentServicesEndTheReplayWithAClearError)
+TEST(ReplayLog, AnAbsentDatabaseEngineEndsTheReplayWithAClearError)
 {
     struct TCase {
         const char* line;
         const char* named; // what the message must name
     } cases[] = {
-        {"MTS_APP=Ferrin Test Application", "MTSAdmin.Catalog.1"},
-        {"MTS_COM=AppName:Ferrin Test Application;ProgID:Ferrin.Test.1", "MTSAdmin.Catalog.1"},
         {"BDEALIAS=FerrinTestAlias", "IDAPI32.DLL"},
     };
     for (const TCase& c : cases) {
