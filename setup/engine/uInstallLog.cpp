@@ -38,6 +38,27 @@ bool HoldsLine(const TStrings& log, const std::string& line)
     return false;
 }
 
+bool FolderExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The outermost folder of `folder` that does not exist yet; empty when it exists.
+std::string OutermostMissingFolder(const std::string& folder)
+{
+    std::string current = SysUtils::ExcludeTrailingBackslash(folder);
+    std::string missing;
+    while (!current.empty() && current.back() != ':' && !FolderExists(current)) {
+        missing = current;
+        std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(current));
+        if (parent == current)
+            break;
+        current = parent;
+    }
+    return missing;
+}
+
 bool IsUninstallCommand(const std::string& packedRecord)
 {
     TStringList record;
@@ -72,12 +93,20 @@ std::string WriteInstallLog(const TInstallLogInput& input)
     // An entry without a log path still gets a log where a first install puts it.
     if (logPath.empty())
         logPath = DefaultLogPath(input.CommonApplicationData, input.ProjectId);
+    TStrings& log = *input.Log;
     std::string folder = SysUtils::ExtractFilePath(logPath);
+    // The first product to log here creates the logs' folder; it goes again, when
+    // empty, after the log itself (the line is replayed after the log's FILE line).
+    std::string missing = OutermostMissingFolder(folder);
     if (!folder.empty() && !uFileActions::ForceFolders(folder))
         throw EFCreateError("Cannot create the folder " + SysUtils::ExcludeTrailingBackslash(folder) +
                             " for the install log");
+    if (!missing.empty()) {
+        std::string folderLine = "DIR=" + missing + "\tUninstallOption=0";
+        if (!HoldsLine(log, folderLine))
+            log.Add(folderLine);
+    }
 
-    TStrings& log = *input.Log;
     std::string logLine = "FILE=" + logPath;
     if (!HoldsLine(log, logLine))
         log.Add(logLine);

@@ -89,6 +89,7 @@ TEST(InstallLog, ClosesTheLogWithItsFileTheUninstallCommandsAndTheSavedBlock)
     std::vector<std::string> expected = {product.entry.ProjectId(),
                                          "DIR=" + product.app + "\tUninstallOption=0",
                                          "FILE=" + product.app + "\\product.exe",
+                                         "DIR=" + product.appData + "\\Ostrel Install\tUninstallOption=0",
                                          "FILE=" + path,
                                          "COMMAND=" + second,
                                          "COMMAND=" + first,
@@ -133,6 +134,7 @@ TEST(InstallLog, ARepairKeepsItsLogPathAndDoesNotDoubleTheClosingLines)
                                         product.entry.ProjectId(),
                                         "DIR=" + product.app + "\tUninstallOption=0",
                                         "FILE=" + product.app + "\\product.exe",
+                                        "DIR=" + product.temp / "Logs\tUninstallOption=0",
                                         "FILE=" + custom,
                                         "FILE=" + product.app + "\\repaired.dll",
                                         "COMMAND=" + command,
@@ -182,6 +184,7 @@ TEST(InstallLog, UninstallReplaysTheWrittenLogInItsOrder)
                                      "正在执行 cmd.exe",
                                      "正在执行 cmd.exe",
                                      "正在删除文件 " + path,
+                                     "正在删除文件夹 " + product.appData + "\\Ostrel Install",
                                      "正在删除文件 " + product.app + "\\product.exe",
                                      "正在删除文件夹 " + product.app,
                                  }));
@@ -190,6 +193,7 @@ TEST(InstallLog, UninstallReplaysTheWrittenLogInItsOrder)
     EXPECT_FALSE(FileExists(path));
     EXPECT_FALSE(FileExists(path + ".Dat"));
     EXPECT_FALSE(FolderExists(product.app));
+    EXPECT_FALSE(FolderExists(product.appData + "\\Ostrel Install"));
 }
 
 TEST(InstallLog, UninstallFindsItsLogByFileByProductOrNotAtAll)
@@ -205,7 +209,7 @@ TEST(InstallLog, UninstallFindsItsLogByFileByProductOrNotAtAll)
         reports.Attach(uninstall);
         uninstall.SetLogFile(path);
         uninstall.Uninstall();
-        EXPECT_EQ(reports.StartCounts, std::vector<int>{4});
+        EXPECT_EQ(reports.StartCounts, std::vector<int>{5});
         EXPECT_FALSE(FileExists(product.app + "\\product.exe"));
     }
     // A product without an entry: an empty replay, not an error.
