@@ -1,0 +1,300 @@
+// The recorder started as the program starts it (InitInstance) against the
+// virtual camera and the update library's double: the main frame, its
+// commands, the tray toggle and the full-screen mode driven by hot keys.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "CStatusBar.h"
+#include "MainFrm.h"
+#include "ShellFixtures.h"
+#include "TempFolder.h"
+#include "UpdateLibrary.h"
+#include "Video.h"
+#include "VideoView.h"
+
+namespace {
+
+const char kSaved[] = "已经保存一张照片";
+const char kStopped[] = "已经停止拍摄";
+
+class RecorderApp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_photos = m_temp / "pics";
+        m_videos = m_temp / "caps";
+        CreateDirectoryA(m_photos.c_str(), nullptr);
+        CreateDirectoryA(m_videos.c_str(), nullptr);
+        m_config.Set("照相", "1", m_photos.c_str());
+        m_config.Set("录相", "1", m_videos.c_str());
+        m_config.Set("定时", "1", "1");
+        m_log = m_temp / "freshlib.log";
+        SetEnvironmentVariableA("FRESHLIB_LOG", m_log.c_str());
+        SetEnvironmentVariableA("FRESHLIB_ANSWER", "0");
+    }
+
+    void TearDown() override
+    {
+        if (CMainFrame* frame = Frame())
+            frame->DestroyWindow();
+        PumpMessages(200);
+        SetEnvironmentVariableA("FRESHLIB_LOG", nullptr);
+    }
+
+    // Starts the program in this process and waits until the compression
+    // dialog of the start-up has been filled and closed.
+    void Start()
+    {
+        ASSERT_TRUE(m_app.InitInstance());
+        ASSERT_NE(Frame(), nullptr);
+        ASSERT_NE(View(), nullptr);
+        ASSERT_TRUE(PumpUntil([] { return FindWindowA(nullptr, "视频压缩") != nullptr; }, 5000));
+        ASSERT_TRUE(PumpUntil([] { return FindWindowA(nullptr, "视频压缩") == nullptr; }, 5000));
+    }
+
+    CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
+    CVideoView* View() const
+    {
+        CMainFrame* frame = Frame();
+        return frame ? dynamic_cast<CVideoView*>(frame->GetActiveView()) : nullptr;
+    }
+    std::string Log() const { return FileExists(m_log) ? ReadWholeFile(m_log) : std::string(); }
+    RECT PreviewOnScreen() const
+    {
+        RECT rect = {};
+        GetWindowRect(GetDlgItem(View()->m_hWnd, 1002), &rect);
+        return rect;
+    }
+    bool TrayIconShown() const
+    {
+        NOTIFYICONDATAA probe = {};
+        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        probe.hWnd = Frame()->m_hWnd;
+        probe.uID = 153;
+        return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    }
+
+    TempFolder m_temp;
+    ScopedConfig m_config;
+    std::string m_photos, m_videos, m_log;
+    CVideoApp m_app;
+};
+
+}  // namespace
+
+TEST_F(RecorderApp, MainWindowIsTheFixedFrameTitledFerrin2009)
+{
+    Start();
+    CMainFrame* frame = Frame();
+    EXPECT_EQ(WindowText(frame->m_hWnd), "Ferrin 2009");
+    RECT rect;
+    GetWindowRect(frame->m_hWnd, &rect);
+    EXPECT_EQ(rect.right - rect.left, 860);
+    EXPECT_EQ(rect.bottom - rect.top, 550);
+    const LONG_PTR style = GetWindowLongPtrA(frame->m_hWnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+    EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+
+    // The status bar with its two panes, and the main menu.
+    auto* bar = dynamic_cast<CStatusBar*>(CWnd::FromHandlePermanent(GetDlgItem(frame->m_hWnd, 59393)));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->CommandToIndex(61447), 0);
+    EXPECT_EQ(bar->CommandToIndex(61448), 1);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(frame->m_hWnd)), 4);
+    EXPECT_NE(frame->m_hAccelTable, nullptr);
+
+    // The view's browser control: hidden and never navigated.
+    if (HWND browser = GetDlgItem(View()->m_hWnd, 1026)) {
+        EXPECT_FALSE(IsWindowVisible(browser));
+    }
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShowsCameraPicture(PreviewOnScreen()); }, 3000));
+}
+
+TEST_F(RecorderApp, UpdateCheckRunsOnceAtStartAndTheCommandDownloads)
+{
+    Start();
+    const std::string check = std::string("IsNewVersion\tFerrin 2009\t") + UpdateLibrary::kUpdatePage + "\t9\r\n";
+    EXPECT_TRUE(PumpUntil([&] { return Log() == check; }, 3000)) << Log();
+
+    Frame()->SendMessage(WM_COMMAND, 32787, 0);
+    const std::string download = std::string("DownNewVersion\tFerrin 2009\t") + UpdateLibrary::kUpdatePage + "\t9\r\n";
+    EXPECT_EQ(Log(), check + download);
+}
+
+TEST_F(RecorderApp, AboutCommandShowsTheAboutBox)
+{
+    Start();
+    std::string title, line;
+    std::thread closer([&] {
+        WaitUntil([&] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "关于Ferrin 2009 ").empty(); }, 5000);
+        for (HWND box : ProcessWindows(GetCurrentProcessId(), "#32770", "关于Ferrin 2009 ")) {
+            title = WindowText(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    Frame()->SendMessage(WM_COMMAND, 57664, 0);
+    closer.join();
+    EXPECT_EQ(title, "关于Ferrin 2009 ");
+}
+
+TEST_F(RecorderApp, TrayToggleFollowsTheShowSetting)
+{
+    Start();
+    CMainFrame* frame = Frame();
+    const struct {
+        const char* show;  // [窗口] show; null: absent
+        bool hidden;       // the window is hidden into the notification area
+    } cases[] = {{"1", true}, {nullptr, false}, {"0", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.show ? c.show : "(absent)");
+        m_config.Set("窗口", "show", c.show);
+        frame->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        PumpMessages(100);
+        EXPECT_EQ(!IsWindowVisible(frame->m_hWnd), c.hidden);
+        EXPECT_EQ(TrayIconShown(), c.hidden);
+        if (!c.hidden) {
+            EXPECT_TRUE(IsIconic(frame->m_hWnd));
+        }
+        if (c.hidden) {
+            // A double click on the icon brings the window back; the icon stays.
+            frame->SendMessage(1034, 153, WM_LBUTTONDBLCLK);
+            EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+            EXPECT_TRUE(TrayIconShown());
+        }
+        frame->ShowWindow(SW_SHOWNORMAL);
+    }
+}
+
+TEST_F(RecorderApp, ShowHideCommandHidesAndBringsBackCentred)
+{
+    Start();
+    CMainFrame* frame = Frame();
+    m_config.Set("窗口", "show", "1");
+    frame->SendMessage(WM_COMMAND, 32809, 0);
+    EXPECT_FALSE(IsWindowVisible(frame->m_hWnd));
+    EXPECT_TRUE(TrayIconShown());
+    frame->SendMessage(WM_COMMAND, 32809, 0);
+    EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+    EXPECT_FALSE(IsIconic(frame->m_hWnd));
+    EXPECT_FALSE(TrayIconShown());
+}
+
+TEST_F(RecorderApp, MinimiseWithLowBitsSetDoesNotToggle)
+{
+    Start();
+    CMainFrame* frame = Frame();
+    m_config.Set("窗口", "show", "1");
+    frame->SendMessage(WM_SYSCOMMAND, 61473, 0);
+    PumpMessages(100);
+    EXPECT_FALSE(TrayIconShown());
+    EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+}
+
+// The full-screen mode runs modally from the view's command; a driver thread
+// presses the keys while this thread runs the dialog.
+class FullScreen : public RecorderApp {
+protected:
+    void Run(const std::function<void()>& drive)
+    {
+        Start();
+        std::thread driver([&] {
+            m_opened = WaitUntil([] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); },
+                                 5000);
+            if (m_opened) {
+                Sleep(300);
+                drive();
+            }
+            PressKey(VK_ESCAPE);
+        });
+        View()->SendMessage(WM_COMMAND, 32785, 0);
+        driver.join();
+        EXPECT_TRUE(m_opened);
+    }
+    std::string PhotoCountNote() const
+    {
+        return std::to_string(FilesIn(m_photos, "*.bmp").size());
+    }
+
+    bool m_opened = false;
+};
+
+TEST_F(FullScreen, F5WritesAPhotoThenSaysSo)
+{
+    BoxWatcher boxes("video");
+    boxes.OnSeen([this] { return PhotoCountNote(); });
+    bool fullScreenPicture = false;
+    std::string screenSeen;
+    Run([&] {
+        RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        fullScreenPicture = WaitUntil([&] { return ScreenShowsCameraPicture(screen); }, 3000);
+        screenSeen = DescribeScreen(screen);
+        for (HWND dialog : ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄")) {
+            RECT where;
+            GetWindowRect(dialog, &where);
+            screenSeen += " dialog " + std::to_string(where.left) + "," + std::to_string(where.top) + " - " +
+                          std::to_string(where.right) + "," + std::to_string(where.bottom) + " style " +
+                          std::to_string(GetWindowLongPtrA(dialog, GWL_STYLE));
+        }
+        PressKey(VK_F5);
+        boxes.WaitFor(kSaved, 5000);
+    });
+    EXPECT_TRUE(fullScreenPicture) << screenSeen;
+    ASSERT_EQ(boxes.Count(kSaved), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].note, "1");  // the file was there before the message
+    EXPECT_EQ(FilesIn(m_photos, "*.bmp").size(), 1u);
+}
+
+TEST_F(FullScreen, F7WritesThePhotoOnlyAfterTheDelay)
+{
+    BoxWatcher boxes("video");
+    boxes.OnSeen([this] { return PhotoCountNote(); });
+    size_t beforeTimer = 99;
+    DWORD pressed = 0;
+    Run([&] {
+        PressKey(VK_F7);
+        pressed = GetTickCount();
+        Sleep(400);
+        beforeTimer = FilesIn(m_photos, "*.bmp").size();
+        boxes.WaitFor(kSaved, 5000);
+    });
+    EXPECT_EQ(beforeTimer, 0u);
+    ASSERT_EQ(boxes.Count(kSaved), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].note, "1");
+    EXPECT_GE(boxes.Boxes()[0].tick - pressed, 900u);  // the delay of one second
+}
+
+TEST_F(FullScreen, F9BeforeTheTimerCancelsTheShot)
+{
+    m_config.Set("定时", "1", "2");
+    BoxWatcher boxes("video");
+    Run([&] {
+        PressKey(VK_F7);
+        Sleep(300);
+        PressKey(VK_F9);
+        boxes.WaitFor(kStopped, 5000);
+        Sleep(2500);  // past the moment the timer would have fired
+    });
+    EXPECT_EQ(boxes.Count(kStopped), 1u);
+    EXPECT_EQ(boxes.Count(kSaved), 0u);
+    EXPECT_TRUE(FilesIn(m_photos, "*.bmp").empty());
+}
+
+TEST_F(FullScreen, EscClosesAndTheViewPreviewsAgain)
+{
+    bool keysHeldInside = false;
+    Run([&] { keysHeldInside = HotKeyHeld(VK_ESCAPE) && HotKeyHeld(VK_F5); });
+    EXPECT_TRUE(keysHeldInside);
+    EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty());
+    // The view's engine and hot keys are back; Esc is free again.
+    EXPECT_TRUE(HotKeyHeld(VK_F5));
+    EXPECT_FALSE(HotKeyHeld(VK_ESCAPE));
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShowsCameraPicture(PreviewOnScreen()); }, 3000));
+}
