@@ -29,5 +29,9 @@ build: build-win32 build-x64
 test: build
 	bash scripts/test-session.sh ctest --test-dir build -j $(JOBS) --output-on-failure --timeout 300
 
+# The recorder under Wine on the virtual camera (see README.md, "Running the recorder").
+run: build-x64
+	bash scripts/run-video.sh
+
 clean:
 	rm -rf build build-win32
