@@ -1,0 +1,59 @@
+// KvCommon: colour arithmetic in hue, saturation and luminance (bytes on a 0-240
+// scale), theme colours, the system colour scheme and the selection colours.
+// Colours with the top bit set are system colours and are resolved first.
+#pragma once
+
+#include "Colors.h"
+
+#include <windows.h>
+
+namespace KvCommon {
+
+struct THueSatLum {
+    BYTE Hue = 0;
+    BYTE Saturation = 0;
+    BYTE Luminance = 0;
+};
+
+enum class TKvColorScheme { csBlue, csOlive, csSilver };
+
+// Uses of ThemeColorOf.
+enum TKvThemeColorUse : int {
+    tcuEditBorder, tcuExplorerBarHeaderText, tcuExplorerBarItemText, tcuExplorerBarHeaderFill,
+    tcuExplorerBarBackground, tcuExplorerBarSpecialFill, tcuGroupBoxText
+};
+
+// A rectangle of the size whose centre is the centre of `rect`.
+RECT RectCenteredIn(const RECT& rect, int width, int height);
+
+THueSatLum RGBToHueSatLum(TColor color);
+BYTE HueOf(TColor color);
+TColor HueSatLumToRGB(int hue, int saturation, int luminance);
+
+TColor DarkenColor(TColor color, int amount);
+TColor LightenColor(TColor color, int amount);
+// Darkens for a negative amount, lightens for a positive one.
+TColor ShiftColor(TColor color, int amount);
+// Each channel weight/255 of the first colour and the rest of the second.
+TColor MixColors(TColor color1, TColor color2, int weight);
+bool ColorsHardToTell(TColor color1, TColor color2);
+TColor OppositeHueColor(TColor color, int luminance);
+
+// A colour of the active theme for a use (button face when not painting themed).
+TColor ThemeColorOf(int use);
+
+// Reads the colour scheme of the visual style from the current user's registry.
+TKvColorScheme ReadXPColorScheme();
+// The scheme kept for the process: read on first use, and again by RefreshColorScheme.
+TKvColorScheme ColorScheme();
+void RefreshColorScheme();
+// The six colours of a scheme's row: frame, gradient start, gradient stop, then
+// the three colours of the panel and bar painters.
+TColor SchemeColor(TKvColorScheme scheme, int index);
+
+// Whether selections may be painted with two colours (on by default).
+bool SelectionGradients();
+void SetSelectionGradients(bool allowed);
+void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop);
+
+} // namespace KvCommon
