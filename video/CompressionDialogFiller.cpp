@@ -43,9 +43,36 @@ BOOL CALLBACK ClickConfirm(HWND child, LPARAM)
 
 }  // namespace
 
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[64] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    if (process == search->process && lstrcmpA(title, kDialogTitle) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Only this program's own dialog: another program's window of the same title
+// (a second recorder, say) must not be filled in and confirmed.
 HWND FindDialog()
 {
-    return FindWindowA(nullptr, kDialogTitle);
+    DialogSearch search{GetCurrentProcessId(), nullptr};
+    EnumWindows(&MatchOwnDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void Fill(HWND dialog)

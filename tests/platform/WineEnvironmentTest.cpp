@@ -24,9 +24,13 @@ TEST(WineEnvironment, LiteralsAreGbkBytes)
 
 TEST(WineEnvironment, DisplayIsAvailable)
 {
-    HWND window = CreateWindowA("STATIC", "probe", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+    // Shown without activation: activating a window on the bare display makes its
+    // destruction wait on the other test programs.
+    HWND window = CreateWindowA("STATIC", "probe", WS_POPUP, 0, 0, 40, 40,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, window);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
     DestroyWindow(window);
 }
