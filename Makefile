@@ -33,5 +33,11 @@ test: build
 run: build-x64
 	bash scripts/run-video.sh
 
+# Benchmark programs (timings, never tests), each run under Wine in one test session.
+BENCHMARKS = gradient_bench
+
+bench: build-x64
+	bash scripts/test-session.sh bash -c 'for b in $(BENCHMARKS); do echo "== $$b"; bash scripts/wine-run.sh build/bin/$$b.exe || exit 1; done'
+
 clean:
 	rm -rf build build-win32

@@ -213,6 +213,7 @@ void TBitmap::LoadFromFile(const std::string& fileName)
 
 void TBitmap::SaveToFile(const std::string& fileName)
 {
+    // Written bottom-up, the way every reader of the format takes it.
     int bytesPerPixel = format_ == TPixelFormat::pf32bit ? 4 : 3;
     DWORD stride = (static_cast<DWORD>(width_) * bytesPerPixel + 3) & ~3u;
     DWORD imageSize = stride * static_cast<DWORD>(height_);
@@ -220,7 +221,7 @@ void TBitmap::SaveToFile(const std::string& fileName)
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
     header.biWidth = width_;
-    header.biHeight = -height_;
+    header.biHeight = height_;
     header.biPlanes = 1;
     header.biBitCount = static_cast<WORD>(bytesPerPixel * 8);
     header.biCompression = BI_RGB;
@@ -233,10 +234,8 @@ void TBitmap::SaveToFile(const std::string& fileName)
         throw EFCreateError("Cannot create file \"" + fileName + "\"");
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-    if (imageSize != 0) {
-        GdiFlush();
-        out.write(static_cast<const char*>(bits_), static_cast<std::streamsize>(imageSize));
-    }
+    for (int row = height_ - 1; row >= 0; --row)
+        out.write(static_cast<const char*>(ScanLine(row)), static_cast<std::streamsize>(stride));
     if (!out)
         throw EWriteError("Cannot write file \"" + fileName + "\"");
 }

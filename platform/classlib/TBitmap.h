@@ -44,7 +44,7 @@ public:
     void Assign(TPersistent* source) override;
     // Takes a copy of the picture of a bitmap handle (which stays the caller's).
     void AssignHandle(HBITMAP bitmap);
-    // Raises EResNotFound / EInvalidGraphic with the name when there is no such picture.
+    // Raise EInvalidGraphic naming what was missing; a failed load keeps the picture.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
     void LoadFromResourceID(HINSTANCE instance, int id);
     void LoadFromFile(const std::string& fileName);

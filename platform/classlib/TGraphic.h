@@ -32,8 +32,6 @@ public:
 
 protected:
     friend class TCanvas;
-
-CLASSLIB_EXCEPTION(EInvalidGraphic, Exception);
     // Draws the picture stretched into the rectangle of the canvas.
     virtual void Draw(TCanvas* canvas, const RECT& rect) = 0;
     virtual void Changed()
