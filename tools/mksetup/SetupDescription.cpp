@@ -1,0 +1,106 @@
+// Parsing the project description of mksetup.
+#include "SetupDescription.h"
+
+#include "Exception.h"
+#include "SysUtils.h"
+#include "TMemoryStream.h"
+#include "TStringList.h"
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size() && SysUtils::SameText(text.substr(0, prefix.size()), prefix);
+}
+
+std::string Resolve(const std::string& baseFolder, const std::string& path)
+{
+    bool absolute = (path.size() > 1 && path[1] == ':') || StartsWith(path, "\\");
+    return absolute || baseFolder.empty() ? path : SysUtils::IncludeTrailingBackslash(baseFolder) + path;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    TMemoryStream file;
+    file.LoadFromFile(path);
+    return std::string(file.Memory(), static_cast<size_t>(file.Size()));
+}
+
+} // namespace
+
+TSetupDescription ParseSetupDescription(const std::string& text, const std::string& baseFolder)
+{
+    TSetupDescription description;
+    description.End.clear();
+    bool endGiven = false;
+    TStringList lines;
+    lines.SetText(text);
+    std::vector<std::string>* block = nullptr; // the text block being filled
+    TSetupRecord* record = nullptr;            // or the record being filled
+    bool userInterface = false;
+    std::vector<std::string> uiLines;
+    for (int i = 0; i < lines.Count(); ++i) {
+        std::string line = lines[i];
+        std::string trimmed = SysUtils::Trim(line);
+        if (trimmed.empty() || trimmed[0] == ';')
+            continue;
+        if (trimmed.front() == '[' && trimmed.back() == ']') {
+            std::string section = trimmed.substr(1, trimmed.size() - 2);
+            block = nullptr;
+            record = nullptr;
+            userInterface = false;
+            if (SysUtils::SameText(section, "Packages"))
+                block = &description.Packages;
+            else if (SysUtils::SameText(section, "Spaces"))
+                block = &description.Spaces;
+            else if (SysUtils::SameText(section, "Project"))
+                block = &description.Project;
+            else if (SysUtils::SameText(section, "Skipped"))
+                block = &description.Skipped;
+            else if (SysUtils::SameText(section, "End")) {
+                block = &description.End;
+                endGiven = true;
+            } else if (SysUtils::SameText(section, "UserInterface"))
+                userInterface = true;
+            else if (SysUtils::SameText(section, "BeforeInstall") || SysUtils::SameText(section, "BeforeInstallFile")) {
+                description.BeforeInstall.emplace_back();
+                record = &description.BeforeInstall.back();
+            } else if (SysUtils::SameText(section, "Object")) {
+                description.Objects.emplace_back();
+                record = &description.Objects.back();
+            } else
+                throw Exception("line " + std::to_string(i + 1) + ": unknown section [" + section + "]");
+            continue;
+        }
+        if (userInterface) {
+            if (StartsWith(trimmed, "@file="))
+                description.UserInterface += ReadFileBytes(Resolve(baseFolder, trimmed.substr(6)));
+            else
+                uiLines.push_back(line);
+        } else if (record) {
+            if (StartsWith(trimmed, "@payload=")) {
+                record->HasPayload = true;
+                record->PayloadFile = Resolve(baseFolder, trimmed.substr(9));
+            } else if (StartsWith(trimmed, "@payload-text=")) {
+                record->HasPayload = true;
+                record->PayloadText = line.substr(line.find('=') + 1);
+            } else {
+                record->Lines.push_back(line);
+            }
+        } else if (block) {
+            block->push_back(line);
+        } else {
+            throw Exception("line " + std::to_string(i + 1) + ": text outside every section");
+        }
+    }
+    for (size_t k = 0; k < uiLines.size(); ++k)
+        description.UserInterface += (k ? "\r\n" : "") + uiLines[k];
+    if (!endGiven)
+        description.End = {"END"};
+    return description;
+}
+
+TSetupDescription LoadSetupDescription(const std::string& fileName)
+{
+    return ParseSetupDescription(ReadFileBytes(fileName), SysUtils::ExtractFilePath(fileName));
+}

@@ -1,0 +1,40 @@
+// The project description that mksetup builds setup data from: an INI-like text
+// whose sections name the blocks of the setup data in the order they are written.
+//
+//   [Packages] [Spaces] [Skipped] [End]  lines of the text block as they stand
+//   [UserInterface]  lines of the block, or "@file=path" for its bytes
+//   [Project]        name=value lines; RunBeforeInstall defaults to the number of
+//                    [BeforeInstall] sections
+//   [BeforeInstall]  one COMMAND record each; [BeforeInstallFile] a FILE record
+//                    that follows the command before it
+//   [Object]         one object record each
+// A record line "@payload=path" (or "@payload-text=bytes") adds the payload that
+// follows the record. Paths are relative to the description's folder. Lines that
+// start with ';' and blank lines are passed over.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TSetupRecord {
+    std::vector<std::string> Lines;
+    bool HasPayload = false;
+    std::string PayloadFile; // read when the setup is built
+    std::string PayloadText; // used when PayloadFile is empty
+};
+
+struct TSetupDescription {
+    std::vector<std::string> Packages;
+    std::vector<std::string> Spaces;
+    std::string UserInterface; // the block's bytes
+    std::vector<std::string> Project;
+    std::vector<std::string> Skipped;
+    std::vector<TSetupRecord> BeforeInstall; // commands and their FILE records, in order
+    std::vector<TSetupRecord> Objects;
+    std::vector<std::string> End{"END"};
+};
+
+// Raises an Exception naming the line for an unknown section or a text outside
+// every section. `baseFolder` resolves relative paths ("" keeps them).
+TSetupDescription ParseSetupDescription(const std::string& text, const std::string& baseFolder);
+TSetupDescription LoadSetupDescription(const std::string& fileName);
