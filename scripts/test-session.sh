@@ -44,5 +44,8 @@ trap cleanup EXIT
 # all of them pointed elsewhere, then keep one wineserver alive for the tests.
 setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
 setsid "$WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+# Without a window manager Wine waits 2 s for every visible top-level window it
+# destroys, unless its windows are unmanaged.
+setsid "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-
 
 "$@"

@@ -1,0 +1,337 @@
+// The install side of TOstrelExecutor: the main loop over the object records,
+// the Uninstall entry, the end steps, the rollback of a failed install, the
+// after-install commands and the texts shown while installing.
+#include "uOstrelExecutor.h"
+
+#include "ECancelInstall.h"
+#include "Exception.h"
+#include "SysUtils.h"
+#include "uCommandAction.h"
+#include "uFileActions.h"
+#include "uInstallLog.h"
+#include "uOstrelUninstall.h"
+#include "uRecordValues.h"
+#include "uRegistryAction.h"
+#include "uServiceActions.h"
+#include "uShortcutAction.h"
+#include "uSpecialFolders.h"
+#include "uUninstaller.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A string value of an open key; empty when absent.
+std::string ReadStringValue(HKEY key, const char* name)
+{
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+        return std::string();
+    std::string value(size, '\0');
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &size) != ERROR_SUCCESS)
+        return std::string();
+    value.resize(size);
+    return std::string(value.c_str());
+}
+
+std::string UninstallEntry(const std::string& projectId) { return uInstallLog::UninstallKey + projectId; }
+
+struct TProgressKind {
+    const char* ObjectType;
+    const char* Key;
+    const char* DefaultText;
+};
+
+const TProgressKind kProgressKinds[] = {
+    {"FILE", "DecompressingFile", "正在解压文件"},
+    {"FOLDER", "CreatingFolder", "正在创建文件夹"},
+    {"SHORTCUT", "CreatingShortcut", "正在创建快捷方式"},
+    {"REGISTRY", "CreatingRegistryKey", "正在创建注册表项"},
+    {"COMMAND", "Executing", "正在执行操作"},
+    {"MDAC", "InstallingMDAC", "正在安装微软数据访问组件(MDAC)"},
+    {"MSDB", "InitializingMsSQLDB", "正在初始化数据库"},
+    {"MTS_APP", "CreatingCOMPlusApplication", "正在创建COM+应用程序"},
+    {"MTS_COMPONENT", "InstallingCOMPlusComponent", "正在安装COM+组件"},
+};
+
+// The part of the record that the progress text names; false for kinds without one.
+bool ProgressTarget(const std::string& type, const TStrings& record, std::string& target)
+{
+    if (type == "FILE")
+        target = record.Values("DESTINATION");
+    else if (type == "FOLDER")
+        target = record.Values("FOLDER");
+    else if (type == "SHORTCUT")
+        target = record.Values("FILE_NAME");
+    else if (type == "REGISTRY")
+        target = record.Values("ROOT") + "\\" + record.Values("KEY");
+    else if (type == "COMMAND")
+        target = record.Values("TARGET");
+    else if (type == "MSDB")
+        target = record.Values("name");
+    else if (type == "MTS_APP")
+        target = record.Values("Name");
+    else if (type == "MTS_COMPONENT")
+        target = record.Values("ProgID");
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+void TOstrelExecutor::SetLanguage(const TStrings* language) { language_ = language; }
+
+std::string TOstrelExecutor::GetMessageText(const std::string& key, const std::string& defaultText) const
+{
+    if (language_ && language_->IndexOfName(key) >= 0)
+        return ExpandMacros(language_->Values(key));
+    return ExpandMacros(defaultText);
+}
+
+std::string TOstrelExecutor::GetProgressText(const TStrings& record, bool hideDetails) const
+{
+    std::string type = record.Values("OBJECT_TYPE");
+    for (const TProgressKind& kind : kProgressKinds) {
+        if (type != kind.ObjectType)
+            continue;
+        std::string target;
+        if (hideDetails || !ProgressTarget(type, record, target))
+            return GetMessageText(kind.Key, kind.DefaultText);
+        return GetMessageText(kind.Key, std::string(kind.DefaultText) + " ") + target;
+    }
+    return std::string();
+}
+
+bool TOstrelExecutor::IsFirstInstall()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry(project_.ProjectId).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return true;
+    std::string uninstallString = ReadStringValue(key, "UninstallString");
+    // Entries this engine writes carry the version as DisplayVersion only.
+    std::string version = ReadStringValue(key, "Version");
+    if (version.empty())
+        version = ReadStringValue(key, "DisplayVersion");
+    RegCloseKey(key);
+    if (!uninstallString.empty() && uninstallString.front() == '"')
+        uninstallString = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
+    oldInstallPath_ = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(uninstallString));
+    oldVersion_ = version;
+    return false;
+}
+
+TInstallContext TOstrelExecutor::MakeInstallContext()
+{
+    TInstallContext context;
+    context.Source = Source();
+    context.Log = &installLog_;
+    context.MessageText = TMessageTextFunc(this, &TOstrelExecutor::MessageTextForActions);
+    context.Expand = TExpandFunc(this, &TOstrelExecutor::ExpandForActions);
+    context.InstallPath = installPath_;
+    context.Title = SysUtils::Trim(project_.ProductName + " " + project_.Version);
+    context.Quiet = quiet_;
+    context.ForceReplace = repair_;
+    context.RestartNeeded = restartNeeded_;
+    return context;
+}
+
+std::string TOstrelExecutor::MessageTextForActions(const std::string& key, const std::string& defaultText)
+{
+    return GetMessageText(key, defaultText);
+}
+
+std::string TOstrelExecutor::ExpandForActions(const std::string& text) { return ExpandMacros(text); }
+
+void TOstrelExecutor::StartInstallLog()
+{
+    installLog_.Clear();
+    if (repair_ || project_.IsPatch) {
+        std::string logPath = installPath_ + "\\Install.log";
+        if (!FileExists(logPath) && !uInstallLog::FindInstallLogPath(project_.ProjectId, logPath))
+            logPath.clear();
+        if (!logPath.empty() && FileExists(logPath))
+            installLog_.LoadFromFile(logPath);
+    }
+    if (installLog_.Count() == 0)
+        installLog_.Add(project_.ProjectId);
+}
+
+void TOstrelExecutor::RunRecord(const TStrings& record, bool skip, TInstallContext& context)
+{
+    std::string type = record.Values("OBJECT_TYPE");
+    if (type == "FOLDER") {
+        uFileActions::CreateFolder(record, skip, context);
+    } else if (type == "FILE") {
+        uFileActions::InstallFile(record, skip, context);
+    } else if (type == "SHORTCUT") {
+        uShortcutAction::CreateShortcut(record, skip, context);
+    } else if (type == "REGISTRY") {
+        uRegistryAction::WriteRegistry(record, skip, context);
+    } else if (type == "COMMAND") {
+        int executeType = uRecordValues::Int(record, "EXECUTE_TYPE");
+        if (skip)
+            return;
+        if (executeType == uCommandAction::etNow)
+            uCommandAction::RunCommand(record, uCommandAction::TRunPhase::DuringInstall, context);
+        else
+            deferredCommands_.Add(uCommandAction::PackRecord(record.Text()));
+    } else if (type == "MDAC") {
+        uServiceActions::InstallDataAccess(record, skip, context);
+    } else if (type == "MSDB") {
+        uServiceActions::CreateDatabase(record, skip, context);
+    } else if (type == "MTS_APP") {
+        uServiceActions::CreateComPlusApplication(record, skip, context);
+    } else if (type == "MTS_COMPONENT") {
+        uServiceActions::InstallComPlusComponent(record, skip, context);
+    } else if (type == "BDEALIAS") {
+        uServiceActions::CreateDatabaseAlias(record, skip, context);
+    }
+}
+
+void TOstrelExecutor::WriteUninstallEntry(TInstallContext& context)
+{
+    using uRegistryAction::TRegistryValue;
+    using uRegistryAction::vtString;
+    const TProjectInfo& p = project_;
+    std::vector<TRegistryValue> values = {
+        {"DisplayName", vtString, p.ProductName},
+        {"UninstallString", vtString, installPath_ + "\\Uninstall.exe"},
+        {"DisplayVersion", vtString, p.Version},
+        {"Comments", vtString, p.Comments},
+        {"Contact", vtString, p.Contact},
+        {"HelpLink", vtString, p.Support},
+        {"Publisher", vtString, p.Publisher},
+        {"Readme", vtString, p.Readme},
+        {"URLInfoAbout", vtString, p.HelpLink},
+        {"URLUpdateInfo", vtString, p.Update},
+        {"DisplayIcon", vtString, ExpandMacros(p.DisplayIcon)},
+    };
+    uRegistryAction::WriteValues("HKEY_LOCAL_MACHINE", UninstallEntry(p.ProjectId), values, context);
+}
+
+void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
+{
+    while (ReadRecord()) {
+        bool skip = false;
+        if (cancelRequested_)
+            throw ECancelInstall();
+        if (OnProcess) {
+            std::int64_t size = ContainerSize();
+            std::int64_t position = ContainerPosition();
+            if (size != progressTotal_)
+                position = progressTotal_ + position - size + 4;
+            OnProcess(this, &record_, skip, position);
+        }
+        context.Source = Source();
+        RunRecord(record_, skip, context);
+        restartNeeded_ = context.RestartNeeded;
+    }
+
+    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+
+    if (!repair_ && project_.Uninstall) {
+        if (!project_.IsPatch)
+            installLog_.Add("FILE=" + installPath_ + "\\Uninstall.exe");
+        WriteUninstallEntry(context);
+    }
+    if (project_.Uninstall || repair_) {
+        uInstallLog::TInstallLogInput input;
+        input.ProjectId = project_.ProjectId;
+        input.RepairMode = repair_;
+        input.CommonApplicationData = uSpecialFolders::SpecialFolders().CommonApplicationData;
+        input.Log = &installLog_;
+        input.DeferredCommands = &deferredCommands_;
+        input.UserInterfaceBlock = &userInterface_;
+        uInstallLog::WriteInstallLog(input);
+        uUninstaller::WriteUninstaller(uUninstaller::RunningProgramPath(), dataInProgram_, installPath_,
+                                       project_.ProjectId);
+    } else {
+        RemoveDirectoryA(installPath_.c_str()); // only an empty folder goes
+    }
+}
+
+void TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
+{
+    // Only what this install added is undone: in a patch the lines of the previous
+    // installation stay, and so does its uninstaller.
+    TStringList lines;
+    if (installLog_.Count() > 0)
+        lines.Add(installLog_[0]);
+    for (int i = firstNewLine; i < installLog_.Count(); ++i)
+        lines.Add(installLog_[i]);
+    try {
+        TOstrelUninstall uninstall(nullptr);
+        uninstall.OnStartUninstall = OnStartCancel;
+        uninstall.OnDeleteTarget = OnCanceling;
+        uninstall.ReplayLog(lines);
+    } catch (...) {
+        // The install's own failure is what the user must see.
+    }
+    if (!uninstallerExisted)
+        DeleteFileA((installPath_ + "\\Uninstall.exe").c_str());
+    restartNeeded_ = false;
+}
+
+void TOstrelExecutor::Install()
+{
+    struct TSourceCloser {
+        TOstrelExecutor& Engine;
+        ~TSourceCloser()
+        {
+            Engine.installLog_.Clear();
+            Engine.CloseSource();
+        }
+    } closer{*this};
+
+    cancelRequested_ = false;
+    if (!repair_ && !IsFirstInstall() && !project_.IsPatch)
+        throw Exception(GetMessageText("PreviousInstallFound", "软件的一个版本已经安装，请先删除再继续安装"));
+    deferredCommands_.Clear();
+    StartInstallLog();
+
+    int firstNewLine = installLog_.Count() > 0 ? 1 : 0;
+    if (project_.IsPatch || repair_)
+        firstNewLine = installLog_.Count();
+    bool uninstallerExisted = FileExists(installPath_ + "\\Uninstall.exe");
+    TInstallContext context = MakeInstallContext();
+    try {
+        RunInstallSteps(context);
+    } catch (...) {
+        if (!repair_)
+            RollBack(firstNewLine, uninstallerExisted);
+        throw;
+    }
+}
+
+void TOstrelExecutor::RunAfterInstallCommands(const TStrings& skipList)
+{
+    TInstallContext context = MakeInstallContext();
+    context.Log = nullptr;
+    for (int i = 0; i < deferredCommands_.Count(); ++i) {
+        TStringList record;
+        record.SetText(uCommandAction::UnpackRecord(deferredCommands_[i]));
+        try {
+            if (uRecordValues::Int(record, "EXECUTE_TYPE") != uCommandAction::etAfterInstall ||
+                skipList.IndexOf(record.Values("ID")) >= 0)
+                continue;
+            uCommandAction::RunCommand(record, uCommandAction::TRunPhase::AfterInstall, context);
+        } catch (const Exception& error) {
+            // The product is installed; one failing action must not hold back the others.
+            if (!quiet_)
+                MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);
+        }
+    }
+}

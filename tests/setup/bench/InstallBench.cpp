@@ -1,0 +1,197 @@
+// Install speed: a setup carrying about 200 MB of mixed payload (compressible
+// text and incompressible bytes) is installed into a temporary folder, and the
+// same payload is inflated with zlib and written to disk in the same run; the
+// program reports both rates in MB/s and their ratio.
+#include "Exception.h"
+#include "SetupWriter.h"
+#include "uOstrelExecutor.h"
+
+#include <windows.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kFiles = 20;
+const size_t kFileSize = 10 * 1024 * 1024;
+
+std::string Payload(int index)
+{
+    std::string bytes(kFileSize, '\0');
+    std::uint32_t state = 0x9E3779B9u * static_cast<std::uint32_t>(index + 1);
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    if (index % 2 == 0) {
+        static const char* const kWords[] = {"install ", "folder ", "payload ", "setup ", "record ",
+                                             "registry ", "shortcut ", "\r\n", "version 9 ", "视频 "};
+        size_t at = 0;
+        while (at < bytes.size()) {
+            const char* word = kWords[next() % 10];
+            for (const char* c = word; *c && at < bytes.size(); ++c)
+                bytes[at++] = *c;
+        }
+    } else {
+        for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
+            std::uint32_t value = next();
+            memcpy(&bytes[at], &value, 4);
+        }
+    }
+    return bytes;
+}
+
+double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string Deflate(const std::string& bytes)
+{
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(&out[0]), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+              static_cast<uLong>(bytes.size()), Z_DEFAULT_COMPRESSION);
+    out.resize(size);
+    return out;
+}
+
+// Inflates one deflated payload and writes it in large blocks: the floor an install can reach.
+void InflateToFile(const std::string& deflated, const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    z_stream stream = {};
+    inflateInit(&stream);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(deflated.data()));
+    stream.avail_in = static_cast<uInt>(deflated.size());
+    std::vector<char> buffer(256 * 1024);
+    int result = Z_OK;
+    do {
+        stream.next_out = reinterpret_cast<Bytef*>(buffer.data());
+        stream.avail_out = static_cast<uInt>(buffer.size());
+        result = inflate(&stream, Z_NO_FLUSH);
+        DWORD produced = static_cast<DWORD>(buffer.size() - stream.avail_out), written = 0;
+        WriteFile(file, buffer.data(), produced, &written, nullptr);
+    } while (result == Z_OK);
+    inflateEnd(&stream);
+    CloseHandle(file);
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string self = path;
+    return self.substr(0, self.rfind('\\'));
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+int main()
+{
+    char tempBuffer[MAX_PATH];
+    GetTempPathA(MAX_PATH, tempBuffer);
+    std::string work = std::string(tempBuffer) + "ferrin-install-bench-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(work.c_str(), nullptr);
+    std::string rawFolder = work + "\\raw";
+    std::string installFolder = work + "\\App";
+    CreateDirectoryA(rawFolder.c_str(), nullptr);
+
+    TSetupDescription description;
+    description.Project = {"PROJECT_ID=FerrinInstallBench", "ProductName=Bench", "Version=1",
+                           "InstallPath=" + installFolder, "Uninstall=False", "IsPatch=False",
+                           "RunBeforeInstall=0"};
+    std::vector<std::string> deflated;
+    double total = 0;
+    for (int i = 0; i < kFiles; ++i) {
+        std::string bytes = Payload(i);
+        deflated.push_back(Deflate(bytes));
+        total += static_cast<double>(bytes.size());
+        TSetupRecord record;
+        record.Lines = {"OBJECT_TYPE=FILE", "DESTINATION=<INSTALL>\\file" + std::to_string(i) + ".bin",
+                        "REPLACE_OPTION=2", "FILE_AGE=0", "READONLY=False", "VISIBLE=True", "REGISTER=False",
+                        "UNINSTALL=True"};
+        record.HasPayload = true;
+        record.PayloadText = std::move(bytes);
+        description.Objects.push_back(std::move(record));
+    }
+    TBuildOptions options;
+    options.Program = ProgramFolder() + "\\setupdata_stub.exe";
+    options.Output = work + "\\setup.exe";
+    BuildSetup(options, description);
+    description.Objects.clear();
+
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kFiles; ++i)
+        InflateToFile(deflated[static_cast<size_t>(i)], rawFolder + "\\file" + std::to_string(i) + ".bin");
+    QueryPerformanceCounter(&end);
+    double rawSeconds = Seconds(start, end);
+
+    int status = 0;
+    QueryPerformanceCounter(&start);
+    try {
+        TOstrelExecutor engine(nullptr);
+        engine.SetQuiet(true);
+        engine.OpenSource(options.Output, false);
+        engine.SetInstallPath(engine.Project().InstallPath);
+        engine.Install();
+    } catch (const Exception& error) {
+        std::fprintf(stderr, "install failed: %s\n", error.Message().c_str());
+        status = 1;
+    }
+    QueryPerformanceCounter(&end);
+    double installSeconds = Seconds(start, end);
+
+    if (getenv("BENCH_DETAIL")) {
+        // Reading alone: every record skipped, so payloads are inflated and dropped.
+        LARGE_INTEGER s2, e2;
+        QueryPerformanceCounter(&s2);
+        TOstrelExecutor engine(nullptr);
+        engine.SetQuiet(true);
+        engine.OnProcess = TOstrelExecutor::TProcessEvent::FromFunction(
+            [](TObject*, TStrings* record, bool& skip, std::int64_t) { if (record) skip = true; });
+        engine.OpenSource(options.Output, false);
+        engine.SetInstallPath(engine.Project().InstallPath);
+        engine.Install();
+        QueryPerformanceCounter(&e2);
+        std::printf("  read only:             %.3f s\n", Seconds(s2, e2));
+    }
+
+    const double mb = total / (1024.0 * 1024.0);
+    std::printf("install benchmark: %.0f MB of mixed payload in %d files\n", mb, kFiles);
+    std::printf("  raw inflate and write: %.3f s, %.1f MB/s\n", rawSeconds, mb / rawSeconds);
+    std::printf("  install:               %.3f s, %.1f MB/s\n", installSeconds, mb / installSeconds);
+    std::printf("  install / raw:         %.1f %%\n", 100.0 * rawSeconds / installSeconds);
+    RemoveFolder(work);
+    return status;
+}

@@ -1,0 +1,240 @@
+// TOstrelExecutor::Install end to end: setups built by the builder install files,
+// folders, registry values and a shortcut; cancel, failure, repair and the
+// install without uninstaller behave as the user expects.
+#include "InstallFixture.h"
+
+#include "ECancelInstall.h"
+#include "Exception.h"
+#include "SysUtils.h"
+#include "uOstrelUninstall.h"
+#include "uSpecialFolders.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+
+std::string LinkTarget(const std::string& link)
+{
+    CoInitialize(nullptr);
+    std::string result;
+    IShellLinkA* shellLink = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shellLink)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t wide[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+            char path[MAX_PATH] = {};
+            if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
+                SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
+                result = path;
+            file->Release();
+        }
+        shellLink->Release();
+    }
+    CoUninitialize();
+    return result;
+}
+
+} // namespace
+
+class InstallTest : public InstallFixture {
+protected:
+    // Folder, three files, two registry records and a shortcut: ten records.
+    std::vector<TSetupRecord> TenRecords() const
+    {
+        return {
+            Record({"OBJECT_TYPE=FOLDER", "FOLDER=" + App(), "OPTION=0", "Hidden=False", "ReadOnly=False"}),
+            FileRecord(App() + "\\bin\\app.txt", "application"),
+            Record({"OBJECT_TYPE=FOLDER", "FOLDER=" + App() + "\\Data\\Deep", "OPTION=2", "Hidden=True",
+                    "ReadOnly=False"}),
+            FileRecord(App() + "\\Data\\Deep\\data.bin", std::string("\0\1\2\3", 4)),
+            Record({"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_CURRENT_USER", "KEY=" + TestKey() + "\\App\\Settings",
+                    "VALUES=Name=String:hello#13#10Count=Integer:42#13#10Path=2:%TEMP%\\x"}),
+            Record({"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_CURRENT_USER", "KEY=" + TestKey(), "VALUES=Old=1:new;value"}),
+            Record({"OBJECT_TYPE=SHORTCUT", "FILE_NAME=" + App() + "\\Links\\App.lnk",
+                    "TARGET=" + App() + "\\bin\\app.txt", "PARAMS=/x", "ICON_FILE=", "ICON_INDEX=0"}),
+            FileRecord(root_.Path() + "\\existing.txt", "replaced", {"REPLACE_OPTION=1"}),
+            FileRecord(App() + "\\readme.txt", "", {"READONLY=True", "VISIBLE=False"}),
+            Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=2", "TYPE=0", "TARGET=" + App() + "\\readme.txt",
+                    "PARAMS=", "URL=False", "HIDDEN=False", "ID=7"}),
+        };
+    }
+
+    void ArrangeExisting()
+    {
+        WriteWholeFile(root_.Path() + "\\existing.txt", "mine");
+        WriteString(HKEY_CURRENT_USER, TestKey(), "Old", "keep;me:1");
+    }
+
+    // Nothing of the install is left, and what was there before is as it was.
+    void ExpectMachineAsBefore()
+    {
+        EXPECT_FALSE(FolderExists(App()));
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, TestKey() + "\\App"));
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey(), "Old"), "keep;me:1");
+        EXPECT_EQ(ReadWholeFile(root_.Path() + "\\existing.txt"), "mine");
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
+    }
+};
+
+TEST_F(InstallTest, InstallsEveryKindAndLeavesALogThatRemovesItAll)
+{
+    ArrangeExisting();
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(true);
+    driver.Objects = TenRecords();
+    driver.Install();
+
+    EXPECT_EQ(ReadWholeFile(App() + "\\bin\\app.txt"), "application");
+    EXPECT_EQ(ReadWholeFile(App() + "\\Data\\Deep\\data.bin"), std::string("\0\1\2\3", 4));
+    EXPECT_TRUE(GetFileAttributesA((App() + "\\Data\\Deep").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(ReadWholeFile(App() + "\\readme.txt"), "");
+    DWORD readmeAttributes = GetFileAttributesA((App() + "\\readme.txt").c_str());
+    EXPECT_TRUE((readmeAttributes & FILE_ATTRIBUTE_READONLY) && (readmeAttributes & FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(ReadWholeFile(root_.Path() + "\\existing.txt"), "mine"); // REPLACE_OPTION 1 keeps it
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey() + "\\App\\Settings", "Name"), "hello");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey() + "\\App\\Settings", "Path"), "%TEMP%\\x");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey(), "Old"), "new;value");
+    EXPECT_TRUE(SysUtils::SameText(LinkTarget(App() + "\\Links\\App.lnk"), App() + "\\bin\\app.txt"));
+    EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "DisplayName"), "Ferrin Test");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString"), App() + "\\Uninstall.exe");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "Publisher"), "Ferrin");
+    ASSERT_EQ(driver.Engine().DeferredCommands().Count(), 1);
+    EXPECT_NE(driver.Engine().DeferredCommands()[0].find("TYPE=0#13#10"), std::string::npos);
+
+    TOstrelUninstall uninstall(nullptr);
+    uninstall.SetLogFile(id_);
+    uninstall.Uninstall();
+    ExpectMachineAsBefore();
+}
+
+TEST_F(InstallTest, FailureOrCancelAtAnyRecordLeavesTheMachineAsItWas)
+{
+    const int count = static_cast<int>(TenRecords().size());
+    for (int at = 0; at < count; ++at) {
+        for (bool cancel : {false, true}) {
+            SCOPED_TRACE((cancel ? "cancel during record " : "failure at record ") + std::to_string(at));
+            ArrangeExisting();
+            TInstallDriver driver(root_.Path());
+            driver.Project = ProjectLines(true);
+            driver.Objects = TenRecords();
+            if (cancel) {
+                driver.CancelAtRecord = at;
+                // Cancel during the last record comes too late: the install ends.
+                if (at == count - 1)
+                    driver.Objects.push_back(FileRecord(App() + "\\after.txt", "x"));
+            } else {
+                driver.Objects.insert(driver.Objects.begin() + at + 1,
+                                      FileRecord("Q:\\NoSuchDrive\\f.txt", "never written"));
+            }
+            if (cancel)
+                EXPECT_THROW(driver.Install(), ECancelInstall);
+            else
+                EXPECT_THROW(driver.Install(), Exception);
+            EXPECT_GT(driver.StartCancelCount(), 0);
+            ExpectMachineAsBefore();
+            EXPECT_FALSE(driver.Engine().RestartNeeded());
+        }
+    }
+}
+
+TEST_F(InstallTest, CancelDuringTheLastRecordIsTooLate)
+{
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {FileRecord(App() + "\\a.txt", "a"), FileRecord(App() + "\\b.txt", "b")};
+    driver.CancelAtRecord = 1;
+    driver.Install();
+    EXPECT_EQ(ReadWholeFile(App() + "\\b.txt"), "b");
+}
+
+TEST_F(InstallTest, WithoutUninstallerNoLogIsWrittenAndAnEmptyFolderGoes)
+{
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {
+        Record({"OBJECT_TYPE=FOLDER", "FOLDER=" + App(), "OPTION=0", "Hidden=False", "ReadOnly=False"}),
+        Record({"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_CURRENT_USER", "KEY=" + TestKey(), "VALUES=V=1:x"}),
+    };
+    driver.Install();
+    EXPECT_FALSE(FolderExists(App()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
+    EXPECT_FALSE(FileExists(uSpecialFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey(), "V"), "x");
+}
+
+TEST_F(InstallTest, RepairKeepsWhatWasInstalledWhenItFails)
+{
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {FileRecord(App() + "\\a.txt", "a"), FileRecord("Q:\\NoSuchDrive\\f.txt", "x")};
+    driver.Open().SetRepairMode(true);
+    EXPECT_THROW(driver.Install(), Exception);
+    EXPECT_EQ(ReadWholeFile(App() + "\\a.txt"), "a");
+}
+
+TEST_F(InstallTest, APreviousInstallationStopsAFirstInstall)
+{
+    WriteString(HKEY_LOCAL_MACHINE, UninstallEntry(), "DisplayVersion", "0.9");
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(true);
+    driver.Objects = {FileRecord(App() + "\\a.txt", "a")};
+    try {
+        driver.Install();
+        FAIL() << "installed over a previous installation";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), "软件的一个版本已经安装，请先删除再继续安装");
+    }
+    EXPECT_FALSE(FolderExists(App()));
+    EXPECT_EQ(driver.Engine().OldVersion(), "0.9");
+}
+
+TEST_F(InstallTest, DeselectedRecordsAreSkippedWithTheirPayloadAndWithoutAnnouncement)
+{
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {
+        FileRecord(App() + "\\by-id.txt", std::string(70000, 'i'), {"ID=5"}),
+        FileRecord(App() + "\\by-package.txt", "p", {"PACKAGE_ID=9"}),
+        FileRecord(App() + "\\kept.txt", "kept", {"ID=6", "PACKAGE_ID=1"}),
+    };
+    driver.SkipSet.Add("5");
+    driver.SkipSet.Add("9");
+    driver.Install();
+    EXPECT_FALSE(FileExists(App() + "\\by-id.txt"));
+    EXPECT_FALSE(FileExists(App() + "\\by-package.txt"));
+    EXPECT_EQ(ReadWholeFile(App() + "\\kept.txt"), "kept");
+    EXPECT_EQ(driver.Announced(), std::vector<std::string>{"FILE"});
+}
+
+TEST_F(InstallTest, ProgressTextsNameTheTargetUnlessDetailsAreHidden)
+{
+    TOstrelExecutor engine(nullptr);
+    struct Case {
+        std::vector<std::string> lines;
+        std::string shown, hidden;
+    } cases[] = {
+        {{"OBJECT_TYPE=FILE", "DESTINATION=C:\\a.txt"}, "正在解压文件 C:\\a.txt", "正在解压文件"},
+        {{"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_USERS", "KEY=K"}, "正在创建注册表项 HKEY_USERS\\K", "正在创建注册表项"},
+        {{"OBJECT_TYPE=MDAC"}, "正在安装微软数据访问组件(MDAC)", "正在安装微软数据访问组件(MDAC)"},
+        {{"OBJECT_TYPE=OTHER"}, "", ""},
+    };
+    for (const Case& c : cases) {
+        TStringList record;
+        for (const std::string& line : c.lines)
+            record.Add(line);
+        EXPECT_EQ(engine.GetProgressText(record, false), c.shown);
+        EXPECT_EQ(engine.GetProgressText(record, true), c.hidden);
+    }
+    TStringList language;
+    language.Add("DecompressingFile=Unpacking <PRODUCT_NAME> ");
+    engine.SetProductName("Demo");
+    engine.SetLanguage(&language);
+    TStringList record;
+    record.Add("OBJECT_TYPE=FILE");
+    record.Add("DESTINATION=x");
+    EXPECT_EQ(engine.GetProgressText(record, false), "Unpacking Demo x");
+}
