@@ -34,7 +34,7 @@ run: build-x64
 	bash scripts/run-video.sh
 
 # Benchmark programs (timings, never tests), each run under Wine in one test session.
-BENCHMARKS = gradient_bench
+BENCHMARKS = gradient_bench install_bench
 
 bench: build-x64
 	bash scripts/test-session.sh bash -c 'for b in $(BENCHMARKS); do echo "== $$b"; bash scripts/wine-run.sh build/bin/$$b.exe || exit 1; done'
