@@ -65,8 +65,11 @@ protected:
         return frame ? dynamic_cast<CVideoView*>(frame->GetActiveView()) : nullptr;
     }
     std::string Log() const { return FileExists(m_log) ? ReadWholeFile(m_log) : std::string(); }
+    // The preview frame's place on the screen, with the main window raised
+    // above whatever else the display shows.
     RECT PreviewOnScreen() const
     {
+        SetWindowPos(Frame()->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         RECT rect = {};
         GetWindowRect(GetDlgItem(View()->m_hWnd, 1002), &rect);
         return rect;
@@ -206,13 +209,17 @@ protected:
     {
         Start();
         std::thread driver([&] {
+            // Open means armed: the dialog holds Esc once its hot keys are registered.
             m_opened = WaitUntil([] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); },
-                                 5000);
-            if (m_opened) {
-                Sleep(300);
+                                 10000) &&
+                       WaitUntil([] { return HotKeyHeld(VK_ESCAPE); }, 10000);
+            if (m_opened)
                 drive();
-            }
             PressKey(VK_ESCAPE);
+            // Never leave the modal dialog hanging: a close does what Esc does.
+            if (!WaitUntil([] { return ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); }, 5000))
+                for (HWND dialog : ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄"))
+                    PostMessageA(dialog, WM_CLOSE, 0, 0);
         });
         View()->SendMessage(WM_COMMAND, 32785, 0);
         driver.join();
@@ -234,6 +241,8 @@ TEST_F(FullScreen, F5WritesAPhotoThenSaysSo)
     std::string screenSeen;
     Run([&] {
         RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        for (HWND dialog : ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄"))
+            SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         fullScreenPicture = WaitUntil([&] { return ScreenShowsCameraPicture(screen); }, 3000);
         screenSeen = DescribeScreen(screen);
         for (HWND dialog : ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄")) {

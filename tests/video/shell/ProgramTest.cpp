@@ -69,6 +69,7 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
     ASSERT_NE(view, nullptr);
     HWND preview = GetDlgItem(view, 1002);
     ASSERT_NE(preview, nullptr);
+    SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RECT rect;
     GetWindowRect(preview, &rect);
     EXPECT_TRUE(WaitUntil([&] { return ScreenShowsCameraPicture(rect); }, 5000));
