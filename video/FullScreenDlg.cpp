@@ -10,7 +10,6 @@
 #include "VideoSettings.h"
 #include "VideoView.h"
 #include "res/resource.h"
-#include "res/shell_ids.h"
 
 BEGIN_MESSAGE_MAP(CFullScreenDlg, CDialog)
     ON_WM_HOTKEY()

@@ -10,7 +10,6 @@
 #include "VideoSettings.h"
 #include "CView.h"
 #include "res/resource.h"
-#include "res/shell_ids.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 

@@ -11,7 +11,7 @@
 #include "SkinLibrary.h"
 #include "VideoDoc.h"
 #include "VideoView.h"
-#include "res/shell_ids.h"
+#include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CVideoApp, CWinApp)
 

@@ -46,3 +46,19 @@
 // Status-bar panes of the main frame.
 #define ID_INDICATOR_PHOTOS 61447
 #define ID_INDICATOR_RECORDED 61448
+
+// The application shell: main frame (menu, accelerators, icon and document
+// string 128), tray menu, about box and full-screen dialog.
+#define IDR_MAINFRAME 128
+#define IDR_TRAY_MENU 153
+#define IDD_ABOUTBOX 100
+#define IDD_FULLSCREEN 140
+
+// Commands of the main frame.
+#define ID_HOME_PAGE 32773
+#define ID_ONLINE_UPDATE 32787
+#define ID_WRITE_TO_AUTHOR 32788
+#define ID_FEEDBACK 32789
+
+// The tray icon's callback message (WM_USER + 10).
+#define WM_TRAY_NOTIFY 1034
