@@ -82,7 +82,32 @@ HKEY RootKeyOf(const std::string& name)
 }
 
 // Value types as the registry action writes them into KEY_VALUE lines.
-enum TLoggedValueType { lvString = 1, lvExpandString = 2, lvInteger = 3 };
+enum TLoggedValueType { lvString = 1, lvExpandString = 2, lvInteger = 3, lvBinary = 4 };
+
+// The bytes of a binary old value, logged as hexadecimal digits; false when the
+// text is not such digits (a damaged line then restores nothing).
+bool BytesFromHex(const std::string& text, std::string& bytes)
+{
+    auto digit = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+    if (text.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        int high = digit(text[i]), low = digit(text[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
 
 std::string Quoted(const std::string& program)
 {
@@ -312,6 +337,13 @@ void TOstrelUninstall::UndoKeyValue(const std::string& fields)
     case lvInteger:
         registry.WriteInteger(name, SysUtils::StrToInt(oldValue));
         break;
+    case lvBinary: {
+        // The install overwrote these bytes; leaving its own would lose the user's.
+        std::string bytes;
+        if (BytesFromHex(oldValue, bytes))
+            registry.WriteBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
+        break;
+    }
     default:
         break; // a type the log does not restore
     }
