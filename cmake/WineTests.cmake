@@ -1,4 +1,4 @@
-# ferrin_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock ...] [ENVIRONMENT VAR=value ...]
+# ferrin_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock] [ENVIRONMENT VAR=value ...]
 #                 [RUNTIME_FILES file ...])
 # Builds a GoogleTest program and registers its cases with CTest. Discovery runs
 # when CTest runs (under Wine), never during the build.
@@ -20,6 +20,11 @@ function(ferrin_add_test name)
   endforeach()
   set(props TIMEOUT 120)
   if(T_RESOURCE_LOCK)
+    # gtest_discover_tests keeps only the first element of a list property.
+    list(LENGTH T_RESOURCE_LOCK lock_count)
+    if(lock_count GREATER 1)
+      message(FATAL_ERROR "${name}: a test program takes one resource lock")
+    endif()
     list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
   # The environment lies beside the program, where scripts/wine-run.sh reads it:

@@ -177,26 +177,33 @@ std::vector<std::string> TMessageBoxAnswerer::Texts() const
     return texts_;
 }
 
+namespace {
+
+struct TBoxSearch {
+    HWND Box = nullptr;
+};
+
+// A visible dialog of this process: a message box the code under test opened.
+BOOL CALLBACK FindOwnMessageBox(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window)) {
+        reinterpret_cast<TBoxSearch*>(data)->Box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 void TMessageBoxAnswerer::Watch()
 {
     while (!stop_) {
-        struct TSearch {
-            HWND Box = nullptr;
-        } search;
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                char className[32] = {};
-                GetClassNameA(window, className, sizeof(className));
-                if (process == GetCurrentProcessId() && std::string(className) == "#32770" &&
-                    IsWindowVisible(window)) {
-                    reinterpret_cast<TSearch*>(data)->Box = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        TBoxSearch search;
+        EnumWindows(&FindOwnMessageBox, reinterpret_cast<LPARAM>(&search));
         if (search.Box) {
             char text[1024] = {};
             GetDlgItemTextA(search.Box, 0xFFFF, text, sizeof(text)); // the box's message
