@@ -1,5 +1,7 @@
 # ferrin_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock] [ENVIRONMENT VAR=value ...]
 #                 [RUNTIME_FILES file ...])
+# Locks in use: keyboard (global hot keys, typed input, focus and activation),
+# tray (the notification area), broadcast (messages to every window).
 # Builds a GoogleTest program and registers its cases with CTest. Discovery runs
 # when CTest runs (under Wine), never during the build.
 function(ferrin_add_test name)
