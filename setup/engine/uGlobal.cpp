@@ -53,7 +53,7 @@ void SplitOptions(const std::vector<std::string>& arguments, TStrings& lines)
 
 } // namespace uGlobal
 
-TGlobal::TGlobal(TComponent* owner) : TComponent(owner), windowsKind_(uSpecialFolders::WindowsKind())
+TGlobal::TGlobal(TComponent* owner) : TComponent(owner), windowsKind_(uSystemFolders::WindowsKind())
 {
     SetCommandLine(GetCommandLineA());
 }

@@ -4,7 +4,7 @@
 
 #include "TComponent.h"
 #include "TStringList.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <string>
 #include <vector>
@@ -41,7 +41,7 @@ public:
     int ParamCount() const { return arguments_.empty() ? 0 : static_cast<int>(arguments_.size()) - 1; }
 
     int WindowsKind() const { return windowsKind_; }
-    const uSpecialFolders::TSpecialFolders& SpecialFolders() const { return uSpecialFolders::SpecialFolders(); }
+    const uSystemFolders::TSpecialFolders& SpecialFolders() const { return uSystemFolders::SpecialFolders(); }
 
 private:
     std::string commandLine_;

@@ -106,7 +106,7 @@ std::string ExpandEnvironment(const std::string& text, const TEnvironmentLookup&
 }
 
 std::string ExpandMacros(const std::string& text, const TProductMacros& product,
-                         const uSpecialFolders::TSpecialFolders& folders, const std::string& setupSource,
+                         const uSystemFolders::TSpecialFolders& folders, const std::string& setupSource,
                          const TEnvironmentLookup& environment)
 {
     const std::pair<const char*, const std::string*> macros[] = {
@@ -147,7 +147,7 @@ std::string ExpandMacros(const std::string& text, const TProductMacros& product,
 
 std::string ExpandMacros(const std::string& text, const TProductMacros& product)
 {
-    return ExpandMacros(text, product, uSpecialFolders::SpecialFolders(), SetupSourceFolder(), EnvironmentValue);
+    return ExpandMacros(text, product, uSystemFolders::SpecialFolders(), SetupSourceFolder(), EnvironmentValue);
 }
 
 std::string EnvironmentValue(const std::string& name)

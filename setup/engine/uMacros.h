@@ -2,7 +2,7 @@
 // references to environment variables, applied to every text of the setup data.
 #pragma once
 
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <functional>
 #include <string>
@@ -28,7 +28,7 @@ std::string ExpandMacros(const std::string& text, const TProductMacros& product)
 // Expands every macro (case-sensitive, all occurrences, in the fixed order), then
 // the environment references.
 std::string ExpandMacros(const std::string& text, const TProductMacros& product,
-                         const uSpecialFolders::TSpecialFolders& folders, const std::string& setupSource,
+                         const uSystemFolders::TSpecialFolders& folders, const std::string& setupSource,
                          const TEnvironmentLookup& environment);
 
 // Replaces "Env(" name ")" by the variable's value until no reference is left. A

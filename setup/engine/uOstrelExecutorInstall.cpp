@@ -14,7 +14,7 @@
 #include "uRegistryAction.h"
 #include "uServiceActions.h"
 #include "uShortcutAction.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 #include "uUninstaller.h"
 
 #include <windows.h>
@@ -251,7 +251,7 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
         uInstallLog::TInstallLogInput input;
         input.ProjectId = project_.ProjectId;
         input.RepairMode = repair_;
-        input.CommonApplicationData = uSpecialFolders::SpecialFolders().CommonApplicationData;
+        input.CommonApplicationData = uSystemFolders::SpecialFolders().CommonApplicationData;
         input.Log = &installLog_;
         input.DeferredCommands = &deferredCommands_;
         input.UserInterfaceBlock = &userInterface_;

@@ -3,7 +3,7 @@
 #include "uReboot.h"
 
 #include "SysUtils.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <windows.h>
 
@@ -144,7 +144,7 @@ bool ReplaceFileAtRebootOn(TWindowsFamily family, const std::string& windowsFold
 bool ReplaceFileAtReboot(const std::string& source, const std::string& target)
 {
     TWindowsFamily family = CurrentFamily();
-    std::string windows = family == TWindowsFamily::Win9x ? uSpecialFolders::SpecialFolders().Windows : std::string();
+    std::string windows = family == TWindowsFamily::Win9x ? uSystemFolders::SpecialFolders().Windows : std::string();
     return ReplaceFileAtRebootOn(family, windows, source, target);
 }
 
@@ -166,7 +166,7 @@ bool RebootWindowsAs(int windowsKind, void* process)
     return true;
 }
 
-void RebootWindows() { RebootWindowsAs(uSpecialFolders::WindowsKind(), GetCurrentProcess()); }
+void RebootWindows() { RebootWindowsAs(uSystemFolders::WindowsKind(), GetCurrentProcess()); }
 
 TExitWindowsFunc SetExitWindowsFunc(TExitWindowsFunc function)
 {

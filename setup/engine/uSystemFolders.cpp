@@ -1,6 +1,6 @@
 // The Windows kind and the special folders: the shell's folders on NT 5 and later,
 // the 9x layout under the Windows folder on the older kinds.
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include "Exception.h"
 #include "SysUtils.h"
@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-namespace uSpecialFolders {
+namespace uSystemFolders {
 namespace {
 
 // An item-identifier list from the shell, freed through the shell allocator.
@@ -159,4 +159,4 @@ const TSpecialFolders& SpecialFolders()
     return folders;
 }
 
-} // namespace uSpecialFolders
+} // namespace uSystemFolders

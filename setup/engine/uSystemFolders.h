@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace uSpecialFolders {
+namespace uSystemFolders {
 
 // Windows kinds. NT family: 0 version 5, 1 version 4, 2 version 3, 5 any other;
 // 9x family: 3 version 4, 4 version 3, 6 any other.
@@ -67,4 +67,4 @@ TSpecialFolders ResolveSpecialFolders(int windowsKind, TFolderSource& source);
 // The folders of this machine, resolved on first use and kept for the process.
 const TSpecialFolders& SpecialFolders();
 
-} // namespace uSpecialFolders
+} // namespace uSystemFolders

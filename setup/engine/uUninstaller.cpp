@@ -7,7 +7,7 @@
 #include "SysUtils.h"
 #include "TFileStream.h"
 #include "uReboot.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -160,7 +160,7 @@ std::string RelaunchCopy(const std::string& program, const std::string& tempFold
 void RelaunchFromTemp()
 {
     try {
-        RelaunchCopy(RunningProgramPath(), uSpecialFolders::SpecialFolders().Temp);
+        RelaunchCopy(RunningProgramPath(), uSystemFolders::SpecialFolders().Temp);
     } catch (const Exception&) {
         // Not reported: the first process ends anyway.
     }

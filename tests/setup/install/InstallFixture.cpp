@@ -1,7 +1,7 @@
 // The install-test fixture.
 #include "InstallFixture.h"
 
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <shlwapi.h>
 
@@ -25,7 +25,7 @@ InstallFixture::~InstallFixture()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, TestKey().c_str());
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str());
-    std::string log = uSpecialFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_;
+    std::string log = uSystemFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_;
     DeleteFileA(log.c_str());
     DeleteFileA((log + ".Dat").c_str());
 }

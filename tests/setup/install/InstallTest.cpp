@@ -7,7 +7,7 @@
 #include "Exception.h"
 #include "SysUtils.h"
 #include "uOstrelUninstall.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -162,7 +162,7 @@ TEST_F(InstallTest, WithoutUninstallerNoLogIsWrittenAndAnEmptyFolderGoes)
     driver.Install();
     EXPECT_FALSE(FolderExists(App()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
-    EXPECT_FALSE(FileExists(uSpecialFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_));
+    EXPECT_FALSE(FileExists(uSystemFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_));
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey(), "V"), "x");
 }
 

@@ -64,6 +64,6 @@ TEST(Global, ReadsThisProgramAndMachine)
     auto* global = new TGlobal(&form); // owned by the form, like on the main form
     EXPECT_EQ(GetCommandLineA(), global->CommandLine());
     EXPECT_EQ(5, global->WindowsKind());
-    EXPECT_EQ(uSpecialFolders::SpecialFolders().Windows, global->SpecialFolders().Windows);
+    EXPECT_EQ(uSystemFolders::SpecialFolders().Windows, global->SpecialFolders().Windows);
     EXPECT_EQ(global, form.Components(0));
 }

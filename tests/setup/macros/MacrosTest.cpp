@@ -9,7 +9,7 @@
 #include <string>
 
 using namespace uMacros;
-using uSpecialFolders::TSpecialFolders;
+using uSystemFolders::TSpecialFolders;
 
 namespace {
 

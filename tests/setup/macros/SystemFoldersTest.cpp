@@ -1,6 +1,6 @@
 // The Windows kind and the folder table: the shell's folders where the kind uses
 // them, the 9x layout under the Windows folder elsewhere.
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include "Exception.h"
 #include "TempFolder.h"
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using namespace uSpecialFolders;
+using namespace uSystemFolders;
 
 namespace {
 

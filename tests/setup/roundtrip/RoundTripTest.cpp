@@ -5,7 +5,7 @@
 #include "Snapshot.h"
 
 #include "uOstrelUninstall.h"
-#include "uSpecialFolders.h"
+#include "uSystemFolders.h"
 
 #include <algorithm>
 
@@ -47,7 +47,7 @@ protected:
     std::string Note() const { return notes_.Path() + "\\uninstall-commands.txt"; }
     std::string LogPath() const
     {
-        return uSpecialFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_;
+        return uSystemFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_;
     }
 
     // What the machine holds in the places an install touches.
