@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -191,6 +192,29 @@ void TSplitFileStream::OpenForReading(int index)
     handle_ = current_->Handle();
     volumeIndex_ = index;
     inVolume_ = 0;
+    DropBlock();
+}
+
+// A raw read of the current volume at the position inside it, served from the
+// block read ahead; 0 when the file yields nothing.
+std::int32_t TSplitFileStream::ReadVolume(char* into, std::int32_t count)
+{
+    if (blockAt_ == blockEnd_) {
+        if (block_.empty())
+            block_.resize(kVolumeBlock);
+        // Never past the usable end: on volume 0 the trailer follows.
+        std::int64_t left = sizes_[static_cast<size_t>(volumeIndex_)] - inVolume_;
+        std::int32_t want = static_cast<std::int32_t>(std::min<std::int64_t>(left, kVolumeBlock));
+        std::int32_t got = want > 0 ? current_->Read(block_.data(), want) : 0;
+        if (got <= 0)
+            return 0;
+        blockAt_ = 0;
+        blockEnd_ = got;
+    }
+    std::int32_t piece = std::min(count, blockEnd_ - blockAt_);
+    std::memcpy(into, block_.data() + blockAt_, static_cast<size_t>(piece));
+    blockAt_ += piece;
+    return piece;
 }
 
 std::int64_t TSplitFileStream::UsableCapacity(int index)
@@ -279,7 +303,7 @@ std::int32_t TSplitFileStream::Read(void* buffer, std::int32_t count)
             continue;
         }
         std::int32_t chunk = static_cast<std::int32_t>(std::min<std::int64_t>({room, kChunk, count - have}));
-        std::int32_t got = current_->Read(staged + have, chunk);
+        std::int32_t got = ReadVolume(staged + have, chunk);
         if (got <= 0)
             // Retrying would spin for ever on a file that shrank or cannot be read.
             throw EReadError("读取文件" + current_->FileName() + "失败");
@@ -349,6 +373,7 @@ void TSplitFileStream::MovePhysical(std::int64_t target)
         base -= sizes_[static_cast<size_t>(volumeIndex_)];
     }
     inVolume_ = target - base;
+    DropBlock(); // read ahead from the old place
     current_->Seek(inVolume_, soFromBeginning);
 }
 

@@ -95,6 +95,36 @@ TEST(TSplitFileStream, SingleFileSetupIsTheRangeBetweenImageAndTrailer)
     }
 }
 
+// The volume is read ahead in large blocks: reads that jump back and forth, in
+// and across those blocks, still deliver the bytes of the place asked for.
+TEST(TSplitFileStream, ReadsAfterSeeksDeliverTheBytesOfTheNewPlace)
+{
+    TempFolder folder;
+    std::string setup = folder / "Setup.exe";
+    const std::int64_t block = TSplitFileStream::kVolumeBlock;
+    std::string data = Pattern(static_cast<size_t>(3 * block + 777), 11);
+    WriteSetup(setup, data);
+
+    TSplitFileStream in(setup, fmOpenRead | fmShareDenyNone);
+    const std::int64_t start = in.DataStart();
+    struct { std::int64_t at, length; } reads[] = {
+        {0, 1000},                                              // fills the first block
+        {500, 300},                                             // back, inside what was read ahead
+        {block - 10, 70000},                                    // across a block edge
+        {2 * block + 5, 5120},                                  // forward, beyond the block
+        {7, 3 * block},                                         // far back, a long read
+        {static_cast<std::int64_t>(data.size()) - 20, 1000},   // the end: the trailer stays out
+    };
+    for (const auto& read : reads) {
+        in.Seek(start + read.at, soFromBeginning);
+        std::string got(static_cast<size_t>(read.length), '\0');
+        got.resize(static_cast<size_t>(in.Read(&got[0], static_cast<std::int32_t>(read.length))));
+        EXPECT_EQ(data.substr(static_cast<size_t>(read.at), static_cast<size_t>(read.length)), got)
+            << "read of " << read.length << " at " << read.at;
+        EXPECT_EQ(start + read.at + static_cast<std::int64_t>(got.size()), in.Position());
+    }
+}
+
 TEST(TSplitFileStream, WrittenProgramsResourcePointsAtTheData)
 {
     TempFolder folder;
