@@ -39,7 +39,7 @@ HWND WaitForOwnedDialog(HWND owner)
 }
 
 // Waits until the folder tree of a browse dialog has `name` selected.
-void WaitForTreeSelection(HWND browser, const std::string& name)
+bool WaitForTreeSelection(HWND browser, const std::string& name)
 {
     HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
     for (int tries = 0; tree && tries < 500; ++tries) {
@@ -50,9 +50,10 @@ void WaitForTreeSelection(HWND browser, const std::string& name)
         item.pszText = text;
         item.cchTextMax = sizeof text;
         if (item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && name == text)
-            return;
+            return true;
         Sleep(10);
     }
+    return false;
 }
 
 void WaitGone(HWND window)
@@ -190,7 +191,12 @@ TEST_F(OptionsDlgTest, BrowseButtonsPutTheChosenFolderInTheirEdit)
             if (browser) {
                 // The browser first opens on the edit's folder; choose only after that.
                 WaitForTreeSelection(browser, before.substr(before.rfind('\\') + 1));
-                SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+                // The browser may still be filling its tree: select again until it shows.
+                for (int attempt = 0; attempt < 5; ++attempt) {
+                    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
+                    if (WaitForTreeSelection(browser, "chosen"))
+                        break;
+                }
                 PostMessageA(browser, WM_COMMAND, IDOK, 0);
                 WaitGone(browser);
                 Sleep(50);
