@@ -6,6 +6,9 @@
 #include "SplitStream.h"
 #include "SysUtils.h"
 #include "TZlibStreams.h"
+#include "uCommandAction.h"
+#include "uFileActions.h"
+#include "uInstallContext.h"
 #include "uMacros.h"
 #include "uSetupData.h"
 
@@ -134,10 +137,18 @@ void TOstrelExecutor::ReadProjectBlock()
 
 void TOstrelExecutor::RunBeforeInstall(const TStrings& command, const TStrings* fileRecord)
 {
-    TBeforeInstallCommand kept{command.Text(), fileRecord ? fileRecord->Text() : std::string()};
+    beforeInstall_.push_back({command.Text(), fileRecord ? fileRecord->Text() : std::string()});
+    TInstallContext context = MakeInstallContext();
+    // No folder is chosen yet: the program is told the project's initial one.
+    context.InstallPath = project_.InstallPath;
+    // The install log starts with the install; the program put down to run now
+    // is no part of the product.
+    TStringList notLogged;
+    context.Log = &notLogged;
     if (fileRecord)
-        uSetupData::SkipPayload(*inflate_, uSetupData::ReadPayloadLength(*inflate_));
-    beforeInstall_.push_back(kept);
+        uFileActions::InstallFile(*fileRecord, false, context); // reads the payload that follows
+    uCommandAction::RunCommand(command, uCommandAction::TRunPhase::DuringInstall, context);
+    restartNeeded_ = restartNeeded_ || context.RestartNeeded;
 }
 
 std::string TOstrelExecutor::ReadTextBlock()

@@ -58,13 +58,16 @@ const char* const kDescription =
     "IsPatch=0\r\n"
     "[Skipped]\r\n"
     "whatever\r\n"
+    // Run while opening: the file put down is expanded in place, and the URL
+    // record deletes a file that is not there.
     "[BeforeInstall]\r\n"
-    "OBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=1\r\nTYPE=1\r\nTARGET=<TEMP>\\check.exe\r\nURL=False\r\nHIDDEN=True\r\n"
+    "OBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=1\r\nTYPE=4\r\nTARGET=@CHECK@\r\nURL=False\r\nHIDDEN=True\r\n"
     "[BeforeInstallFile]\r\n"
-    "OBJECT_TYPE=FILE\r\nDESTINATION=<TEMP>\\check.exe\r\n"
-    "@payload-text=MZ-check\r\n"
+    "OBJECT_TYPE=FILE\r\nDESTINATION=@CHECK@\r\nREPLACE_OPTION=2\r\nFILE_AGE=0\r\nREADONLY=False\r\n"
+    "VISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=False\r\n"
+    "@payload-text=check <PRODUCT_NAME>\r\n"
     "[BeforeInstall]\r\n"
-    "OBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=1\r\nTYPE=0\r\nTARGET=http://example.invalid/\r\nURL=1\r\nHIDDEN=0\r\n"
+    "OBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=1\r\nTYPE=2\r\nTARGET=@CHECK@.gone\r\nURL=1\r\nHIDDEN=0\r\n"
     "[Object]\r\n"
     "OBJECT_TYPE=FOLDER\r\nFOLDER=<INSTALL>\\Data\r\nOPTION=0\r\nHidden=False\r\nReadOnly=False\r\n"
     "[Object]\r\n"
@@ -79,7 +82,10 @@ protected:
     {
         WriteWholeFile(folder / "ui.bin", ui);
         WriteWholeFile(folder / "video.bin", video);
-        WriteWholeFile(folder / "setup.ini", kDescription);
+        std::string description = kDescription;
+        for (size_t at; (at = description.find("@CHECK@")) != std::string::npos;)
+            description.replace(at, 7, folder / "check.txt");
+        WriteWholeFile(folder / "setup.ini", description);
     }
     TBuildOptions Options(const std::string& output, std::int64_t capacity = 0)
     {
@@ -116,6 +122,7 @@ protected:
         ASSERT_EQ(2u, engine.BeforeInstallCommands().size());
         EXPECT_NE(std::string::npos, engine.BeforeInstallCommands()[0].File.find("OBJECT_TYPE=FILE"));
         EXPECT_EQ("", engine.BeforeInstallCommands()[1].File); // a URL carries no program
+        EXPECT_EQ("check 视频录相", ReadWholeFile(folder / "check.txt"));
 
         TSplitFileStream probe(setup, fmOpenRead | fmShareDenyNone);
         EXPECT_EQ(static_cast<std::int64_t>(probe.DataEnd()), engine.ProgressTotal());
