@@ -13,6 +13,8 @@
 #include "uLogFields.h"
 #include "uReboot.h"
 #include "uRecordValues.h"
+#include "uRegistryAction.h"
+#include "uRegistryText.h"
 #include "uSelfRegister.h"
 #include "uUninstaller.h"
 
@@ -66,47 +68,6 @@ bool ShellDelete(const std::string& path, FILEOP_FLAGS flags)
     operation.pFrom = from.c_str();
     operation.fFlags = flags;
     return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
-}
-
-HKEY RootKeyOf(const std::string& name)
-{
-    if (SysUtils::SameText(name, "HKEY_LOCAL_MACHINE"))
-        return HKEY_LOCAL_MACHINE;
-    if (SysUtils::SameText(name, "HKEY_CLASSES_ROOT"))
-        return HKEY_CLASSES_ROOT;
-    if (SysUtils::SameText(name, "HKEY_USERS"))
-        return HKEY_USERS;
-    if (SysUtils::SameText(name, "HKEY_CURRENT_CONFIG"))
-        return HKEY_CURRENT_CONFIG;
-    return HKEY_CURRENT_USER; // the registry object's own default
-}
-
-// Value types as the registry action writes them into KEY_VALUE lines.
-enum TLoggedValueType { lvString = 1, lvExpandString = 2, lvInteger = 3, lvBinary = 4 };
-
-// The bytes of a binary old value, logged as hexadecimal digits; false when the
-// text is not such digits (a damaged line then restores nothing).
-bool BytesFromHex(const std::string& text, std::string& bytes)
-{
-    auto digit = [](char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    };
-    if (text.size() % 2 != 0)
-        return false;
-    bytes.clear();
-    for (size_t i = 0; i < text.size(); i += 2) {
-        int high = digit(text[i]), low = digit(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return true;
 }
 
 std::string Quoted(const std::string& program)
@@ -308,7 +269,7 @@ void TOstrelUninstall::UndoKey(const std::string& fields)
     if (SysUtils::Trim(trimmed).empty())
         return;
     TRegistry registry;
-    registry.SetRootKey(RootKeyOf(root));
+    registry.SetRootKey(uRegistryText::RootKeyByName(root));
     registry.DeleteKey(trimmed);
 }
 
@@ -316,7 +277,7 @@ void TOstrelUninstall::UndoKeyValue(const std::string& fields)
 {
     uLogFields::TFields parsed = uLogFields::SplitFields(fields, true);
     TRegistry registry;
-    registry.SetRootKey(RootKeyOf(uLogFields::Field(parsed, "ROOT")));
+    registry.SetRootKey(uRegistryText::RootKeyByName(uLogFields::Field(parsed, "ROOT")));
     if (!registry.OpenKey(uLogFields::Field(parsed, "KEY"), false))
         return;
     std::string name = uLogFields::Field(parsed, "NAME");
@@ -328,19 +289,19 @@ void TOstrelUninstall::UndoKeyValue(const std::string& fields)
     int type = 0;
     SysUtils::TryStrToInt(uLogFields::Field(parsed, "VALUE_TYPE"), type);
     switch (type) {
-    case lvString:
+    case uRegistryAction::vtString:
         registry.WriteString(name, oldValue);
         break;
-    case lvExpandString:
+    case uRegistryAction::vtExpandString:
         registry.WriteExpandString(name, oldValue);
         break;
-    case lvInteger:
+    case uRegistryAction::vtInteger:
         registry.WriteInteger(name, SysUtils::StrToInt(oldValue));
         break;
-    case lvBinary: {
+    case uRegistryAction::vtBinary: {
         // The install overwrote these bytes; leaving its own would lose the user's.
         std::string bytes;
-        if (BytesFromHex(oldValue, bytes))
+        if (uRegistryText::BytesFromHex(oldValue, bytes))
             registry.WriteBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
         break;
     }

@@ -5,6 +5,7 @@
 #include "SysUtils.h"
 #include "TStrings.h"
 #include "uRecordValues.h"
+#include "uRegistryText.h"
 
 #include <windows.h>
 
@@ -27,29 +28,6 @@ public:
 private:
     HKEY key_ = nullptr;
 };
-
-struct TRootName {
-    const char* Name;
-    HKEY Root;
-};
-
-const TRootName kRoots[] = {
-    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER}, {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT}, {"HKEY_USERS", HKEY_USERS},
-    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-};
-
-HKEY RootKeyByName(const std::string& name, std::string& canonical)
-{
-    for (const TRootName& root : kRoots) {
-        if (SysUtils::SameText(SysUtils::Trim(name), root.Name)) {
-            canonical = root.Name;
-            return root.Root;
-        }
-    }
-    canonical = kRoots[0].Name;
-    return kRoots[0].Root;
-}
 
 bool KeyExists(HKEY root, const std::string& key)
 {
@@ -89,17 +67,6 @@ int TypeByText(const std::string& text)
     return 0;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::string BinaryFromHex(const std::string& text, const std::string& name)
 {
     std::string digits;
@@ -109,12 +76,8 @@ std::string BinaryFromHex(const std::string& text, const std::string& name)
     if (digits.size() % 2 != 0)
         throw Exception("the binary registry value " + name + " has an odd number of hexadecimal digits");
     std::string bytes;
-    for (size_t i = 0; i < digits.size(); i += 2) {
-        int high = HexDigit(digits[i]), low = HexDigit(digits[i + 1]);
-        if (high < 0 || low < 0)
-            throw Exception("the binary registry value " + name + " holds a character that is not hexadecimal");
-        bytes += static_cast<char>(high * 16 + low);
-    }
+    if (!uRegistryText::BytesFromHex(digits, bytes))
+        throw Exception("the binary registry value " + name + " holds a character that is not hexadecimal");
     return bytes;
 }
 
@@ -232,7 +195,7 @@ void WriteValues(const std::string& rootName, const std::string& key, const std:
                  TInstallContext& context)
 {
     std::string root;
-    HKEY rootKey = RootKeyByName(rootName, root);
+    HKEY rootKey = uRegistryText::RootKeyByName(SysUtils::Trim(rootName), &root);
     std::string path = key;
     while (!path.empty() && path.front() == '\\')
         path.erase(0, 1);
