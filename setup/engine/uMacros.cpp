@@ -2,6 +2,7 @@
 #include "uMacros.h"
 
 #include "SysUtils.h"
+#include "uProgramPath.h"
 
 #include <windows.h>
 
@@ -177,18 +178,7 @@ std::string EnvironmentValue(const std::string& name)
 
 std::string SetupSourceFolder()
 {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::string();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(path));
+    return SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(uProgramPath::RunningProgramPath()));
 }
 
 } // namespace uMacros

@@ -117,21 +117,6 @@ std::string ReadProductId(const std::string& fileName)
     return id;
 }
 
-std::string RunningProgramPath()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return std::string();
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 std::string ReadProductId() { return ReadProductId(RunningProgramPath()); }
 
 std::string NewGuidName()

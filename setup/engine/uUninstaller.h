@@ -3,6 +3,8 @@
 // from the temporary folder that lets the uninstaller's own file be deleted.
 #pragma once
 
+#include "uProgramPath.h"
+
 #include <cstdint>
 #include <string>
 
@@ -37,6 +39,6 @@ void RelaunchFromTemp();
 std::string RelaunchCopy(const std::string& program, const std::string& tempFolder);
 
 // The path of the running program.
-std::string RunningProgramPath();
+using uProgramPath::RunningProgramPath;
 
 } // namespace uUninstaller
