@@ -4,6 +4,7 @@
 #include "uComPlusCatalog.h"
 
 #include "Exception.h"
+#include "uWideText.h"
 #include "uWinScoped.h"
 
 #include <windows.h>
@@ -18,15 +19,7 @@ const char* const CatalogProgId = "MTSAdmin.Catalog.1";
 
 namespace {
 
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
-    return wide;
-}
+using uWideText::Widen;
 
 std::string Narrow(const wchar_t* text, UINT length)
 {

@@ -3,6 +3,7 @@
 
 #include "Exception.h"
 #include "SysUtils.h"
+#include "uWideText.h"
 #include "uWinScoped.h"
 
 #include <windows.h>
@@ -16,16 +17,7 @@ namespace {
 using uWinScoped::TComApartment;
 using uWinScoped::TScopedHandle;
 using uWinScoped::TScopedModule;
-
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
-    return wide;
-}
+using uWideText::Widen;
 
 std::string HResultText(HRESULT result)
 {
