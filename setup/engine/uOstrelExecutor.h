@@ -157,8 +157,8 @@ private:
 protected:
     // One RunBeforeInstall command with the FILE record that carries its program
     // (nullptr when none follows); the program's payload is next in Source().
-    // Reading keeps the records and passes over the payload; running them is the
-    // install side's.
+    // Opening keeps the records, puts the program down and runs the command at
+    // once; an error or cancel from the program fails the open.
     virtual void RunBeforeInstall(const TStrings& command, const TStrings* fileRecord);
 
 private:
