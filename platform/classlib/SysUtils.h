@@ -1,5 +1,6 @@
-// Text and number routines over ANSI (GBK) strings. Case folding touches only
-// single-byte ASCII letters, never the trail byte of a double-byte character.
+// Text, number and path routines over ANSI (GBK) strings, and the system's error
+// texts. Case folding touches only single-byte ASCII letters, never the trail byte
+// of a double-byte character.
 #pragma once
 
 #include <cstdint>
@@ -43,5 +44,10 @@ std::string ExtractFilePath(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 std::string ExtractFileExt(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& extension);
+
+// The system's text for a Win32 error code (DWORD), without the trailing line
+// break and full stop, so that callers can put it inside a sentence; "error <n>"
+// when the system has none.
+std::string SysErrorMessage(unsigned long error);
 
 } // namespace SysUtils

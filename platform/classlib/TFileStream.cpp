@@ -3,26 +3,13 @@
 #include "TFileStream.h"
 
 #include "Exception.h"
+#include "SysUtils.h"
 #include "TMemoryStream.h"
 #include "TStrings.h"
 
 #include <windows.h>
 
 namespace {
-
-std::string SystemMessage(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
 
 DWORD ShareFlags(std::uint16_t mode)
 {
@@ -53,12 +40,14 @@ TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode)
         handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE)
-            throw EFCreateError("Cannot create file \"" + fileName + "\". " + SystemMessage(GetLastError()));
+            throw EFCreateError("Cannot create file \"" + fileName + "\". " +
+                                SysUtils::SysErrorMessage(GetLastError()));
     } else {
         handle_ = CreateFileA(fileName.c_str(), AccessFlags(mode), ShareFlags(mode), nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE)
-            throw EFOpenError("Cannot open file \"" + fileName + "\". " + SystemMessage(GetLastError()));
+            throw EFOpenError("Cannot open file \"" + fileName + "\". " +
+                              SysUtils::SysErrorMessage(GetLastError()));
     }
 }
 

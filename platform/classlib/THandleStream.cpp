@@ -2,26 +2,9 @@
 #include "THandleStream.h"
 
 #include "Exception.h"
+#include "SysUtils.h"
 
 #include <windows.h>
-
-namespace {
-
-std::string SystemMessage(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
-
-} // namespace
 
 std::int32_t THandleStream::Read(void* buffer, std::int32_t count)
 {
@@ -49,7 +32,7 @@ std::int64_t THandleStream::Seek(std::int64_t offset, TSeekOrigin origin)
     distance.QuadPart = offset;
     DWORD method = origin == soFromCurrent ? FILE_CURRENT : origin == soFromEnd ? FILE_END : FILE_BEGIN;
     if (!SetFilePointerEx(handle_, distance, &result, method))
-        throw EStreamError("Seek failed: " + SystemMessage(GetLastError()));
+        throw EStreamError("Seek failed: " + SysUtils::SysErrorMessage(GetLastError()));
     return result.QuadPart;
 }
 
@@ -60,7 +43,7 @@ void THandleStream::SetSize(std::int64_t size)
     if (!SetEndOfFile(handle_)) {
         DWORD error = GetLastError();
         Seek(position, soFromBeginning);
-        throw EStreamError("Cannot change the size of the file: " + SystemMessage(error));
+        throw EStreamError("Cannot change the size of the file: " + SysUtils::SysErrorMessage(error));
     }
     if (position < size)
         Seek(position, soFromBeginning);
