@@ -15,12 +15,13 @@ if ! flock -n 9; then
   export WINEPREFIX="$private_prefix"
 fi
 
-# The first free display number whose server really starts (two sessions may race for one).
+# The first free display number whose server really starts (two sessions may race for one);
+# no screen saver or power saving during long runs.
 display=""
 xvfb_pid=""
 for n in $(seq 90 140); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -s 0 -dpms </dev/null >/dev/null 2>&1 9>&- &
   xvfb_pid=$!
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
