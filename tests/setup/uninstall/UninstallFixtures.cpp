@@ -1,5 +1,6 @@
 // Registry scratch keys, report recorder and message-box answerer for the replay tests.
 #include "UninstallFixtures.h"
+#include "uWideText.h"
 
 #include <chrono>
 #include <sstream>
@@ -225,15 +226,6 @@ namespace {
 const wchar_t* const SessionManager = L"System\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t* const PendingValue = L"PendingFileRenameOperations";
 
-std::wstring Wide(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
-
 std::vector<std::wstring> PendingEntries()
 {
     std::vector<std::wstring> entries;
@@ -273,7 +265,7 @@ bool DeletionPendingAtRestart(const std::string& path)
 {
     std::vector<std::wstring> entries = PendingEntries();
     for (size_t index = 0; index + 1 < entries.size(); index += 2)
-        if (NamesPath(entries[index], Wide(path)) && entries[index + 1].empty())
+        if (NamesPath(entries[index], uWideText::Widen(path)) && entries[index + 1].empty())
             return true;
     return false;
 }
@@ -283,7 +275,7 @@ void ForgetPendingOperations(const std::string& path)
     std::vector<std::wstring> entries = PendingEntries();
     std::wstring kept;
     for (size_t index = 0; index + 1 < entries.size(); index += 2) {
-        if (NamesPath(entries[index], Wide(path)))
+        if (NamesPath(entries[index], uWideText::Widen(path)))
             continue;
         kept += entries[index];
         kept.push_back(L'\0');

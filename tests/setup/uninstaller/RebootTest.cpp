@@ -5,6 +5,8 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include "uWideText.h"
+
 #include <windows.h>
 
 #include <string>
@@ -33,15 +35,6 @@ struct TExitRecorder {
 private:
     TExitWindowsFunc previous_;
 };
-
-std::wstring Wide(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
 
 std::vector<std::wstring> PendingRenames()
 {
@@ -80,7 +73,7 @@ std::wstring PendingTargetOf(const std::string& source)
 {
     std::vector<std::wstring> entries = PendingRenames();
     for (size_t i = 0; i + 1 < entries.size(); i += 2)
-        if (EndsWithNoCase(entries[i], Wide(source)))
+        if (EndsWithNoCase(entries[i], uWideText::Widen(source)))
             return entries[i + 1];
     return L"?";
 }
@@ -196,7 +189,7 @@ TEST(ReplaceFileAtReboot, NtFamilyRecordsDelayedMoves)
     EXPECT_TRUE(ReplaceFileAtReboot(fresh, old));
 
     EXPECT_EQ(L"", PendingTargetOf(doomed));
-    EXPECT_TRUE(EndsWithNoCase(PendingTargetOf(fresh), Wide(old)));
+    EXPECT_TRUE(EndsWithNoCase(PendingTargetOf(fresh), uWideText::Widen(old)));
     // Nothing moves before the restart.
     EXPECT_EQ("x", ReadWholeFile(doomed));
     EXPECT_EQ("old", ReadWholeFile(old));
