@@ -129,6 +129,12 @@ TEST_F(VideoViewTest, HotKeysDriveTheShots)
     PressKey(VK_F7);
     ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 2; }, 5000))
         << "F7 took no timed photo";
+    m_config.Set(kTimerSection, "1", "1");
+    PressKey(VK_F8);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 10000)) << "F8 started no timed recording";
+    PressKey(VK_F9);
+    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); }, 5000)) << "F9 did not stop";
+    EXPECT_EQ(Files(m_videos, "*.avi").size(), 2u);
 }
 
 TEST_F(VideoViewTest, MissingFolderShowsTheMessageThenTheOptionsAndSavesNothing)
