@@ -1,11 +1,14 @@
 // KvCommon: colour arithmetic in hue, saturation and luminance (bytes on a 0-240
-// scale), theme colours, the system colour scheme and the selection colours.
-// Colours with the top bit set are system colours and are resolved first.
+// scale), theme colours, the system colour scheme, the selection colours and the
+// button frame painters. Colours with the top bit set are system colours and are
+// resolved first.
 #pragma once
 
 #include "Colors.h"
 
 #include <windows.h>
+
+class TCanvas;
 
 namespace KvCommon {
 
@@ -55,5 +58,19 @@ TColor SchemeColor(TKvColorScheme scheme, int index);
 bool SelectionGradients();
 void SetSelectionGradients(bool allowed);
 void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop);
+
+// Whether button faces may be painted with a gradient (on by default).
+bool FaceGradients();
+void SetFaceGradients(bool allowed);
+
+// A raised push-button border two pixels deep in the system's 3-D colours (sunken
+// when pressed); returns the rectangle inside it.
+RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
+// The same in colours derived from a face colour.
+RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);
+// A box two pixels deep: a one-pixel outer frame and a one-pixel inner frame.
+void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner);
+// The dotted outline of the control that has the keyboard focus.
+void DrawFocusOutline(TCanvas* canvas, const RECT& rect);
 
 } // namespace KvCommon
