@@ -23,11 +23,12 @@ struct HotKeyBinding {
     int id;
     UINT virtualKey;
 };
+// Esc, the way out, is registered last: once it is held, every key is.
 const HotKeyBinding kHotKeys[] = {
-    {CFullScreenDlg::kHotKeyEscape, VK_ESCAPE}, {CFullScreenDlg::kHotKeyPhoto, VK_F5},
-    {CFullScreenDlg::kHotKeyRecord, VK_F6},     {CFullScreenDlg::kHotKeyTimedPhoto, VK_F7},
-    {CFullScreenDlg::kHotKeyTimedRecord, VK_F8}, {CFullScreenDlg::kHotKeyStop, VK_F9},
-    {CFullScreenDlg::kHotKeyShowHide, VK_F4},
+    {CFullScreenDlg::kHotKeyPhoto, VK_F5},       {CFullScreenDlg::kHotKeyRecord, VK_F6},
+    {CFullScreenDlg::kHotKeyTimedPhoto, VK_F7},  {CFullScreenDlg::kHotKeyTimedRecord, VK_F8},
+    {CFullScreenDlg::kHotKeyStop, VK_F9},        {CFullScreenDlg::kHotKeyShowHide, VK_F4},
+    {CFullScreenDlg::kHotKeyEscape, VK_ESCAPE},
 };
 
 const int kPreviewRateMs = 30;
