@@ -191,10 +191,12 @@ TEST_F(VideoCaptureRecord, ErrorsReportedWhileRecordingAreReadWhole)
     ASSERT_NE(0, capture.Create(0));
     ASSERT_EQ(1, capture.CaptureToAvi(path.c_str(), 1000.0f));
 
+    // A few hundred reports tell; the reading is kept short because it keeps
+    // the system busy for the programs beside this one.
     int reports = 0;
     std::string torn;
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 1500 && torn.empty()) {
+    while (GetTickCount() - start < 10000 && reports < 300 && torn.empty()) {
         int code = -1;
         CString text;
         capture.GetLastError(&code, &text, true);
@@ -207,5 +209,5 @@ TEST_F(VideoCaptureRecord, ErrorsReportedWhileRecordingAreReadWhole)
     }
     capture.StopCapture();
     EXPECT_EQ("", torn);
-    EXPECT_GT(reports, 10) << "the camera's reports reached the engine";
+    EXPECT_EQ(reports, 300) << "the camera's reports reached the engine";
 }

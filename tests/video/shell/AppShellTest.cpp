@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -204,6 +205,25 @@ TEST_F(RecorderApp, MinimiseWithLowBitsSetDoesNotToggle)
     EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
 }
 
+namespace {
+
+// Set when a dialog's modal loop on this thread first waits for input: the
+// dialog manager then tells the owner (WM_ENTERIDLE), and by then the dialog's
+// start-up, hot keys included, is over.
+std::atomic<bool> g_dialogIdle{false};
+
+LRESULT CALLBACK WatchDialogIdle(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == WM_ENTERIDLE && sent->wParam == MSGF_DIALOGBOX)
+            g_dialogIdle = true;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
 // The full-screen mode runs modally from the view's command; a driver thread
 // presses the keys while this thread runs the dialog.
 class FullScreen : public RecorderApp {
@@ -211,10 +231,16 @@ protected:
     void Run(const std::function<void()>& drive)
     {
         Start();
+        g_dialogIdle = false;
+        HHOOK idleWatch = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialogIdle, nullptr, GetCurrentThreadId());
         std::thread driver([&] {
-            // Open means armed: the dialog holds Esc once its hot keys are registered.
+            // Open means armed: the dialog holds Esc once its hot keys are
+            // registered. Its keys are looked at only after its start-up, since
+            // looking takes a key for a moment and a dialog registering that
+            // key at the same moment would go without it.
             m_opened = WaitUntil([] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); },
                                  10000) &&
+                       WaitUntil([] { return g_dialogIdle.load(); }, 10000) &&
                        WaitUntil([] { return HotKeyHeld(VK_ESCAPE); }, 10000);
             if (m_opened)
                 drive();
@@ -228,6 +254,7 @@ protected:
         });
         View()->SendMessage(WM_COMMAND, 32785, 0);
         driver.join();
+        UnhookWindowsHookEx(idleWatch);
         EXPECT_TRUE(m_opened);
     }
     std::string PhotoCountNote() const
