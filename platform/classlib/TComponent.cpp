@@ -29,6 +29,12 @@ TComponent::TComponent(TComponent* owner)
 TComponent::~TComponent()
 {
     destroying_ = true;
+    // Components linked by FreeNotification forget this one before it goes.
+    while (!freeNotifies_.empty()) {
+        TComponent* linked = freeNotifies_.back();
+        RemoveFreeNotification(linked);
+        linked->Notification(this, TOperation::opRemove);
+    }
     // Owned components go last to first, each leaving the list before it is freed.
     while (!components_.empty()) {
         TComponent* component = components_.back();
@@ -71,3 +77,24 @@ void TComponent::RemoveComponent(TComponent* component)
 }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+void TComponent::FreeNotification(TComponent* component)
+{
+    if (component == nullptr || component == this)
+        return;
+    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end())
+        freeNotifies_.push_back(component);
+    if (std::find(component->freeNotifies_.begin(), component->freeNotifies_.end(), this) ==
+        component->freeNotifies_.end())
+        component->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
+    if (component == nullptr)
+        return;
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
+    component->freeNotifies_.erase(
+        std::remove(component->freeNotifies_.begin(), component->freeNotifies_.end(), this),
+        component->freeNotifies_.end());
+}

@@ -41,6 +41,11 @@ public:
 
     bool Destroying() const { return destroying_; }
 
+    // Links this component with another one so that each is told (Notification
+    // with opRemove) when the other is freed; the link goes with either of them.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
 protected:
     // Told when a component joins or leaves this owner.
     virtual void Notification(TComponent* component, TOperation operation);
@@ -51,4 +56,5 @@ private:
     int tag_ = 0;
     bool destroying_ = false;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
 };
