@@ -59,6 +59,9 @@ bool SelectionGradients();
 void SetSelectionGradients(bool allowed);
 void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop);
 
+// Where a caption or a glyph sits between the top and the bottom of a control.
+enum TAlignmentVertical : BYTE { avTop, avCenter, avBottom };
+
 // Frame styles. fsNone takes no room, fsFlat one pixel, fsStatus and fsPopup one
 // bevel width (one pixel where no bevel width is given), every other style two.
 enum TFrameStyleEx : BYTE { fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup, fsFlatBold, fsFlatRounded };

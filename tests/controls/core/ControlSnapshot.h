@@ -1,0 +1,20 @@
+// A control's picture as its own paint messages draw it into a bitmap: erase,
+// then paint, into a real memory device context. Other windows on the display
+// cannot cover it.
+#pragma once
+
+#include "TBitmap.h"
+#include "TWinControl.h"
+
+class ControlSnapshot {
+public:
+    explicit ControlSnapshot(TWinControl* control);
+    TColor At(int x, int y);
+    // True when any pixel of the rectangle has the colour.
+    bool HasColorIn(const RECT& rect, TColor color);
+    int CountIn(const RECT& rect, TColor color);
+    TBitmap& Bitmap() { return bitmap_; }
+
+private:
+    TBitmap bitmap_;
+};
