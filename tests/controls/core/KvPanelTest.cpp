@@ -211,6 +211,39 @@ TEST_F(PanelForm, TheCaptionSitsAtTheTopCentreOrBottom)
     }
 }
 
+// The parts of the panel's window waiting to be painted after a resize.
+struct PendingPaint {
+    explicit PendingPaint(HWND window) : region(CreateRectRgn(0, 0, 0, 0)) { GetUpdateRgn(window, region, FALSE); }
+    ~PendingPaint() { DeleteObject(region); }
+    bool Contains(int x, int y) const { return PtInRegion(region, x, y) != FALSE; }
+    HRGN region;
+};
+
+TEST_F(PanelForm, ResizingRepaintsOnlyTheMovedEdgesUnlessAskedForAll)
+{
+    child->SetVisible(false);
+    HWND window = panel->Handle();
+    ValidateRect(window, nullptr);
+    panel->SetWidth(120);
+    {
+        PendingPaint pending(window);
+        EXPECT_TRUE(pending.Contains(98, 40)) << "where the right frame was";
+        EXPECT_TRUE(pending.Contains(118, 40)) << "where it is now";
+        EXPECT_FALSE(pending.Contains(50, 40));
+    }
+    ValidateRect(window, nullptr);
+    panel->SetHeight(60);
+    {
+        PendingPaint pending(window);
+        EXPECT_TRUE(pending.Contains(50, 58));
+        EXPECT_FALSE(pending.Contains(50, 20));
+    }
+    ValidateRect(window, nullptr);
+    panel->SetFullRepaint(true);
+    panel->SetWidth(100);
+    EXPECT_TRUE(PendingPaint(window).Contains(50, 20));
+}
+
 TEST(KvPanel, APanelOnTheBottomOrRightKeepsThatEdgeWhenResized)
 {
     TKvPanel bottom(nullptr);
