@@ -1,7 +1,7 @@
 // KvCommon: colour arithmetic in hue, saturation and luminance (bytes on a 0-240
 // scale), theme colours, the system colour scheme, the selection colours and the
-// frame painters.
-// Colours with the top bit set are system colours and are resolved first.
+// frame and button painters. Colours with the top bit set are system colours
+// and are resolved first.
 #pragma once
 
 #include "Colors.h"
@@ -10,6 +10,9 @@
 #include <windows.h>
 
 class TCanvas;
+
+// Where a caption or a glyph sits between the top and the bottom of a control.
+enum class TAlignmentVertical { avTop, avCenter, avBottom };
 
 namespace KvCommon {
 
@@ -59,9 +62,6 @@ TColor SchemeColor(TKvColorScheme scheme, int index);
 bool SelectionGradients();
 void SetSelectionGradients(bool allowed);
 void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop);
-
-// Where a caption or a glyph sits between the top and the bottom of a control.
-enum TAlignmentVertical : BYTE { avTop, avCenter, avBottom };
 
 // Frame styles. fsNone takes no room, fsFlat one pixel, fsStatus and fsPopup one
 // bevel width (one pixel where no bevel width is given), every other style two.
@@ -139,5 +139,19 @@ void DrawCheckGlyph(TCanvas* canvas, const RECT& rect, TCheckBoxState state, con
 // The colours those painters choose for a state (exposed for the controls that match them).
 TColor GlyphInteriorColor(const TKvGlyphColors& colors);
 TColor GlyphFrameColor(const TKvGlyphColors& colors);
+
+// Whether button faces may be painted with a gradient (on by default).
+bool FaceGradients();
+void SetFaceGradients(bool allowed);
+
+// A raised push-button border two pixels deep in the system's 3-D colours (sunken
+// when pressed); returns the rectangle inside it.
+RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
+// The same in colours derived from a face colour.
+RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);
+// A box two pixels deep: a one-pixel outer frame and a one-pixel inner frame.
+void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner);
+// The dotted outline of the control that has the keyboard focus.
+void DrawFocusOutline(TCanvas* canvas, const RECT& rect);
 
 } // namespace KvCommon

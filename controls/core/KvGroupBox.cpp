@@ -48,7 +48,7 @@ TKvCustomGroupBox::TKvCustomGroupBox(TComponent* owner) : TKvCustomPanel(owner)
     SetBorderOuter(fsNone);
     SetBorderInner(fsNone);
     SetAlignment(TAlignment::taLeftJustify);
-    SetAlignmentVertical(avTop);
+    SetAlignmentVertical(TAlignmentVertical::avTop);
     SetHeight(105);
 }
 

@@ -367,14 +367,14 @@ void TKvCustomPanel::DrawCaption(const RECT& rect)
     RECT measured = r;
     const int h = canvas->DrawText(caption, measured, flags | DT_CALCRECT | DT_EXPANDTABS | DT_VCENTER);
     switch (alignmentVertical_) {
-    case avTop:
+    case TAlignmentVertical::avTop:
         r.bottom = std::min<LONG>(r.bottom, r.top + h);
         break;
-    case avCenter:
+    case TAlignmentVertical::avCenter:
         r.top = (r.top + r.bottom - h) / 2;
         r.bottom = std::min<LONG>(r.bottom, r.top + h);
         break;
-    case avBottom:
+    case TAlignmentVertical::avBottom:
         r.top = std::max<LONG>(r.top, r.bottom - h - 1);
         break;
     }

@@ -23,8 +23,8 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
 
-    KvCommon::TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
-    virtual void SetAlignmentVertical(KvCommon::TAlignmentVertical value);
+    TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
+    virtual void SetAlignmentVertical(TAlignmentVertical value);
     KvCommon::TKvSides BorderSides() const { return borderSides_; }
     virtual void SetBorderSides(KvCommon::TKvSides value);
     TColor BorderColor() const { return borderColor_; }
@@ -138,7 +138,7 @@ private:
     KvCommon::TFrameStyleEx borderInner_ = KvCommon::fsNone;
     TColor flatColor_ = clBtnShadow;
     int flatColorAdjustment_ = 30;
-    KvCommon::TAlignmentVertical alignmentVertical_ = KvCommon::avCenter;
+    TAlignmentVertical alignmentVertical_ = TAlignmentVertical::avCenter;
     bool showGrid_ = false;
     TColor gridColor_ = clBtnShadow;
     int gridStyle_ = 0;

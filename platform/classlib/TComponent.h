@@ -41,10 +41,9 @@ public:
 
     bool Destroying() const { return destroying_; }
 
-    // Links this component with another one so that each is told (Notification
-    // with opRemove) when the other is freed; the link goes with either of them.
-    void FreeNotification(TComponent* component);
-    void RemoveFreeNotification(TComponent* component);
+    // Tells `listener` (through its Notification, opRemove) when this component goes.
+    void FreeNotification(TComponent* listener);
+    void RemoveFreeNotification(TComponent* listener);
 
 protected:
     // Told when a component joins or leaves this owner.
@@ -56,5 +55,6 @@ private:
     int tag_ = 0;
     bool destroying_ = false;
     std::vector<TComponent*> components_;
+    // Components that hear of each other's end, kept on both sides.
     std::vector<TComponent*> freeNotifies_;
 };

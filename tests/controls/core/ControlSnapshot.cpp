@@ -1,6 +1,15 @@
 // Snapshots of controls painted into bitmaps.
 #include "ControlSnapshot.h"
 
+#include "TApplication.h"
+#include "TForm.h"
+
+void ShowInactive(TCustomForm* form)
+{
+    ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+    Application()->ProcessMessages();
+}
+
 ControlSnapshot::ControlSnapshot(TWinControl* control) : bitmap_(control->Width(), control->Height())
 {
     bitmap_.Canvas()->Brush()->SetColor(RGB(1, 2, 3));

@@ -6,6 +6,12 @@
 #include "TBitmap.h"
 #include "TWinControl.h"
 
+class TCustomForm;
+
+// Puts a form's window on the display without making it the active window, so
+// that tests running beside it keep their keyboard focus.
+void ShowInactive(TCustomForm* form);
+
 class ControlSnapshot {
 public:
     explicit ControlSnapshot(TWinControl* control);

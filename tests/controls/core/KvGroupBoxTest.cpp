@@ -23,8 +23,7 @@ protected:
         form->SetBounds(20, 20, 400, 300);
         form->SetColor(RGB(0, 128, 128));
         box = Make(10, 10);
-        form->Show();
-        Application()->ProcessMessages();
+        ShowInactive(form);
     }
     void TearDown() override
     {
@@ -70,7 +69,7 @@ TEST_F(GroupBoxForm, TheCustomStylePaintsExactlyLikeAPanel)
         p->SetShowGrid(true);
         p->SetCaption("Group");
         p->SetAlignment(TAlignment::taCenter);
-        p->SetAlignmentVertical(avCenter);
+        p->SetAlignmentVertical(TAlignmentVertical::avCenter);
     }
     box->SetGroupStyle(gsCustom);
     ControlSnapshot expected(panel), actual(box);

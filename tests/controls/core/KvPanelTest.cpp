@@ -28,8 +28,7 @@ protected:
         child = new TKvPanel(form);
         child->SetParent(panel);
         child->SetAlign(TAlign::alClient);
-        form->Show();
-        Application()->ProcessMessages();
+        ShowInactive(form);
     }
     void TearDown() override { delete form; }
 
@@ -200,7 +199,7 @@ TEST_F(PanelForm, TheCaptionSitsAtTheTopCentreOrBottom)
     panel->SetBorderOuter(fsNone);
     panel->SetCaption("MMMM");
     panel->Font()->SetColor(RGB(0, 0, 0));
-    const CaptionCase cases[] = {{avTop, true, false}, {avBottom, false, true}, {avCenter, false, false}};
+    const CaptionCase cases[] = {{TAlignmentVertical::avTop, true, false}, {TAlignmentVertical::avBottom, false, true}, {TAlignmentVertical::avCenter, false, false}};
     for (const CaptionCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.vertical));
         panel->SetAlignmentVertical(c.vertical);

@@ -3,24 +3,13 @@
 
 #include "TApplication.h"
 #include "TForm.h"
+#include "VisualFixtures.h"
 
 #include <vector>
 
 namespace UserInput {
 
-void RunMessages() { Application()->ProcessMessages(); }
-
-bool RunUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        RunMessages();
-        Sleep(5);
-    }
-    return true;
-}
+bool RunUntil(const std::function<bool()>& done) { return RunMessagesUntil(done, 20000); }
 
 bool BringToFront(TCustomForm* form)
 {
@@ -55,7 +44,7 @@ void PressKey(WORD key, bool alt, bool ctrl, bool shift)
     for (auto it = held.rbegin(); it != held.rend(); ++it)
         add(*it, true);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    RunMessages();
+    Application()->ProcessMessages();
 }
 
 void Click(HWND window, int x, int y)
@@ -68,7 +57,7 @@ void Click(HWND window, int x, int y)
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
-    RunMessages();
+    Application()->ProcessMessages();
 }
 
 } // namespace UserInput

@@ -16,9 +16,7 @@ bool BringToFront(TCustomForm* form);
 void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
 // Presses and releases the left button over a point of a window.
 void Click(HWND window, int x, int y);
-// Runs the messages until the condition holds (true) or the time is up (false).
-bool RunUntil(const std::function<bool()>& done, DWORD timeoutMs = 20000);
-// Runs the messages that are waiting now.
-void RunMessages();
+// Runs the messages until the condition holds (true) or a generous time is up (false).
+bool RunUntil(const std::function<bool()>& done);
 
 } // namespace UserInput
