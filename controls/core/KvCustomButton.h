@@ -82,6 +82,8 @@ protected:
     }
 
     void SetState(TKvButtonState state) { state_ = state; }
+    // Shows the button pressed or not (subclasses with their own key handling).
+    void SetPressedLook(bool value) { pressedLook_ = value; }
     bool Active() const { return active_; }
     void SetActive(bool value) { active_ = value; }
     bool Clicking() const { return clicking_; }
