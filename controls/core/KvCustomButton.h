@@ -89,6 +89,8 @@ protected:
     bool Clicking() const { return clicking_; }
     // Runs Click with the clicking flag set meanwhile.
     void RunClick();
+    // The frame and fill colours of hot tracking, from HotTrackColor and HotTrackColorType.
+    void HotTrackColors(TColor& frame, TColor& fill) const;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;

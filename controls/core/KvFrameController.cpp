@@ -58,3 +58,30 @@ void TKvFrameController::SetReadOnlyColorOnFocus(bool value)
 {
     Change(readOnlyColorOnFocus_, value, fcnReadOnlyColorOnFocus);
 }
+
+TKvFrameControllerLink::~TKvFrameControllerLink()
+{
+    if (controller_ != nullptr)
+        controller_->UnregisterSink(sink_);
+}
+
+void TKvFrameControllerLink::SetController(TKvFrameController* controller)
+{
+    if (controller == controller_)
+        return;
+    if (controller_ != nullptr) {
+        controller_->UnregisterSink(sink_);
+        controller_->RemoveFreeNotification(control_);
+    }
+    controller_ = controller;
+    if (controller_ != nullptr) {
+        controller_->FreeNotification(control_);
+        controller_->RegisterSink(sink_);
+    }
+}
+
+void TKvFrameControllerLink::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == TOperation::opRemove && component != nullptr && component == controller_)
+        controller_ = nullptr;
+}

@@ -97,3 +97,23 @@ private:
     TColor readOnlyColor_ = clInfoBk;
     bool readOnlyColorOnFocus_ = false;
 };
+
+// One control's link to its frame controller: joining (the controller then pushes
+// every setting), leaving, and forgetting the controller when it is freed. The
+// control passes its Notification on to the link.
+class TKvFrameControllerLink {
+public:
+    TKvFrameControllerLink(TComponent* control, IKvFrameSettingsSink* sink) : control_(control), sink_(sink) {}
+    ~TKvFrameControllerLink();
+    TKvFrameControllerLink(const TKvFrameControllerLink&) = delete;
+    TKvFrameControllerLink& operator=(const TKvFrameControllerLink&) = delete;
+
+    TKvFrameController* Controller() const { return controller_; }
+    void SetController(TKvFrameController* controller);
+    void Notification(TComponent* component, TOperation operation);
+
+private:
+    TComponent* control_;
+    IKvFrameSettingsSink* sink_;
+    TKvFrameController* controller_ = nullptr;
+};

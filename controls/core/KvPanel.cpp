@@ -14,11 +14,7 @@ TKvCustomPanel::TKvCustomPanel(TComponent* owner) : TCustomPanel(owner)
     SetFullRepaint(false);
 }
 
-TKvCustomPanel::~TKvCustomPanel()
-{
-    if (frameController_ != nullptr)
-        frameController_->UnregisterSink(this);
-}
+TKvCustomPanel::~TKvCustomPanel() = default;
 
 void TKvCustomPanel::SetBounds(int left, int top, int width, int height)
 {
@@ -92,26 +88,12 @@ void TKvCustomPanel::SetFlatColorAdjustment(int value)
         Invalidate();
 }
 
-void TKvCustomPanel::SetFrameController(TKvFrameController* value)
-{
-    if (value == frameController_)
-        return;
-    if (frameController_ != nullptr) {
-        frameController_->UnregisterSink(this);
-        RemoveFreeNotification(frameController_);
-    }
-    frameController_ = value;
-    if (frameController_ != nullptr) {
-        FreeNotification(frameController_);
-        frameController_->RegisterSink(this);
-    }
-}
+void TKvCustomPanel::SetFrameController(TKvFrameController* value) { frameLink_.SetController(value); }
 
 void TKvCustomPanel::Notification(TComponent* component, TOperation operation)
 {
     TCustomPanel::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == frameController_)
-        frameController_ = nullptr;
+    frameLink_.Notification(component, operation);
 }
 
 void TKvCustomPanel::SetGradientColorStyle(TKvGradientColorStyle value)
@@ -476,7 +458,7 @@ void TKvCustomPanel::UpdateFrame(TKvFrameController*, TKvFrameControllerNotifica
 
 void TKvCustomPanel::ApplyFrameControllerSettings()
 {
-    TKvFrameController* controller = frameController_;
+    TKvFrameController* controller = frameLink_.Controller();
     if (controller == nullptr || !controller->FrameVisible())
         return;
     const TKvFrameControllerNotifications take = frameControllerNotifications_;

@@ -41,7 +41,7 @@ public:
     virtual void SetFlatColor(TColor value);
     int FlatColorAdjustment() const { return flatColorAdjustment_; }
     virtual void SetFlatColorAdjustment(int value);
-    TKvFrameController* FrameController() const { return frameController_; }
+    TKvFrameController* FrameController() const { return frameLink_.Controller(); }
     virtual void SetFrameController(TKvFrameController* value);
     TKvFrameControllerNotifications FrameControllerNotifications() const { return frameControllerNotifications_; }
     void SetFrameControllerNotifications(TKvFrameControllerNotifications value)
@@ -127,7 +127,7 @@ protected:
     }
 
 private:
-    TKvFrameController* frameController_ = nullptr;
+    TKvFrameControllerLink frameLink_{this, this};
     TKvFrameControllerNotifications frameControllerNotifications_ = fcnAll;
     bool paintClientArea_ = true;
     KvCommon::TKvSides borderSides_ = KvCommon::sdAllSides;

@@ -33,18 +33,6 @@ void CopyArea(TCanvas* target, const RECT& targetRect, TCanvas* source, const RE
     target->CopyRect(targetRect, source, sourceRect);
 }
 
-// The hot frame and fill colours of hot tracking.
-void HotColors(TColor hotTrackColor, TKvHotTrackColorType type, TColor& frame, TColor& fill)
-{
-    if (type == TKvHotTrackColorType::htctActual) {
-        frame = hotTrackColor;
-        fill = MixColors(clWhite, hotTrackColor, 190);
-    } else {
-        fill = OppositeHueColor(hotTrackColor, 180);
-        frame = DarkenColor(fill, 30);
-    }
-}
-
 // The pixels round a 13 x 13 radio circle and how much of the frame colour each takes.
 struct EdgePixel {
     int x, y, weight;
@@ -65,18 +53,9 @@ TKvCustomGlyphButton::TKvCustomGlyphButton(TComponent* owner) : TKvCustomButton(
     SetControlStyle(ControlStyle() + TControlStyle{csSetCaption, csReplicatable});
 }
 
-TKvCustomGlyphButton::~TKvCustomGlyphButton()
-{
-    customGlyphs_->OnChange = TNotifyEvent();
-    if (frameController_ != nullptr)
-        frameController_->UnregisterSink(this);
-}
+TKvCustomGlyphButton::~TKvCustomGlyphButton() { customGlyphs_->OnChange = TNotifyEvent(); }
 
-void TKvCustomGlyphButton::SetAlignment(TAlignment value)
-{
-    if (Store(alignment_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetAlignment(TAlignment value) { StoreAndInvalidate(alignment_, value); }
 
 void TKvCustomGlyphButton::SetCustomGlyphs(TBitmap* value)
 {
@@ -98,8 +77,9 @@ void TKvCustomGlyphButton::CustomGlyphsChanged(TObject*)
 
 void TKvCustomGlyphButton::SetUseCustomGlyphs(bool value)
 {
-    if (!Store(useCustomGlyphs_, value))
+    if (value == useCustomGlyphs_)
         return;
+    useCustomGlyphs_ = value;
     UpdateGlyphSize();
     Invalidate();
 }
@@ -133,64 +113,30 @@ RECT TKvCustomGlyphButton::GlyphRect()
     return RECT{x, y, x + glyphWidth_, y + glyphHeight_};
 }
 
-void TKvCustomGlyphButton::SetFillColor(TColor value)
-{
-    if (Store(fillColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetFillColor(TColor value) { StoreAndInvalidate(fillColor_, value); }
 
-void TKvCustomGlyphButton::SetFocusColor(TColor value)
-{
-    if (Store(focusColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetFocusColor(TColor value) { StoreAndInvalidate(focusColor_, value); }
 
-void TKvCustomGlyphButton::SetFrameColor(TColor value)
-{
-    if (Store(frameColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetFrameColor(TColor value) { StoreAndInvalidate(frameColor_, value); }
 
-void TKvCustomGlyphButton::SetDisabledColor(TColor value)
-{
-    if (Store(disabledColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetDisabledColor(TColor value) { StoreAndInvalidate(disabledColor_, value); }
 
-void TKvCustomGlyphButton::SetReadOnly(bool value)
-{
-    if (Store(readOnly_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetReadOnly(bool value) { StoreAndInvalidate(readOnly_, value); }
 
-void TKvCustomGlyphButton::SetReadOnlyColor(TColor value)
-{
-    if (Store(readOnlyColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetReadOnlyColor(TColor value) { StoreAndInvalidate(readOnlyColor_, value); }
 
 void TKvCustomGlyphButton::SetReadOnlyColorOnFocus(bool value)
 {
-    if (Store(readOnlyColorOnFocus_, value))
-        Invalidate();
+    StoreAndInvalidate(readOnlyColorOnFocus_, value);
 }
 
-void TKvCustomGlyphButton::SetTransparentColor(TColor value)
-{
-    if (Store(transparentColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetTransparentColor(TColor value) { StoreAndInvalidate(transparentColor_, value); }
 
-void TKvCustomGlyphButton::SetWinMaskColor(TColor value)
-{
-    if (Store(winMaskColor_, value))
-        Invalidate();
-}
+void TKvCustomGlyphButton::SetWinMaskColor(TColor value) { StoreAndInvalidate(winMaskColor_, value); }
 
 void TKvCustomGlyphButton::SetHotTrackStyle(TKvButtonHotTrackStyle value)
 {
-    if (Store(hotTrackStyle_, value))
-        Invalidate();
+    StoreAndInvalidate(hotTrackStyle_, value);
 }
 
 void TKvCustomGlyphButton::SetTransparent(bool value)
@@ -202,31 +148,17 @@ void TKvCustomGlyphButton::SetTransparent(bool value)
 
 // ---- frame controller -----------------------------------------------------
 
-void TKvCustomGlyphButton::SetFrameController(TKvFrameController* value)
-{
-    if (value == frameController_)
-        return;
-    if (frameController_ != nullptr) {
-        frameController_->UnregisterSink(this);
-        RemoveFreeNotification(frameController_);
-    }
-    frameController_ = value;
-    if (frameController_ != nullptr) {
-        FreeNotification(frameController_);
-        frameController_->RegisterSink(this);
-    }
-}
+void TKvCustomGlyphButton::SetFrameController(TKvFrameController* value) { frameLink_.SetController(value); }
 
 void TKvCustomGlyphButton::Notification(TComponent* component, TOperation operation)
 {
     TKvCustomButton::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == frameController_)
-        frameController_ = nullptr;
+    frameLink_.Notification(component, operation);
 }
 
 void TKvCustomGlyphButton::UpdateFrame(TKvFrameController*, TKvFrameControllerNotifications)
 {
-    TKvFrameController* controller = frameController_;
+    TKvFrameController* controller = frameLink_.Controller();
     if (controller == nullptr || !controller->FrameVisible())
         return;
     SetHotTrack(true);
@@ -277,7 +209,7 @@ void TKvCustomGlyphButton::ActionChange(TObject* sender, bool checkDefaults)
 TKvGlyphColors TKvCustomGlyphButton::GlyphColors()
 {
     TKvGlyphColors colors;
-    HotColors(HotTrackColor(), HotTrackColorType(), colors.HotFrameColor, colors.HotFillColor);
+    HotTrackColors(colors.HotFrameColor, colors.HotFillColor);
     colors.ReadOnlyColor = readOnlyColor_;
     colors.ReadOnlyColorOnFocus = readOnlyColorOnFocus_;
     colors.ReadOnly = readOnly_;

@@ -57,7 +57,7 @@ public:
     void SetHotTrackStyle(KvCommon::TKvButtonHotTrackStyle value);
     bool TabOnEnter() const { return tabOnEnter_; }
     void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
-    TKvFrameController* FrameController() const { return frameController_; }
+    TKvFrameController* FrameController() const { return frameLink_.Controller(); }
     virtual void SetFrameController(TKvFrameController* value);
     TKvFrameControllerNotifications FrameControllerNotifications() const { return frameControllerNotifications_; }
     void SetFrameControllerNotifications(TKvFrameControllerNotifications value)
@@ -106,15 +106,6 @@ protected:
     void CMColorChanged(TMessage& message) override;
     void CMParentColorChanged(TMessage& message) override;
 
-    template <typename T>
-    bool Store(T& field, T value)
-    {
-        if (field == value)
-            return false;
-        field = value;
-        return true;
-    }
-
 private:
     void CustomGlyphsChanged(TObject* sender);
     void UpdateGlyphSize();
@@ -136,7 +127,7 @@ private:
     TAlignment alignment_ = TAlignment::taRightJustify;
     bool tabOnEnter_ = false;
     KvCommon::TKvButtonHotTrackStyle hotTrackStyle_ = KvCommon::htsInterior;
-    TKvFrameController* frameController_ = nullptr;
+    TKvFrameControllerLink frameLink_{this, this};
     TKvFrameControllerNotifications frameControllerNotifications_ = fcnAll;
     std::unique_ptr<TBitmap> background_ = std::make_unique<TBitmap>();
     bool backgroundStale_ = true;

@@ -8,6 +8,11 @@
 
 class TCustomForm;
 
+// Where these tests place their forms: the lower right of the test display, away
+// from the windows whose pixels other suites read off the screen meanwhile.
+constexpr int kQuietLeft = 820;
+constexpr int kQuietTop = 600;
+
 // Puts a form's window on the display without making it the active window, so
 // that tests running beside it keep their keyboard focus.
 void ShowInactive(TCustomForm* form);

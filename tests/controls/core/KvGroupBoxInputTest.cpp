@@ -1,4 +1,5 @@
 // A group box's caption accelerator, typed on the keyboard.
+#include "ControlSnapshot.h"
 #include "KvGroupBox.h"
 #include "TForm.h"
 #include "UserInput.h"
@@ -9,7 +10,7 @@ TEST(KvGroupBoxInput, TheAcceleratorFocusesTheFirstChild)
 {
     TForm form(nullptr);
     form.SetBorderStyle(TFormBorderStyle::bsNone);
-    form.SetBounds(30, 30, 300, 200);
+    form.SetBounds(kQuietLeft, kQuietTop, 300, 200);
     auto* before = new TKvPanel(&form);
     before->SetParent(&form);
     before->SetBounds(0, 0, 20, 20);

@@ -20,7 +20,7 @@ protected:
     {
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(20, 20, 400, 300);
+        form->SetBounds(kQuietLeft, kQuietTop, 400, 300);
         form->SetColor(RGB(0, 128, 128));
         box = Make(10, 10);
         ShowInactive(form);

@@ -18,7 +18,7 @@ protected:
     {
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(20, 20, 300, 200);
+        form->SetBounds(kQuietLeft, kQuietTop, 300, 200);
         form->SetColor(RGB(0, 128, 128));
         panel = new TKvPanel(form);
         panel->SetParent(form);
@@ -199,7 +199,9 @@ TEST_F(PanelForm, TheCaptionSitsAtTheTopCentreOrBottom)
     panel->SetBorderOuter(fsNone);
     panel->SetCaption("MMMM");
     panel->Font()->SetColor(RGB(0, 0, 0));
-    const CaptionCase cases[] = {{TAlignmentVertical::avTop, true, false}, {TAlignmentVertical::avBottom, false, true}, {TAlignmentVertical::avCenter, false, false}};
+    const CaptionCase cases[] = {{TAlignmentVertical::avTop, true, false},
+                                 {TAlignmentVertical::avBottom, false, true},
+                                 {TAlignmentVertical::avCenter, false, false}};
     for (const CaptionCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.vertical));
         panel->SetAlignmentVertical(c.vertical);

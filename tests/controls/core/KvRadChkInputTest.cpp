@@ -16,7 +16,7 @@ protected:
     {
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(30, 30, 400, 260);
+        form->SetBounds(kQuietLeft, kQuietTop, 400, 260);
         panel = new TKvPanel(form);
         panel->SetParent(form);
         panel->SetBounds(0, 0, 200, 260);

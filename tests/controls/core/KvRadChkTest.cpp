@@ -28,7 +28,7 @@ protected:
         KvThemeSrv::SharedThemeServices()->RefreshThemeState();
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(20, 20, 400, 300);
+        form->SetBounds(kQuietLeft, kQuietTop, 400, 300);
         form->SetColor(RGB(0, 128, 128));
         left = MakePanel(0);
         right = MakePanel(200);
@@ -215,7 +215,8 @@ TEST_F(GlyphForm, TheSystemFrameControlDrawsTheGlyphByDefault)
     reference.Canvas()->Brush()->SetColor(kFace);
     reference.Canvas()->FillRect(RECT{0, 0, 13, 13});
     RECT cell = {0, 0, 13, 13};
-    DrawFrameControl(reference.Canvas()->Handle(), &cell, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED | DFCS_TRANSPARENT);
+    DrawFrameControl(reference.Canvas()->Handle(), &cell, DFC_BUTTON,
+                     DFCS_BUTTONRADIO | DFCS_CHECKED | DFCS_TRANSPARENT);
     ControlSnapshot shot(radio);
     EXPECT_EQ(0, DifferingPixels(shot, radio->GlyphRect(), reference));
 
@@ -231,7 +232,8 @@ TEST_F(GlyphForm, HotTrackingUsesTheLibrarysOwnGlyphs)
 {
     auto* radio = Make<TKvRadioButton>(left, 10, "Radio");
     auto* box = Make<TKvCheckBox>(left, 40, "Box");
-    for (TKvCustomGlyphButton* control : {static_cast<TKvCustomGlyphButton*>(radio), static_cast<TKvCustomGlyphButton*>(box)}) {
+    for (TKvCustomGlyphButton* control :
+         {static_cast<TKvCustomGlyphButton*>(radio), static_cast<TKvCustomGlyphButton*>(box)}) {
         control->SetHotTrack(true);
         control->SetFrameColor(RGB(0, 0, 160));
         control->SetFillColor(RGB(255, 255, 220));

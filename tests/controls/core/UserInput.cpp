@@ -15,6 +15,8 @@ bool BringToFront(TCustomForm* form)
 {
     form->Show();
     HWND window = form->Handle();
+    // Above the windows other tests show meanwhile, so that the clicks land here.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(window);
     SetActiveWindow(window);
     return RunUntil([window] { return GetForegroundWindow() == window; });

@@ -10,7 +10,7 @@ class TCustomForm;
 
 namespace UserInput {
 
-// Shows the form in front and waits until it is the active window.
+// Shows the form in front of all others and waits until it is the active window.
 bool BringToFront(TCustomForm* form);
 // Presses and releases a key, with Alt, Ctrl or Shift held when asked.
 void PressKey(WORD key, bool alt = false, bool ctrl = false, bool shift = false);
