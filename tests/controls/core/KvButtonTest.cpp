@@ -107,8 +107,8 @@ TEST_F(ButtonForm, ClassicFaceShowsTheBorderAndTheDefaultOutline)
     EXPECT_EQ(ColorToRGB(cl3DDkShadow), PixelOf(plain, 74, 24));
     EXPECT_EQ(ColorToRGB(clBtnFace), PixelOf(plain, 6, 3));
 
-    EXPECT_EQ(LightenColor(RGB(90, 140, 200), 60), PixelOf(colored, 0, 0));
-    EXPECT_EQ(DarkenColor(RGB(90, 140, 200), 100), PixelOf(colored, 74, 24));
+    EXPECT_EQ(LightenColor(RGB(90, 140, 200), 100), PixelOf(colored, 0, 0));
+    EXPECT_EQ(DarkenColor(RGB(90, 140, 200), 120), PixelOf(colored, 74, 24));
     EXPECT_EQ(RGB(90, 140, 200), PixelOf(colored, 6, 3));
 
     ASSERT_TRUE(def->IsActive()) << "nothing else is a button: the default acts";
@@ -174,6 +174,8 @@ TEST_F(ButtonForm, DownPatternCoversAButtonHeldDownInAGroup)
     silver->SetDown(true);
     ShowForm();
 
+    EXPECT_EQ(ColorToRGB(clBtnShadow), PixelOf(button, 0, 0)) << "held down: lowered";
+    EXPECT_EQ(ColorToRGB(cl3DDkShadow), PixelOf(button, 1, 1));
     for (int x = 6; x < 10; ++x) {
         EXPECT_EQ(ColorToRGB(clSilver), PixelOf(button, x, x)) << x;
         EXPECT_EQ(ColorToRGB(clBtnFace), PixelOf(button, x, x + 1)) << x;
