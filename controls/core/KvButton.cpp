@@ -142,14 +142,7 @@ void TKvButton::Click()
 
 void TKvButton::ClickFromKey()
 {
-    keyClickWithoutDropDown_ = !dropDownOnEnter_;
-    try {
-        ClickAction();
-    } catch (...) {
-        keyClickWithoutDropDown_ = false;
-        throw;
-    }
-    keyClickWithoutDropDown_ = false;
+    WithFlag(keyClickWithoutDropDown_, !dropDownOnEnter_, [this] { ClickAction(); });
 }
 
 void TKvButton::CreateWnd()
