@@ -119,6 +119,15 @@ void TKvBitBtn::ActionChange(TObject* sender, bool checkDefaults)
 
 // ---- geometry -------------------------------------------------------------
 
+void TKvBitBtn::ChangeScale(int multiplier, int divider)
+{
+    if (multiplier != divider && divider != 0) {
+        margin_ = MulDiv(margin_, multiplier, divider);
+        spacing_ = MulDiv(spacing_, multiplier, divider);
+    }
+    TKvButton::ChangeScale(multiplier, divider);
+}
+
 bool TKvBitBtn::HasImage() const { return images_ != nullptr && imageIndex_ != -1; }
 
 SIZE TKvBitBtn::GlyphSize()

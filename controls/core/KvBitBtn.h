@@ -50,6 +50,7 @@ public:
     // Where the image or glyph goes.
     virtual RECT GlyphRect();
     RECT CaptionRect() override;
+    void ChangeScale(int multiplier, int divider) override;
 
 protected:
     virtual void DrawImageListImage(TCanvas* canvas, const RECT& rect);

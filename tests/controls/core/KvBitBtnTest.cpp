@@ -160,6 +160,17 @@ TEST_F(BitBtnForm, MarginAndLayoutPlaceGlyphAndCaption)
     EXPECT_LE(std::abs((g.left + g.right) - 75), 1);
 }
 
+TEST_F(BitBtnForm, ScalingScalesMarginSpacingAndBounds)
+{
+    button->SetMargin(4);
+    button->SetSpacing(6);
+    form->ChangeScale(3, 2);
+    EXPECT_EQ(6, button->Margin());
+    EXPECT_EQ(9, button->Spacing());
+    EXPECT_EQ(15, button->Left());
+    EXPECT_EQ(113, button->Width()) << "75 * 3 / 2, rounded";
+}
+
 TEST_F(BitBtnForm, ShownGlyphFollowsTheEnabledState)
 {
     button->SetKind(TBitBtnKind::bkOK);
