@@ -359,12 +359,23 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
     apply->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++applied; });
     form->SetActiveControl(other);
 
+    // Shows the form modal and types a key into its focused control; gives up
+    // (mrAbort) when nothing ends the loop within a generous bound.
     auto runWithKey = [&](UINT msg, WPARAM key) {
         TTimer timer(nullptr);
         timer.SetInterval(30);
+        DWORD start = GetTickCount();
+        bool typed = false;
         timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) {
-            timer.SetEnabled(false);
-            PostMessageA(GetFocus(), msg, key, 0);
+            if (!typed) {
+                HWND focus = GetFocus();
+                if (focus == nullptr && form->ActiveControl() != nullptr)
+                    focus = form->ActiveControl()->Handle();
+                PostMessageA(focus, msg, key, 0);
+                typed = true;
+            } else if (GetTickCount() - start > 30000) {
+                form->SetModalResult(mrAbort);
+            }
         }));
         return form->ShowModal();
     };
