@@ -50,6 +50,25 @@ private:
     std::string data_;
 };
 
+// The copies waiting in the temporary folder for a restart (32 hexadecimal digits, no extension).
+int WaitingCopies()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(temp) + "*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        std::string name = found.cFileName;
+        if (name.size() == 32 && name.find_first_not_of("0123456789ABCDEF") == std::string::npos)
+            ++count;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
 } // namespace
 
 class ClosingStepsTest : public InstallFixture {
@@ -118,6 +137,7 @@ TEST_F(ClosingStepsTest, AReplacementThatCannotWaitForTheRestartRollsBack)
     driver.Project = ProjectLines(false);
     driver.Objects = Records();
     driver.Objects.push_back(FileRecord(App() + "\\busy.dll", "update"));
+    const int waitingBefore = WaitingCopies();
     {
         TPendingRenamesGuard pending;
         pending.Damage();
@@ -126,6 +146,7 @@ TEST_F(ClosingStepsTest, AReplacementThatCannotWaitForTheRestartRollsBack)
     CloseHandle(held);
 
     EXPECT_FALSE(driver.Engine().RestartNeeded());
+    EXPECT_EQ(WaitingCopies(), waitingBefore);
     EXPECT_EQ(ReadWholeFile(App() + "\\busy.dll"), "running");
     EXPECT_FALSE(FileExists(App() + "\\bin\\app.txt"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, TestKey() + "\\App"));
