@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 using namespace KvCommon;
 
 namespace {
@@ -211,6 +214,47 @@ TEST_F(ButtonForm, DisabledCaptionIsGrayWithoutStyleCopies)
     EXPECT_EQ(0, count(clBtnHighlight));
 }
 
+TEST_F(ButtonForm, TextStylesDrawTheirCopiesInTheirColours)
+{
+    struct Case {
+        TTextStyle style;
+        bool light;
+        bool highlightCopy;
+        bool shadowCopy;
+    } cases[] = {
+        {TTextStyle::tsNormal, false, false, false},  {TTextStyle::tsRaised, false, true, true},
+        {TTextStyle::tsRaised, true, true, false},    {TTextStyle::tsRecessed, false, true, true},
+        {TTextStyle::tsRecessed, true, true, false},  {TTextStyle::tsShadow, false, false, true},
+    };
+    TKvButton* button = Add(10, 10);
+    button->SetBounds(10, 10, 160, 50);
+    button->Font()->SetHeight(-32);
+    button->Font()->SetStyle({fsBold});
+    button->Font()->SetColor(clBlack);
+    button->SetCaption("HH");
+    button->SetTextHighlightColor(clRed);
+    button->SetTextShadowColor(clBlue);
+    ShowForm();
+    // Smoothed edges blend a copy with the text and the face, so a copy shows as
+    // pixels of its hue rather than of its exact colour.
+    auto shows = [&](TColor color) {
+        for (int y = 5; y < 45; ++y)
+            for (int x = 5; x < 155; ++x) {
+                TColor pixel = PixelOf(button, x, y);
+                int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
+                if (color == clRed ? r - std::max(g, b) > 80 : b - std::max(r, g) > 80)
+                    return true;
+            }
+        return false;
+    };
+    for (const Case& c : cases) {
+        button->SetTextStyle(c.style);
+        button->SetLightTextStyle(c.light);
+        EXPECT_EQ(c.highlightCopy, shows(clRed)) << static_cast<int>(c.style) << " light " << c.light;
+        EXPECT_EQ(c.shadowCopy, shows(clBlue)) << static_cast<int>(c.style) << " light " << c.light;
+    }
+}
+
 TEST_F(ButtonForm, FocusOutlineOnlyWhileFocusedAndWanted)
 {
     TKvButton* button = Add(10, 10);
@@ -391,6 +435,33 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
     other->SetFocus();
     SendMessageA(other->Handle(), WM_SYSCHAR, 'a', 0);
     EXPECT_EQ(1, applied) << "the caption's accelerator clicks";
+}
+
+namespace {
+// Records whether its click came from Enter without the drop-down.
+class DropDownButton : public TKvButton {
+public:
+    using TKvButton::TKvButton;
+    std::vector<bool> withoutDropDown;
+    void Click() override
+    {
+        withoutDropDown.push_back(ClickFromKeyWithoutDropDown());
+        TKvButton::Click();
+    }
+};
+} // namespace
+
+TEST_F(ButtonForm, EnterTellsSubclassesWhetherToDropDown)
+{
+    auto* button = new DropDownButton(form);
+    button->SetParent(form);
+    button->SetDefault(true);
+    ShowForm();
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    button->SetDropDownOnEnter(false);
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    Press(button);
+    EXPECT_EQ((std::vector<bool>{false, true, false}), button->withoutDropDown);
 }
 
 TEST_F(ButtonForm, FocusedButtonTakesOverAsTheDefault)
