@@ -389,6 +389,30 @@ TEST_F(ButtonForm, MouseReleasedOutsideDoesNotClick)
     EXPECT_EQ(2, clicks) << "the space bar clicks on release";
 }
 
+TEST_F(ButtonForm, RealMouseClickAndHoverReachTheButton)
+{
+    TKvButton* button = Add(10, 10);
+    button->SetHotTrack(true);
+    ShowForm();
+    int clicks = 0;
+    button->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++clicks; });
+
+    POINT inside = button->ClientToScreen(POINT{30, 12});
+    SetCursorPos(inside.x, inside.y);
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->MouseOver(); }, 30000)) << "the pointer came";
+    EXPECT_EQ(static_cast<TColor>(0x149BF0), PixelOf(button, 2, 10)) << "hot-track box";
+
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->PressedLook(); }, 30000));
+    EXPECT_EQ(DarkenColor(clBtnFace, 10), PixelOf(button, 10, 10)) << "pressed face";
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(RunMessagesUntil([&] { return clicks == 1; }, 30000));
+
+    POINT away = form->ClientToScreen(POINT{300, 150});
+    SetCursorPos(away.x, away.y);
+    EXPECT_TRUE(RunMessagesUntil([&] { return !button->MouseOver(); }, 30000)) << "the pointer left";
+}
+
 TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
 {
     TKvButton* ok = Add(10, 10);
