@@ -42,6 +42,7 @@ class ButtonForm : public testing::Test {
 protected:
     void SetUp() override
     {
+        ParkPointer();
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(30, 30, 400, 200);
@@ -50,7 +51,13 @@ protected:
         other->SetBounds(380, 180, 10, 10);
         other->SetParent(form);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override
+    {
+        delete form;
+        ParkPointer();
+    }
+    // The pointer waits in a corner where no test puts a window.
+    static void ParkPointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
 
     TKvButton* Add(int left, int top, TWinControl* parent = nullptr)
     {
