@@ -183,6 +183,39 @@ TEST_F(BitBtnForm, ShownGlyphFollowsTheEnabledState)
     EXPECT_GT(CountInGlyph(kDisabledGrey), 10) << "the disabled cell";
 }
 
+TEST_F(BitBtnForm, GlyphCellFollowsTheState)
+{
+    // Four cells: up, disabled, pressed, down; each a square of its own colour.
+    const TColor cells[] = {clRed, clLime, clBlue, clYellow};
+    TBitmap glyph(64, 16);
+    glyph.Canvas()->Brush()->SetColor(kGlyphBack);
+    glyph.Canvas()->FillRect(RECT{0, 0, 64, 16});
+    for (int i = 0; i < 4; ++i) {
+        glyph.Canvas()->Brush()->SetColor(cells[i]);
+        glyph.Canvas()->FillRect(RECT{i * 16 + 4, 4, i * 16 + 12, 12});
+    }
+    button->SetGlyph(&glyph);
+    ASSERT_EQ(4, button->NumGlyphs());
+    ShowForm();
+    auto shown = [&] {
+        for (TColor color : cells)
+            if (CountInGlyph(color) == 64)
+                return color;
+        return clNone;
+    };
+    EXPECT_EQ(clRed, shown());
+    SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(clBlue, shown()) << "pressed";
+    SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    button->SetGroupIndex(1);
+    button->SetDown(true);
+    EXPECT_EQ(clYellow, shown()) << "held down";
+    button->SetAllowAllUp(true);
+    button->SetDown(false);
+    button->SetEnabled(false);
+    EXPECT_EQ(clLime, shown()) << "disabled";
+}
+
 TEST_F(BitBtnForm, ImageListImagesAndTheirEnd)
 {
     auto* images = new TImageList(nullptr);

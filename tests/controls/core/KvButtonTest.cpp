@@ -314,6 +314,11 @@ TEST_F(ButtonForm, ThemedFaceIsTheThemesPushButtonInEachState)
         EXPECT_EQ(expected(KvThemeSrv::tbPushButtonDefaulted, x, 12), PixelOf(def, x, 12)) << x;
         EXPECT_EQ(expected(KvThemeSrv::tbPushButtonDisabled, x, 12), PixelOf(disabled, x, 12)) << x;
     }
+    POINT over = button->ClientToScreen(POINT{20, 12});
+    SetCursorPos(over.x, over.y);
+    SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, ::At(20, 12));
+    ASSERT_TRUE(button->MouseOver());
+    EXPECT_EQ(expected(KvThemeSrv::tbPushButtonHot, 20, 12), PixelOf(button, 20, 12));
     SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, ::At(10, 10));
     ASSERT_TRUE(button->IsPressed());
     EXPECT_EQ(expected(KvThemeSrv::tbPushButtonPressed, 20, 12), PixelOf(button, 20, 12));
