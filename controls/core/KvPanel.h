@@ -82,6 +82,16 @@ public:
     bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
     void SetShowDockClientCaptions(bool value) { showDockClientCaptions_ = value; }
 
+    // Old stored forms: gradients were switched on by a flag; frame sides and theme
+    // awareness are read and dropped.
+    void SetUseGradients(bool value)
+    {
+        if (value)
+            SetVisualStyle(vsGradient);
+    }
+    void SetFrameSides(KvCommon::TKvSides) {}
+    void SetThemeAware(bool) {}
+
     // The pointer position in client coordinates.
     virtual POINT MousePosition();
     // The rectangle inside the frames on the chosen sides, and inside the border width with the flag.

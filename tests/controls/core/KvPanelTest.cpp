@@ -245,6 +245,18 @@ TEST_F(PanelForm, ResizingRepaintsOnlyTheMovedEdgesUnlessAskedForAll)
     EXPECT_TRUE(PendingPaint(window).Contains(50, 20));
 }
 
+TEST(KvPanel, OldFormsSwitchGradientsOnAndTheirDroppedPropertiesChangeNothing)
+{
+    TKvPanel panel(nullptr);
+    panel.SetUseGradients(false);
+    EXPECT_EQ(vsWinXP, panel.VisualStyle());
+    panel.SetFrameSides(sdLeft);
+    panel.SetThemeAware(false);
+    EXPECT_EQ(sdAllSides, panel.BorderSides());
+    panel.SetUseGradients(true);
+    EXPECT_EQ(vsGradient, panel.VisualStyle());
+}
+
 TEST(KvPanel, APanelOnTheBottomOrRightKeepsThatEdgeWhenResized)
 {
     TKvPanel bottom(nullptr);
