@@ -2,11 +2,10 @@
 #include "KvRadChk.h"
 
 #include "KvCheckedActionLink.h"
-#include "TCustomAction.h"
 #include "KvGrafx.h"
 #include "KvThemeSrv.h"
 #include "SysUtils.h"
-#include "TForm.h"
+#include "TCustomAction.h"
 
 #include <algorithm>
 
@@ -237,14 +236,17 @@ void TKvCustomGlyphButton::DrawGlyph(TCanvas* canvas)
 {
     if (canvas == nullptr)
         canvas = Canvas();
+    // A strip narrower than its number of cells has no glyph to show.
+    if (glyphWidth_ <= 0 || glyphHeight_ <= 0)
+        return;
     const RECT place = GlyphRect();
     const RECT cellRect = {0, 0, glyphWidth_, glyphHeight_};
     TBitmap cell(glyphWidth_, glyphHeight_), composed(glyphWidth_, glyphHeight_);
     const bool themed = PaintsThemed();
     TBitmap* result = &composed;
     if (Transparent()) {
-        if (themed) {
-            // The theme draws over what is already there.
+        // A custom cell is copied whole, so only a theme part can draw over what is there.
+        if (themed && !useCustomGlyphs_) {
             CopyArea(cell.Canvas(), cellRect, canvas, place);
             PaintGlyph(&cell);
             result = &cell;

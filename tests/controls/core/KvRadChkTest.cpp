@@ -163,6 +163,17 @@ TEST_F(GlyphForm, ACustomStripIsCutIntoCellsAndClearingItReturnsToTheLibraryGlyp
 
     radio->SetCustomGlyphs(&strip);
     EXPECT_EQ(9, radio->GlyphWidth()) << "six radio states share 54 pixels";
+    // Over its parent, with or without a theme, the transparent colour shows the parent.
+    left->SetColor(RGB(0, 90, 0));
+    radio->SetTransparent(true);
+    for (DWORD version : {0x00050050u, 0x00060000u}) {
+        KvThemeSrv::SetCommonControlsVersionOverride(version);
+        KvThemeSrv::SharedThemeServices()->RefreshThemeState();
+        ControlSnapshot shot(radio);
+        const RECT glyph = radio->GlyphRect();
+        EXPECT_EQ(RGB(0, 90, 0), shot.At(glyph.left, glyph.top)) << std::hex << version;
+        EXPECT_EQ(RGB(10, 0, 0), shot.At(glyph.left + 2, glyph.top + 5)) << "cell 0: unchecked";
+    }
 
     TBitmap empty;
     box->SetCustomGlyphs(&empty);
