@@ -312,7 +312,7 @@ void TOstrelExecutor::Install()
     } catch (...) {
         if (!repair_)
             RollBack(firstNewLine, uninstallerExisted);
-        throw;
+        RethrowAsException();
     }
 }
 
