@@ -4,7 +4,7 @@
 #pragma once
 
 #include "KvTreeView.h"
-#include "OwnedImageList.h"
+#include "GdiHandles.h"
 
 enum class TKvCheckState { csUnchecked, csChecked, csGrayed };
 
