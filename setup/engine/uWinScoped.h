@@ -2,7 +2,7 @@
 // hold: a kernel handle, a loaded module and the COM apartment of one call.
 #pragma once
 
-#include "OwnedHandle.h"
+#include "OwnedHandles.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -4,7 +4,7 @@
 // one at a time.
 #pragma once
 
-#include "OwnedHandle.h"
+#include "OwnedHandles.h"
 
 #include <windows.h>
 

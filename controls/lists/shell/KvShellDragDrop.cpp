@@ -12,29 +12,6 @@ constexpr DWORD kExpandAfterMs = 1000;
 
 // ---- drop target ----------------------------------------------------------
 
-HRESULT TDropTarget_shtv::QueryInterface(REFIID iid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TDropTarget_shtv::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG TDropTarget_shtv::Release()
-{
-    LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 void TDropTarget_shtv::Highlight(TKvTreeNode* node)
 {
     SendMessageA(tree_->Handle(), TVM_SELECTITEM, TVGN_DROPHILITE,
@@ -151,29 +128,6 @@ HRESULT TDropTarget_shtv::Drop(IDataObject* data, DWORD keys, POINTL point, DWOR
 }
 
 // ---- drop source ----------------------------------------------------------
-
-HRESULT TDropSource_shtv::QueryInterface(REFIID iid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
-        *object = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TDropSource_shtv::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG TDropSource_shtv::Release()
-{
-    LONG count = InterlockedDecrement(&references_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
 
 HRESULT TDropSource_shtv::QueryContinueDrag(BOOL escapePressed, DWORD keys)
 {

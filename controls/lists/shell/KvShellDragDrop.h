@@ -11,14 +11,41 @@
 class TKvCustomShellTree;
 class TKvTreeNode;
 
-class TDropTarget_shtv : public IDropTarget {
+// The IUnknown part of a small COM object with one interface: reference counted,
+// made with one reference, freed by its last Release.
+template <typename Interface>
+class TComObject : public Interface {
+public:
+    virtual ~TComObject() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (object == nullptr)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface))) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        LONG count = InterlockedDecrement(&references_);
+        if (count == 0)
+            delete this;
+        return static_cast<ULONG>(count);
+    }
+
+private:
+    LONG references_ = 1;
+};
+
+class TDropTarget_shtv : public TComObject<IDropTarget> {
 public:
     explicit TDropTarget_shtv(TKvCustomShellTree* tree) : tree_(tree) {}
-    virtual ~TDropTarget_shtv() = default;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
@@ -33,7 +60,6 @@ private:
     void ScrollNearEdges(POINT client);
     void EndDrag();
 
-    LONG references_ = 1;
     TKvCustomShellTree* tree_;
     ComPtr<IDataObject> data_;
     ComPtr<IDropTarget> target_; // the folder's own drop target
@@ -41,18 +67,8 @@ private:
     DWORD restingSince_ = 0;
 };
 
-class TDropSource_shtv : public IDropSource {
+class TDropSource_shtv : public TComObject<IDropSource> {
 public:
-    TDropSource_shtv() = default;
-    virtual ~TDropSource_shtv() = default;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escapePressed, DWORD keys) override;
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override;
-
-private:
-    LONG references_ = 1;
 };

@@ -8,7 +8,7 @@
 #include "KvIdListArray.h"
 #include "KvShellDragDrop.h"
 #include "KvShellUtils.h"
-#include "OwnedMenu.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TTimer.h"

@@ -5,7 +5,7 @@
 #include "KvDeviceChangeHandler.h"
 #include "KvIdListArray.h"
 #include "KvShellIntf.h"
-#include "OwnedIcon.h"
+#include "OwnedHandles.h"
 #include "OwnedLocalMemory.h"
 
 #include <lm.h>

@@ -3,6 +3,7 @@
 // by option, selection by path, change notices from the change thread, new
 // folders with their label edit, renaming, and verbs on roots.
 #include "KvIdListArray.h"
+#include "KvShellDragDrop.h"
 #include "KvShellTree.h"
 #include "KvShellUtils.h"
 #include "SysUtils.h"
@@ -223,6 +224,48 @@ TEST_F(ShellTreeTest, CreateNewFolderWarnsWhenNoNameIsFree)
     EXPECT_NE(answerer.Text().find(SysUtils::SysErrorMessage(ERROR_ALREADY_EXISTS)), std::string::npos)
         << answerer.Text();
     EXPECT_FALSE(tree->IsEditing());
+}
+
+// Wine's folder drop targets answer with no effect here and copy nothing, so
+// this checks the tree's part: the node under the pointer is highlighted, the
+// refresh waits for the drag's end and runs after the drop.
+TEST_F(ShellTreeTest, ADragOverTheTreeIsHandedToTheFolderUnderThePointer)
+{
+    MakeFolders({"target"});
+    WriteWholeFile(temp / "dropped.txt", "x");
+    ShowTree(temp.Path());
+    TKvTreeNode* node = ChildNamed(tree->GetFirstNode(), "target");
+    ASSERT_NE(node, nullptr);
+
+    // The shell's own data object of the file, as a drag from another program would bring it.
+    TOwnedIdList file;
+    ASSERT_EQ(KvShellUtils::PathToIdList(temp / "dropped.txt", file), S_OK);
+    ComPtr<IShellFolder> parent;
+    LPCITEMIDLIST last = nullptr;
+    ASSERT_EQ(SHBindToParent(file.Get(), IID_IShellFolder, parent.ReceiveVoid(), &last), S_OK);
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(parent->GetUIObjectOf(nullptr, 1, &last, IID_IDataObject, nullptr, data.ReceiveVoid()), S_OK);
+
+    RECT label = node->DisplayRect(true);
+    POINT screen = tree->ClientToScreen(POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2});
+    POINTL at = {screen.x, screen.y};
+    ComPtr<IDropTarget> target;
+    target.Reset(new TDropTarget_shtv(tree));
+    int fills = 0;
+    tree->OnFillComplete = TNotifyEvent::FromFunction([&](TObject*) { ++fills; });
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target->DragEnter(data.Get(), MK_LBUTTON, at, &effect), S_OK);
+    auto highlighted = reinterpret_cast<HTREEITEM>(SendMessageA(tree->Handle(), TVM_GETNEXTITEM, TVGN_DROPHILITE, 0));
+    EXPECT_EQ(highlighted, node->ItemId());
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target->DragOver(MK_LBUTTON, at, &effect), S_OK);
+    // A change notice during the drag waits for its end.
+    tree->RefreshNodes();
+    EXPECT_EQ(fills, 0);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    ASSERT_EQ(target->Drop(data.Get(), 0, at, &effect), S_OK);
+    EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETNEXTITEM, TVGN_DROPHILITE, 0), 0);
+    EXPECT_EQ(fills, 1); // the refresh runs once the drop is done
 }
 
 } // namespace
