@@ -268,4 +268,38 @@ TEST_F(ShellTreeTest, ADragOverTheTreeIsHandedToTheFolderUnderThePointer)
     EXPECT_EQ(fills, 1); // the refresh runs once the drop is done
 }
 
+// Presses Yes on the shell's confirmation box (whatever its caption) once it shows.
+BOOL CALLBACK ConfirmBox(HWND window, LPARAM answered)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (std::string(className) == "#32770" && IsWindowVisible(window)) {
+        PostMessageA(window, WM_COMMAND, IDYES, 0);
+        *reinterpret_cast<bool*>(answered) = true;
+    }
+    return TRUE;
+}
+
+bool confirmed = false;
+void CALLBACK LookForConfirmation(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), &ConfirmBox, reinterpret_cast<LPARAM>(&confirmed));
+}
+
+TEST_F(ShellTreeTest, TheDeleteVerbRemovesTheFolderAndItsNode)
+{
+    MakeFolders({"victim", "stays"});
+    ShowTree(temp.Path());
+    TKvTreeNode* victim = ChildNamed(tree->GetFirstNode(), "victim");
+    ASSERT_NE(victim, nullptr);
+    confirmed = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, &LookForConfirmation);
+    HRESULT result = tree->InvokeVerb(victim, "delete");
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(result, S_OK);
+    EXPECT_TRUE(confirmed); // the shell asked first
+    EXPECT_FALSE(FolderExists(temp / "victim"));
+    EXPECT_EQ(Labels(tree->GetFirstNode()), std::vector<std::string>{"stays"});
+}
+
 } // namespace
