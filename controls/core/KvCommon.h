@@ -103,8 +103,8 @@ RECT DrawInnerOuterFrame(TCanvas* canvas, const RECT& rect, const TKvFrameSettin
 bool FaceGradients();
 void SetFaceGradients(bool allowed);
 
-// A raised push-button border two pixels deep in the system's 3-D colours (sunken
-// when pressed); returns the rectangle inside it.
+// A push-button border two pixels deep in the system's 3-D colours: fsButtonUp, or
+// fsButtonDown when pressed; returns the rectangle inside it.
 RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
 // The same in colours derived from a face colour.
 RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);

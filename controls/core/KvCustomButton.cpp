@@ -38,14 +38,7 @@ RECT TKvCustomButton::HotTrackRect() { return ClientRect(); }
 
 void TKvCustomButton::RunClick()
 {
-    clicking_ = true;
-    try {
-        Click();
-    } catch (...) {
-        clicking_ = false;
-        throw;
-    }
-    clicking_ = false;
+    WithFlag(clicking_, true, [this] { Click(); });
 }
 
 void TKvCustomButton::DrawCaption(TCanvas* canvas, const RECT& rect, UINT format)

@@ -85,6 +85,20 @@ protected:
     bool Active() const { return active_; }
     void SetActive(bool value) { active_ = value; }
     bool Clicking() const { return clicking_; }
+    // Holds a flag at a value for the length of a call, and clears it afterwards
+    // (also when the call throws).
+    template <typename Call>
+    static void WithFlag(bool& flag, bool value, Call call)
+    {
+        flag = value;
+        try {
+            call();
+        } catch (...) {
+            flag = false;
+            throw;
+        }
+        flag = false;
+    }
     // Runs Click with the clicking flag set meanwhile.
     void RunClick();
 
