@@ -314,12 +314,8 @@ RECT TKvButton::PaintHotTrackFace(RECT r)
         canvas->FillRect(r);
     } else if (MouseOver()) {
         PaintFaceFill(r);
-        TColor outer = HotTrackColor();
-        TColor inner = MixColors(clWhite, outer, 190);
-        if (HotTrackColorType() == TKvHotTrackColorType::htctComplement) {
-            inner = OppositeHueColor(HotTrackColor(), 180);
-            outer = DarkenColor(inner, 30);
-        }
+        TColor outer = 0, inner = 0;
+        HotTrackColors(outer, inner);
         DrawHighlightBox(canvas, r, outer, inner);
     } else if (Grouped() || !(Active() || Focused())) {
         PaintFaceFill(r);

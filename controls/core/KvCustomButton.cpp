@@ -41,6 +41,17 @@ void TKvCustomButton::RunClick()
     WithFlag(clicking_, true, [this] { Click(); });
 }
 
+void TKvCustomButton::HotTrackColors(TColor& frame, TColor& fill) const
+{
+    if (hotTrackColorType_ == TKvHotTrackColorType::htctComplement) {
+        fill = KvCommon::OppositeHueColor(hotTrackColor_, 180);
+        frame = KvCommon::DarkenColor(fill, 30);
+    } else {
+        frame = hotTrackColor_;
+        fill = KvCommon::MixColors(clWhite, hotTrackColor_, 190);
+    }
+}
+
 void TKvCustomButton::DrawCaption(TCanvas* canvas, const RECT& rect, UINT format)
 {
     canvas->Brush()->SetStyle(TBrushStyle::bsClear);
