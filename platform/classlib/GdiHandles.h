@@ -1,13 +1,26 @@
-// Owning and borrowing wrappers for GDI handles: created objects, memory and
-// window device contexts, objects selected into a context, saved context state.
+// Owning and borrowing wrappers for GDI handles: created objects, icons and
+// enhanced metafiles, memory and window device contexts, objects selected into a
+// context, saved context state.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-// An owned GDI object (pen, brush, font, bitmap, region), deleted when it goes.
-template <typename Handle>
+// How each kind of owned handle is freed.
+struct TDeleteGdiObject {
+    static void Free(HGDIOBJ handle) { DeleteObject(handle); }
+};
+struct TDestroyIcon {
+    static void Free(HICON handle) { DestroyIcon(handle); }
+};
+struct TDeleteEnhMetaFile {
+    static void Free(HENHMETAFILE handle) { DeleteEnhMetaFile(handle); }
+};
+
+// An owned GDI object (pen, brush, font, bitmap, region; or, with their own
+// freeing, an icon or an enhanced metafile), freed when it goes.
+template <typename Handle, typename Freeing = TDeleteGdiObject>
 class TGdiObject {
 public:
     TGdiObject() = default;
@@ -29,7 +42,7 @@ public:
     void Reset(Handle handle = nullptr)
     {
         if (handle_ != nullptr)
-            DeleteObject(handle_);
+            Freeing::Free(handle_);
         handle_ = handle;
     }
     [[nodiscard]] Handle Detach() { return std::exchange(handle_, nullptr); }
@@ -43,6 +56,8 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
+using TOwnedIcon = TGdiObject<HICON, TDestroyIcon>;
+using TOwnedEnhMetaFile = TGdiObject<HENHMETAFILE, TDeleteEnhMetaFile>;
 
 // A memory device context compatible with the screen (or with a given context).
 class TMemoryDC {
