@@ -6,7 +6,7 @@
 # 32-bit support runs only 64-bit Windows programs).
 JOBS ?= $(shell nproc)
 
-.PHONY: all host build build-win32 build-x64 test run bench clean
+.PHONY: all host build build-win32 build-x64 test test32 run bench clean
 
 all: build
 
@@ -14,6 +14,7 @@ host:
 	@bash scripts/setup-host.sh
 	@bash scripts/build-deps.sh i686
 	@bash scripts/build-deps.sh x86_64
+	@bash scripts/qemu-i386.sh >/dev/null
 
 # Configuring again is cheap and mends a tree left half-configured.
 build-win32: host
@@ -26,8 +27,15 @@ build-x64: host
 
 build: build-win32 build-x64
 
+# Every test of the x86_64 build, then the 32-bit smoke stage: a few whole test
+# programs of the shipped i686 build under 32-bit Wine (scripts/win32-session.sh).
 test: build
 	bash scripts/test-session.sh ctest --test-dir build -j $(JOBS) --output-on-failure --timeout 300
+	bash scripts/win32-session.sh bash scripts/test32-smoke.sh
+
+# Every test of the shipped i686 build under 32-bit Wine (slower: emulated).
+test32: build
+	bash scripts/win32-session.sh ctest --test-dir build-win32 -j $(JOBS) --output-on-failure --timeout 600
 
 # The recorder under Wine on the virtual camera (see README.md, "Running the recorder").
 run: build-x64
