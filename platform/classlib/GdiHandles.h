@@ -77,10 +77,15 @@ private:
     HDC dc_;
 };
 
-// The device context of a window (or of the screen for a null window), released when it goes.
+// The device context of a window's client area (or of the screen for a null
+// window), or of the whole window with its frame, released when it goes.
+enum class TWindowDCArea { Client, WholeWindow };
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit TWindowDC(HWND window, TWindowDCArea area = TWindowDCArea::Client)
+        : window_(window), dc_(area == TWindowDCArea::Client ? GetDC(window) : GetWindowDC(window))
+    {
+    }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     ~TWindowDC()
