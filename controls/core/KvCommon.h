@@ -1,7 +1,7 @@
 // KvCommon: colour arithmetic in hue, saturation and luminance (bytes on a 0-240
 // scale), theme colours, the system colour scheme, the selection colours and the
-// frame painters.
-// Colours with the top bit set are system colours and are resolved first.
+// frame and button painters. Colours with the top bit set are system colours
+// and are resolved first.
 #pragma once
 
 #include "Colors.h"
@@ -98,5 +98,19 @@ struct TKvFrameSettings {
 // returns the rectangle inside them all. The system's 3-D colours are used while
 // Shadow and Highlight are the system's own; others derive the darkest and lightest lines.
 RECT DrawInnerOuterFrame(TCanvas* canvas, const RECT& rect, const TKvFrameSettings& frame);
+
+// Whether button faces may be painted with a gradient (on by default).
+bool FaceGradients();
+void SetFaceGradients(bool allowed);
+
+// A raised push-button border two pixels deep in the system's 3-D colours (sunken
+// when pressed); returns the rectangle inside it.
+RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
+// The same in colours derived from a face colour.
+RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);
+// A box two pixels deep: a one-pixel outer frame and a one-pixel inner frame.
+void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner);
+// The dotted outline of the control that has the keyboard focus.
+void DrawFocusOutline(TCanvas* canvas, const RECT& rect);
 
 } // namespace KvCommon

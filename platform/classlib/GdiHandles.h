@@ -1,9 +1,10 @@
-// Owning and borrowing wrappers for GDI handles: created objects, icons and
-// enhanced metafiles, memory and window device contexts, objects selected into a
-// context, saved context state.
+// Owning and borrowing wrappers for GDI handles: created objects, icons,
+// enhanced metafiles and image lists, memory and window device contexts, objects
+// selected into a context, saved context state.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -17,9 +18,13 @@ struct TDestroyIcon {
 struct TDeleteEnhMetaFile {
     static void Free(HENHMETAFILE handle) { DeleteEnhMetaFile(handle); }
 };
+struct TDestroyImageList {
+    static void Free(HIMAGELIST handle) { ImageList_Destroy(handle); }
+};
 
 // An owned GDI object (pen, brush, font, bitmap, region; or, with their own
-// freeing, an icon or an enhanced metafile), freed when it goes.
+// freeing, an icon, an enhanced metafile or an image list of the common
+// controls), freed when it goes.
 template <typename Handle, typename Freeing = TDeleteGdiObject>
 class TGdiObject {
 public:
@@ -58,6 +63,7 @@ using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
 using TOwnedIcon = TGdiObject<HICON, TDestroyIcon>;
 using TOwnedEnhMetaFile = TGdiObject<HENHMETAFILE, TDeleteEnhMetaFile>;
+using TOwnedImageList = TGdiObject<HIMAGELIST, TDestroyImageList>;
 
 // A memory device context compatible with the screen (or with a given context).
 class TMemoryDC {
