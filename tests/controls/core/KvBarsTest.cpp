@@ -5,6 +5,8 @@
 #include "KvStatusBar.h"
 #include "KvToolButton.h"
 #include "TApplication.h"
+#include "TBitmap.h"
+#include "TCustomImageList.h"
 #include "TForm.h"
 
 #include <commctrl.h>
@@ -81,6 +83,31 @@ TEST_F(Bars, ToolButtonClicksOnlyWhenEnabled)
     button->SetEnabled(false);
     click();
     EXPECT_EQ(1, clicks);
+}
+
+TEST_F(Bars, ToolButtonShowsItsImageAndItsDisabledImage)
+{
+    auto* images = new TImageList(&form);
+    TBitmap strip(32, 16);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(RECT{0, 0, 16, 16});
+    strip.Canvas()->Brush()->SetColor(clLime);
+    strip.Canvas()->FillRect(RECT{16, 0, 32, 16});
+    images->AddMasked(&strip, clFuchsia);
+    auto* button = new TKvToolButton(&form);
+    button->SetBounds(10, 10, 120, 24);
+    button->SetCaption("Create Folder");
+    button->SetImages(images);
+    button->SetImageIndex(0);
+    button->SetDisabledIndex(1);
+    button->SetParent(&form);
+    // The image's middle: 4 pixels in, centred in the height.
+    EXPECT_EQ(clRed, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
+    button->SetEnabled(false);
+    EXPECT_EQ(clLime, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
+    delete images;
+    EXPECT_EQ(nullptr, button->Images()) << "the list's end is noticed";
+    EXPECT_EQ(kFormColor, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
 }
 
 TEST_F(Bars, StatusBarShowsItsPanelsOrOneSimpleText)
