@@ -4,7 +4,7 @@
 
 #include "KvEditButton.h"
 
-TKvButtonEdit::TKvButtonEdit(TComponent* owner) : TKvEdit(owner)
+TKvButtonEdit::TKvButtonEdit(TComponent* owner) : TKvCustomEdit(owner)
 {
     button_ = new TKvEditButton(this);
     button_->SetParent(this);
@@ -13,25 +13,25 @@ TKvButtonEdit::TKvButtonEdit(TComponent* owner) : TKvEdit(owner)
 
 void TKvButtonEdit::CreateParams(TCreateParams& params)
 {
-    TKvEdit::CreateParams(params);
+    TKvCustomEdit::CreateParams(params);
     params.Style |= WS_CLIPCHILDREN; // the edit's painting leaves the button alone
 }
 
 void TKvButtonEdit::CreateWnd()
 {
-    TKvEdit::CreateWnd();
+    TKvCustomEdit::CreateWnd();
     LayoutButton();
 }
 
 void TKvButtonEdit::Resize()
 {
     LayoutButton();
-    TKvEdit::Resize();
+    TKvCustomEdit::Resize();
 }
 
 void TKvButtonEdit::WndProc(TMessage& message)
 {
-    TKvEdit::WndProc(message);
+    TKvCustomEdit::WndProc(message);
     // A new font resets the edit's margins to the font's own.
     if (message.Msg == WM_SETFONT)
         LayoutButton();
@@ -55,7 +55,7 @@ void TKvButtonEdit::SetButtonWidth(int value)
 
 void TKvButtonEdit::SetReadOnly(bool value)
 {
-    TKvEdit::SetReadOnly(value);
+    TKvCustomEdit::SetReadOnly(value);
     LayoutButton();
 }
 

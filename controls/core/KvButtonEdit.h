@@ -1,13 +1,14 @@
 // TKvButtonEdit: a one-line edit with a browse button at its right end; the
 // button raises OnButtonClick. A read-only edit hides the button unless
-// HideButtonsOnReadOnly is off.
+// HideButtonsOnReadOnly is off. It is no TKvEdit: code that treats the two
+// kinds differently tells them apart by class.
 #pragma once
 
-#include "KvEdit.h"
+#include "KvCustomEdit.h"
 
 class TKvEditButton;
 
-class TKvButtonEdit : public TKvEdit {
+class TKvButtonEdit : public TKvCustomEdit {
 public:
     CLASSLIB_CLASS_NAME(TKvButtonEdit)
     explicit TKvButtonEdit(TComponent* owner);

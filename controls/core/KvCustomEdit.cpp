@@ -15,6 +15,8 @@ TKvCustomEdit::TKvCustomEdit(TComponent* owner) : TWinControl(owner)
 void TKvCustomEdit::CreateParams(TCreateParams& params)
 {
     TWinControl::CreateParams(params);
+    CreateSubClass(params, "EDIT");
+    params.Style |= ES_AUTOHSCROLL | ES_LEFT;
     if (readOnly_)
         params.Style |= ES_READONLY;
     if (frameVisible_)

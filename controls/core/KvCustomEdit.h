@@ -1,6 +1,7 @@
-// TKvCustomEdit: the common part of the library's edits over a system edit
-// class: read-only state with its own background colour, and either the sunken
-// 3-D edge or, with FrameVisible, a flat one-pixel frame in FrameColor.
+// TKvCustomEdit: the common part of the library's edits: a one-line system edit
+// (a subclass may build on another edit class), read-only state with its own
+// background colour, and either the sunken 3-D edge or, with FrameVisible, a
+// flat one-pixel frame in FrameColor.
 #pragma once
 
 #include "TWinControl.h"

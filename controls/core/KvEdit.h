@@ -7,7 +7,4 @@ class TKvEdit : public TKvCustomEdit {
 public:
     CLASSLIB_CLASS_NAME(TKvEdit)
     explicit TKvEdit(TComponent* owner) : TKvCustomEdit(owner) {}
-
-protected:
-    void CreateParams(TCreateParams& params) override;
 };

@@ -44,6 +44,8 @@ void TKvRichEdit::CreateParams(TCreateParams& params)
 {
     TKvCustomEdit::CreateParams(params);
     CreateSubClass(params, RICHEDIT_CLASSA);
+    // Lines wrap at the edge instead of scrolling sideways.
+    params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
     params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_SAVESEL;
 }
 

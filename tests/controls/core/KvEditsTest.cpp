@@ -131,11 +131,14 @@ TEST_F(Edits, RichEditReadsPlainTextAndRtf)
     rich->LoadFromStream(rtf);
     EXPECT_EQ("Licence terms apply.", rich->Text());
     EXPECT_TRUE(GetWindowLongPtrA(rich->Handle(), GWL_STYLE) & ES_MULTILINE);
+    EXPECT_FALSE(GetWindowLongPtrA(rich->Handle(), GWL_STYLE) & ES_AUTOHSCROLL) << "long lines wrap";
 }
 
 TEST_F(Edits, ButtonEditRaisesOnButtonClickAndHidesTheButtonWhenReadOnly)
 {
     auto* edit = Add<TKvButtonEdit>(10, 22);
+    // Styling code picks the settings by class, one-line edits first: a button edit must not pass for one.
+    EXPECT_EQ(nullptr, dynamic_cast<TKvEdit*>(static_cast<TControl*>(edit)));
     int clicks = 0;
     edit->OnButtonClick = TNotifyEvent::FromFunction([&](TObject* sender) {
         EXPECT_EQ(edit, sender);
