@@ -42,10 +42,12 @@ void EmitMessage(j_common_ptr info, int level)
 
 void OutputMessage(j_common_ptr) {}
 
-// What the decoding routine hands back: the size first, then, once the caller
-// gave a bitmap of that size, the rows.
+// What the decoding routine hands back. Without a bitmap it reads only the
+// header (the size); with one, sized from that header, it decodes the rows into it.
 struct TJpegTarget {
     TBitmap* bitmap;
+    long long width;
+    long long height;
     bool grayscale;
 };
 
@@ -69,17 +71,15 @@ bool Decode(const unsigned char* data, size_t size, TJpegTarget* target, char* m
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    long long width = info.image_width, height = info.image_height;
-    if (width <= 0 || height <= 0 || width > TGraphic::kMaxSide || height > TGraphic::kMaxSide ||
-        width * height > TGraphic::kMaxPixels) {
-        jpeg_destroy_decompress(&info);
-        std::snprintf(message, messageSize, "picture of %lld x %lld pixels is too large", width, height);
-        return false;
-    }
+    target->width = info.image_width;
+    target->height = info.image_height;
     target->grayscale = info.jpeg_color_space == JCS_GRAYSCALE;
+    if (target->bitmap == nullptr) {
+        jpeg_destroy_decompress(&info);
+        return true;
+    }
     info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
-    // The bitmap was sized by the caller from the same header.
     if (static_cast<int>(info.output_width) != target->bitmap->Width() ||
         static_cast<int>(info.output_height) != target->bitmap->Height()) {
         jpeg_destroy_decompress(&info);
@@ -95,32 +95,6 @@ bool Decode(const unsigned char* data, size_t size, TJpegTarget* target, char* m
     return true;
 }
 
-// The picture's size from its header, or false when the header is damaged.
-bool ReadSize(const unsigned char* data, size_t size, long long* width, long long* height, char* message,
-              size_t messageSize)
-{
-    jpeg_decompress_struct info;
-    std::memset(&info, 0, sizeof(info));
-    TJpegErrorManager errors;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = &ErrorExit;
-    errors.base.emit_message = &EmitMessage;
-    errors.base.output_message = &OutputMessage;
-    errors.message[0] = '\0';
-    if (setjmp(errors.jump) != 0) {
-        jpeg_destroy_decompress(&info);
-        std::snprintf(message, messageSize, "%s", errors.message);
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&info, TRUE);
-    *width = info.image_width;
-    *height = info.image_height;
-    jpeg_destroy_decompress(&info);
-    return true;
-}
-
 } // namespace
 
 TJPEGImage::TJPEGImage() { bitmap_.SetPixelFormat(TPixelFormat::pf32bit); }
@@ -131,13 +105,14 @@ void TJPEGImage::LoadFromStream(TStream& stream)
 {
     std::vector<unsigned char> bytes = ReadAllBytes(stream, "JPEG image");
     char message[JMSG_LENGTH_MAX + 64] = {};
-    long long width = 0, height = 0;
-    if (!ReadSize(bytes.data(), bytes.size(), &width, &height, message, sizeof(message)))
+    // The header first: its size is checked before the picture's memory is taken.
+    TJpegTarget target = {nullptr, 0, 0, false};
+    if (!Decode(bytes.data(), bytes.size(), &target, message, sizeof(message)))
         throw EInvalidGraphic(std::string("JPEG image is damaged: ") + message);
-    CheckSize(width, height, "JPEG image");
+    CheckSize(target.width, target.height, "JPEG image");
 
-    TBitmap decoded(static_cast<int>(width), static_cast<int>(height));
-    TJpegTarget target = {&decoded, false};
+    TBitmap decoded(static_cast<int>(target.width), static_cast<int>(target.height));
+    target.bitmap = &decoded;
     if (!Decode(bytes.data(), bytes.size(), &target, message, sizeof(message)))
         throw EInvalidGraphic(std::string("JPEG image is damaged: ") + message);
     bitmap_.Assign(&decoded);

@@ -3,8 +3,19 @@
 #pragma once
 
 #include "Colors.h"
+#include "TMemoryStream.h"
 
 #include <string>
+
+// A memory stream holding the bytes, positioned at the start.
+class StreamOf : public TMemoryStream {
+public:
+    explicit StreamOf(const std::string& bytes)
+    {
+        WriteBuffer(bytes.data(), bytes.size());
+        SetPosition(0);
+    }
+};
 
 // A BMP file of `bitCount` bits (1, 8, 24, 32): the left half of the picture
 // `left`, the right half `right`; negative height gives rows top-down.

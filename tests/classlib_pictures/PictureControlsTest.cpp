@@ -1,11 +1,11 @@
 // Images, labels and bevels on a real form, their pixels read back from its window.
 #include "PictureBytes.h"
+#include "RepaintedPixel.h"
 #include "TApplication.h"
 #include "TBevel.h"
 #include "TForm.h"
 #include "TImage.h"
 #include "TLabel.h"
-#include "TMemoryStream.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +14,6 @@ namespace {
 const TColor kFormColor = RGB(250, 250, 210);
 const TColor kRed = RGB(220, 20, 30);
 const TColor kBlue = RGB(20, 40, 200);
-
-TColor PixelOf(TForm& form, int x, int y)
-{
-    HWND window = form.Handle();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
 
 class PictureControls : public testing::Test {
 protected:
@@ -45,20 +35,17 @@ TEST_F(PictureControls, ImagePlacesItsPictureAtTheCornerCentredOrStretched)
     auto* image = new TImage(&form);
     image->SetBounds(10, 10, 100, 60);
     image->SetParent(&form);
-    TMemoryStream stream;
-    std::string bytes = MakeBmp(20, 10, 24, kRed, kBlue);
-    stream.WriteBuffer(bytes.data(), bytes.size());
-    stream.SetPosition(0);
+    StreamOf stream(MakeBmp(20, 10, 24, kRed, kBlue));
     image->Picture()->LoadFromStream(stream, TPicture::GraphicClassOfExtension("bmp"));
 
-    EXPECT_EQ(kRed, PixelOf(form, 12, 12));
-    EXPECT_EQ(kFormColor, PixelOf(form, 60, 40)) << "beyond the picture the form shows";
+    EXPECT_EQ(kRed, RepaintedPixel(form.Handle(), 12, 12));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 60, 40)) << "beyond the picture the form shows";
     image->SetCenter(true);
-    EXPECT_EQ(kRed, PixelOf(form, 10 + 40 + 2, 10 + 25 + 2));
-    EXPECT_EQ(kFormColor, PixelOf(form, 12, 12));
+    EXPECT_EQ(kRed, RepaintedPixel(form.Handle(), 10 + 40 + 2, 10 + 25 + 2));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 12, 12));
     image->SetStretch(true);
-    EXPECT_EQ(kRed, PixelOf(form, 12, 12));
-    EXPECT_EQ(kBlue, PixelOf(form, 105, 65));
+    EXPECT_EQ(kRed, RepaintedPixel(form.Handle(), 12, 12));
+    EXPECT_EQ(kBlue, RepaintedPixel(form.Handle(), 105, 65));
 }
 
 TEST_F(PictureControls, LabelSizesItselfWrapsAndCanBeTransparent)
@@ -70,7 +57,7 @@ TEST_F(PictureControls, LabelSizesItselfWrapsAndCanBeTransparent)
     label->SetCaption("a short text");
     int oneLine = label->Height();
     EXPECT_GT(label->Width(), 40) << "AutoSize widens to the text";
-    EXPECT_EQ(kBlue, PixelOf(form, 11, 11));
+    EXPECT_EQ(kBlue, RepaintedPixel(form.Handle(), 11, 11));
 
     label->SetWordWrap(true);
     label->SetWidth(30);
@@ -79,7 +66,7 @@ TEST_F(PictureControls, LabelSizesItselfWrapsAndCanBeTransparent)
     EXPECT_GT(label->Height(), 2 * oneLine);
 
     label->SetTransparent(true);
-    EXPECT_EQ(kFormColor, PixelOf(form, label->Left() + label->Width() - 1, label->Top() + 1));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), label->Left() + label->Width() - 1, label->Top() + 1));
 }
 
 TEST_F(PictureControls, LabelAlignsItsTextInsideAFixedWidth)
@@ -95,7 +82,7 @@ TEST_F(PictureControls, LabelAlignsItsTextInsideAFixedWidth)
         for (int i = 0; i < 200; ++i) {
             int x = fromLeft ? 10 + i : 209 - i;
             for (int y = 100; y < 120; ++y)
-                if (PixelOf(form, x, y) != clWhite)
+                if (RepaintedPixel(form.Handle(), x, y) != clWhite)
                     return x;
         }
         return -1;
@@ -111,9 +98,9 @@ TEST_F(PictureControls, LoweredBevelIsDarkAtTheTopAndLightAtTheBottom)
     auto* bevel = new TBevel(&form);
     bevel->SetBounds(20, 20, 100, 50);
     bevel->SetParent(&form);
-    EXPECT_EQ(ColorToRGB(clBtnShadow), PixelOf(form, 50, 20));
-    EXPECT_EQ(ColorToRGB(clBtnHighlight), PixelOf(form, 50, 69));
-    EXPECT_EQ(kFormColor, PixelOf(form, 50, 40)) << "inside, the form shows";
+    EXPECT_EQ(ColorToRGB(clBtnShadow), RepaintedPixel(form.Handle(), 50, 20));
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), RepaintedPixel(form.Handle(), 50, 69));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 50, 40)) << "inside, the form shows";
     bevel->SetStyle(TBevelStyle::bsRaised);
-    EXPECT_EQ(ColorToRGB(clBtnHighlight), PixelOf(form, 50, 20));
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), RepaintedPixel(form.Handle(), 50, 20));
 }

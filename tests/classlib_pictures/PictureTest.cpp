@@ -19,16 +19,6 @@ namespace {
 const TColor kRed = RGB(220, 20, 30);
 const TColor kBlue = RGB(20, 40, 200);
 
-// A memory stream holding the bytes, positioned at the start.
-class StreamOf : public TMemoryStream {
-public:
-    explicit StreamOf(const std::string& bytes)
-    {
-        WriteBuffer(bytes.data(), bytes.size());
-        SetPosition(0);
-    }
-};
-
 // Draws the graphic stretched onto a white bitmap of its own size.
 std::unique_ptr<TBitmap> Render(TGraphic& graphic, int width, int height)
 {

@@ -4,6 +4,7 @@
 #include "KvProgressBar.h"
 #include "PictureBytes.h"
 #include "TMemoryStream.h"
+#include "RepaintedPixel.h"
 #include "TApplication.h"
 #include "TForm.h"
 #include "TJPEGImage.h"
@@ -14,31 +15,12 @@
 
 namespace {
 
-TColor PixelOf(HWND window, int x, int y)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
-
 bool Near(TColor expected, TColor actual, int tolerance = 8)
 {
     return std::abs(GetRValue(expected) - GetRValue(actual)) <= tolerance &&
            std::abs(GetGValue(expected) - GetGValue(actual)) <= tolerance &&
            std::abs(GetBValue(expected) - GetBValue(actual)) <= tolerance;
 }
-
-// A memory stream holding the bytes, positioned at the start.
-class StreamOf : public TMemoryStream {
-public:
-    explicit StreamOf(const std::string& bytes)
-    {
-        WriteBuffer(bytes.data(), bytes.size());
-        SetPosition(0);
-    }
-};
 
 // Counts how often the layers are painted off-screen.
 class CountingBackground : public TKvBackground {
@@ -77,7 +59,7 @@ protected:
         form.Show();
         Application()->ProcessMessages();
     }
-    TColor At(int x, int y) { return PixelOf(background->Handle(), x, y); }
+    TColor At(int x, int y) { return RepaintedPixel(background->Handle(), x, y); }
 
     TForm form{nullptr};
     CountingBackground* background = nullptr;
@@ -200,12 +182,12 @@ TEST(ProgressBar, BarFillsItsShareOfTheInteriorOnScreen)
 
     HWND window = bar->Handle();
     EXPECT_EQ(50, bar->FilledWidth());
-    EXPECT_EQ(ColorToRGB(clBtnShadow), PixelOf(window, 0, 10)) << "the frame";
-    EXPECT_EQ(clWhite, PixelOf(window, 1, 10)) << "the interior offset";
-    EXPECT_TRUE(Near(RGB(0, 0, 180), PixelOf(window, 20, 17), 30)) << std::hex << PixelOf(window, 20, 17);
-    EXPECT_EQ(clWhite, PixelOf(window, 60, 17)) << "beyond the filled part";
+    EXPECT_EQ(ColorToRGB(clBtnShadow), RepaintedPixel(window, 0, 10)) << "the frame";
+    EXPECT_EQ(clWhite, RepaintedPixel(window, 1, 10)) << "the interior offset";
+    EXPECT_TRUE(Near(RGB(0, 0, 180), RepaintedPixel(window, 20, 17), 30)) << std::hex << RepaintedPixel(window, 20, 17);
+    EXPECT_EQ(clWhite, RepaintedPixel(window, 60, 17)) << "beyond the filled part";
     bar->SetPartsComplete(8LL << 30);
-    EXPECT_TRUE(Near(RGB(0, 0, 180), PixelOf(window, 200, 17), 30));
+    EXPECT_TRUE(Near(RGB(0, 0, 180), RepaintedPixel(window, 200, 17), 30));
 
     bar->SetBorderWidth(0);
     bar->SetInteriorOffset(0);

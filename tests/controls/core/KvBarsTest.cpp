@@ -4,6 +4,7 @@
 #include "KvCommon.h"
 #include "KvStatusBar.h"
 #include "KvToolButton.h"
+#include "RepaintedPixel.h"
 #include "TApplication.h"
 #include "TBitmap.h"
 #include "TCustomImageList.h"
@@ -15,15 +16,6 @@
 namespace {
 
 const TColor kFormColor = RGB(240, 250, 200);
-
-TColor PixelOf(HWND window, int x, int y)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
 
 std::string PartText(HWND bar, int part)
 {
@@ -53,18 +45,18 @@ TEST_F(Bars, ToolButtonShowsTheParentUntilThePointerIsOverIt)
     button->SetBounds(10, 10, 80, 24);
     button->SetCaption("");
     button->SetParent(&form);
-    EXPECT_EQ(kFormColor, PixelOf(form.Handle(), 40, 20));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 40, 20));
 
     TColor frame, start, stop;
     KvCommon::SelectionColors(1, frame, start, stop);
     TControl::SetMouseControl(button);
-    EXPECT_EQ(ColorToRGB(frame), PixelOf(form.Handle(), 10, 20)) << "the hot button is framed";
-    EXPECT_NE(kFormColor, PixelOf(form.Handle(), 40, 20)) << "and filled";
+    EXPECT_EQ(ColorToRGB(frame), RepaintedPixel(form.Handle(), 10, 20)) << "the hot button is framed";
+    EXPECT_NE(kFormColor, RepaintedPixel(form.Handle(), 40, 20)) << "and filled";
     TControl::SetMouseControl(nullptr);
-    EXPECT_EQ(kFormColor, PixelOf(form.Handle(), 40, 20));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 40, 20));
 
     button->SetDown(true);
-    EXPECT_EQ(ColorToRGB(frame), PixelOf(form.Handle(), 10, 20)) << "a down button stays framed";
+    EXPECT_EQ(ColorToRGB(frame), RepaintedPixel(form.Handle(), 10, 20)) << "a down button stays framed";
 }
 
 TEST_F(Bars, ToolButtonClicksOnlyWhenEnabled)
@@ -102,12 +94,12 @@ TEST_F(Bars, ToolButtonShowsItsImageAndItsDisabledImage)
     button->SetDisabledIndex(1);
     button->SetParent(&form);
     // The image's middle: 4 pixels in, centred in the height.
-    EXPECT_EQ(clRed, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
+    EXPECT_EQ(clRed, RepaintedPixel(form.Handle(), 10 + 4 + 8, 10 + 12));
     button->SetEnabled(false);
-    EXPECT_EQ(clLime, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
+    EXPECT_EQ(clLime, RepaintedPixel(form.Handle(), 10 + 4 + 8, 10 + 12));
     delete images;
     EXPECT_EQ(nullptr, button->Images()) << "the list's end is noticed";
-    EXPECT_EQ(kFormColor, PixelOf(form.Handle(), 10 + 4 + 8, 10 + 12));
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 10 + 4 + 8, 10 + 12));
 }
 
 TEST_F(Bars, StatusBarShowsItsPanelsOrOneSimpleText)

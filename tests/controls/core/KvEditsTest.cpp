@@ -4,6 +4,8 @@
 #include "KvEdit.h"
 #include "KvEditButton.h"
 #include "KvRichEdit.h"
+#include "PictureBytes.h"
+#include "RepaintedPixel.h"
 #include "TApplication.h"
 #include "TForm.h"
 #include "TMemoryStream.h"
@@ -11,15 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TColor PixelOf(HWND window, int x, int y, bool wholeWindow = false)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = wholeWindow ? GetWindowDC(window) : GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
-}
 
 class Edits : public testing::Test {
 protected:
@@ -40,15 +33,6 @@ protected:
         return edit;
     }
     TForm form{nullptr};
-};
-
-class StreamOf : public TMemoryStream {
-public:
-    explicit StreamOf(const std::string& bytes)
-    {
-        WriteBuffer(bytes.data(), bytes.size());
-        SetPosition(0);
-    }
 };
 
 } // namespace
@@ -86,14 +70,14 @@ TEST_F(Edits, ReadOnlyEditsShowTheReadOnlyColour)
         c.edit->SetColor(kEditable);
         c.edit->SetReadOnlyColor(kReadOnly);
         HWND window = c.edit->Handle();
-        EXPECT_EQ(kEditable, PixelOf(window, 100, 5));
+        EXPECT_EQ(kEditable, RepaintedPixel(window, 100, 5));
         c.edit->SetReadOnly(true);
-        EXPECT_EQ(kReadOnly, PixelOf(window, 100, 5));
+        EXPECT_EQ(kReadOnly, RepaintedPixel(window, 100, 5));
         EXPECT_TRUE(GetWindowLongPtrA(window, GWL_STYLE) & ES_READONLY);
         c.edit->SetReadOnlyColor(clBtnFace);
-        EXPECT_EQ(ColorToRGB(clBtnFace), PixelOf(window, 100, 5));
+        EXPECT_EQ(ColorToRGB(clBtnFace), RepaintedPixel(window, 100, 5));
         c.edit->SetReadOnly(false);
-        EXPECT_EQ(kEditable, PixelOf(window, 100, 5));
+        EXPECT_EQ(kEditable, RepaintedPixel(window, 100, 5));
     }
 }
 
@@ -107,8 +91,8 @@ TEST_F(Edits, FrameVisibleSwapsTheSunkenEdgeForAFlatFrame)
     edit->SetFrameVisible(true);
     EXPECT_EQ(window, edit->Handle()) << "the same window";
     EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    EXPECT_EQ(RGB(255, 0, 0), PixelOf(window, 0, 10, true));
-    EXPECT_EQ(RGB(255, 0, 0), PixelOf(window, 199, 21, true));
+    EXPECT_EQ(RGB(255, 0, 0), RepaintedPixel(window, 0, 10, TPixelArea::WholeWindow));
+    EXPECT_EQ(RGB(255, 0, 0), RepaintedPixel(window, 199, 21, TPixelArea::WholeWindow));
     EXPECT_EQ(198, edit->ClientWidth()) << "one pixel of frame on each side";
     EXPECT_EQ("kept", edit->Text());
     edit->SetFrameVisible(false);
