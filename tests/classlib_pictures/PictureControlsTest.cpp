@@ -46,6 +46,11 @@ TEST_F(PictureControls, ImagePlacesItsPictureAtTheCornerCentredOrStretched)
     image->SetStretch(true);
     EXPECT_EQ(kRed, RepaintedPixel(form.Handle(), 12, 12));
     EXPECT_EQ(kBlue, RepaintedPixel(form.Handle(), 105, 65));
+
+    // Transparent: the colour of the bottom-left pixel (red here) lets the form show.
+    image->SetTransparent(true);
+    EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 12, 12));
+    EXPECT_EQ(kBlue, RepaintedPixel(form.Handle(), 105, 65));
 }
 
 TEST_F(PictureControls, LabelSizesItselfWrapsAndCanBeTransparent)
