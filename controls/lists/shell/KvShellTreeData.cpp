@@ -24,6 +24,9 @@ LPCITEMIDLIST TKvShellTreeData::GetAbsoluteIdList()
 
 std::string TKvShellTreeData::GetPathName()
 {
+    // The shell gives virtual items such as the desktop a folder's path too; they have none here.
+    if (!IsFileSystem())
+        return std::string();
     char path[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(GetAbsoluteIdList(), path))
         return std::string();
