@@ -38,7 +38,7 @@ for i in "${!targets[@]}"; do
   if wait "${pids[$i]}"; then
     runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$out/$t.log" | grep -o '[0-9]*$')
     cov=$(grep -E 'DONE' "$out/$t.log" | grep -o 'cov: [0-9]*' | tail -1)
-    echo "fuzz: $t: ${runs:-?} executions in ${seconds} s, coverage ${cov:-cov: ?} edges, no finding"
+    echo "fuzz: $t: ${runs:-?} executions in ${seconds} s, ${cov#cov: } edges covered, no finding"
   else
     echo "fuzz: $t: FINDING; its log:"
     grep -v '^#' "$out/$t.log" | tail -60
