@@ -4,7 +4,7 @@
 // an install hands it to a thread of its own and goes on meanwhile.
 #pragma once
 
-#include "uWinScoped.h"
+#include "OwnedHandles.h"
 
 namespace uChangeNotices {
 
@@ -32,7 +32,7 @@ private:
     static unsigned __stdcall Run(void* self);
 
     unsigned timeoutMs_;
-    uWinScoped::TScopedHandle thread_;
+    TOwnedHandle thread_;
 };
 
 } // namespace uChangeNotices
