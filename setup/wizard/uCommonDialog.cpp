@@ -1,0 +1,110 @@
+// The page base: navigation, cancel question, translation at creation.
+#include "uCommonDialog.h"
+
+#include "TApplication.h"
+#include "TStrings.h"
+#include "uFinish.h"
+#include "uInstallProcess.h"
+#include "uMain.h"
+#include "uOstrelExecutor.h"
+#include "uPlainControls.h"
+
+TfmCommonDialog::TfmCommonDialog(TComponent* owner) : TForm(owner)
+{
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetClientWidth(kPageWidth);
+    SetClientHeight(kPageHeight);
+    SetColor(clBtnFace);
+    btnBack = Place<TPlainButton>(this, "btnBack", 248, 350, 75, 23, "< 上一步(&B)");
+    btnNext = Place<TPlainButton>(this, "btnNext", 323, 350, 75, 23, "下一步(&N) >");
+    btnCancel = Place<TPlainButton>(this, "btnCancel", 412, 350, 75, 23, "取消");
+    btnNext->SetDefault(true);
+    btnBack->OnClick = TNotifyEvent(this, &TfmCommonDialog::actPriorExecute);
+    btnNext->OnClick = TNotifyEvent(this, &TfmCommonDialog::actNextExecute);
+    btnCancel->OnClick = TNotifyEvent(this, &TfmCommonDialog::actCancelExecute);
+    OnShow = TNotifyEvent(this, &TfmCommonDialog::FormShow);
+    OnClose = TCloseEvent(this, &TfmCommonDialog::FormClose);
+}
+
+TfmMain* TfmCommonDialog::Main() const { return dynamic_cast<TfmMain*>(Owner()); }
+
+void TfmCommonDialog::FormCreate()
+{
+    TfmMain* main = Main();
+    if (!main->FontName().empty())
+        Font()->SetName(main->FontName());
+    Font()->SetSize(main->FontSize());
+    Font()->SetCharset(static_cast<BYTE>(main->FontCharset()));
+    main->TranslateForm(this);
+    SetCaption(main->ExpandText("<PRODUCT_NAME> <VERSION>"));
+    isLast_ = false;
+    prior_ = next_ = nullptr;
+    main->StyleControls(this);
+    SetPosition(TPosition::poScreenCenter);
+}
+
+void TfmCommonDialog::LoadPage(TStream*, TStrings* record)
+{
+    if (record != nullptr)
+        isLast_ = record->Values("ISLAST") == "TRUE";
+}
+
+void TfmCommonDialog::FormShow(TObject*) { Main()->SetCurrentPage(this); }
+
+void TfmCommonDialog::Next()
+{
+    TfmMain* main = Main();
+    if (isLast_) {
+        bool restartPending = main->OstrelExecutor != nullptr && main->OstrelExecutor->RestartNeeded();
+        if (!restartPending && dynamic_cast<TfmFinish*>(this) == nullptr)
+            main->SkipList().Add("-2");
+        main->Close();
+        return;
+    }
+    if (next_ == nullptr && main->UiStream() != nullptr) {
+        next_ = main->CreateNextPage(*main->UiStream());
+        if (next_ != nullptr)
+            next_->SetPriorPage(this);
+    }
+    if (next_ == nullptr) {
+        // No record left or none for a page: the wizard ends as on the last page.
+        isLast_ = true;
+        Next();
+        return;
+    }
+    MoveTo(next_);
+    if (auto* install = dynamic_cast<TfmInstallProcess*>(next_))
+        install->RunInstall();
+}
+
+void TfmCommonDialog::Prior()
+{
+    if (prior_ != nullptr)
+        MoveTo(prior_);
+}
+
+void TfmCommonDialog::MoveTo(TfmCommonDialog* page)
+{
+    page->SetBounds(Left(), Top(), page->Width(), page->Height());
+    page->SetPosition(TPosition::poDesigned);
+    page->Show();
+    Hide();
+}
+
+void TfmCommonDialog::actPriorExecute(TObject*) { Prior(); }
+void TfmCommonDialog::actNextExecute(TObject*) { Next(); }
+void TfmCommonDialog::actCancelExecute(TObject*) { Close(); }
+
+void TfmCommonDialog::FormClose(TObject*, TCloseAction& action)
+{
+    TfmMain* main = Main();
+    int answer = Application()->MessageBox(main->GetLanguageText("AreSureToCancel", "Are  you sure to cancel?"),
+                                           Caption(), MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) {
+        action = TCloseAction::caNone;
+        return;
+    }
+    main->SkipList().Add("-2");
+    action = TCloseAction::caFree;
+    main->Close();
+}

@@ -1,0 +1,177 @@
+// The page controls' stand-ins over system window classes.
+#include "uPlainControls.h"
+
+#include "TCanvas.h"
+
+#include <commctrl.h>
+
+TPlainLabel::TPlainLabel(TComponent* owner) : TWinControl(owner) { SetParentColor(true); }
+
+void TPlainLabel::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "STATIC");
+    params.Style |= SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
+}
+
+TPlainButton::TPlainButton(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+
+void TPlainButton::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "BUTTON");
+    params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TPlainButton::Dispatch(TMessage& message)
+{
+    if (message.Msg == CN_BASE + WM_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
+        Click();
+        return;
+    }
+    TWinControl::Dispatch(message);
+}
+
+TPlainCheckBox::TPlainCheckBox(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+
+bool TPlainCheckBox::Checked() const
+{
+    auto* self = const_cast<TPlainCheckBox*>(this);
+    if (self->HandleAllocated())
+        return SendMessageA(self->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return checked_;
+}
+
+void TPlainCheckBox::SetChecked(bool value)
+{
+    checked_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TPlainCheckBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "BUTTON");
+    params.Style |= ButtonStyle();
+}
+
+void TPlainCheckBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TPlainCheckBox::Dispatch(TMessage& message)
+{
+    if (message.Msg == CN_BASE + WM_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
+        checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        Click();
+        return;
+    }
+    TWinControl::Dispatch(message);
+}
+
+TPlainProgressBar::TPlainProgressBar(TComponent* owner) : TWinControl(owner) {}
+
+void TPlainProgressBar::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, PROGRESS_CLASSA);
+}
+
+void TPlainProgressBar::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageA(Handle(), PBM_SETRANGE32, 0, 10000);
+    ShowPosition();
+}
+
+void TPlainProgressBar::SetTotalParts(std::int64_t value)
+{
+    total_ = value;
+    ShowPosition();
+}
+
+void TPlainProgressBar::SetPartsComplete(std::int64_t value)
+{
+    complete_ = value;
+    ShowPosition();
+}
+
+// The bar's range is fixed at 10,000 steps; byte counts of the setup data are
+// scaled into it.
+void TPlainProgressBar::ShowPosition()
+{
+    if (!HandleAllocated())
+        return;
+    std::int64_t part = total_ > 0 ? complete_ * 10000 / total_ : 0;
+    if (part < 0)
+        part = 0;
+    if (part > 10000)
+        part = 10000;
+    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(part), 0);
+}
+
+TPlainEdit::TPlainEdit(TComponent* owner) : TWinControl(owner)
+{
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+void TPlainEdit::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "EDIT");
+    params.Style |= ES_AUTOHSCROLL | WS_BORDER;
+    if (multiLine_)
+        params.Style = (params.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE | WS_VSCROLL;
+    if (readOnly_)
+        params.Style |= ES_READONLY;
+}
+
+TPlainListBox::TPlainListBox(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+
+void TPlainListBox::SetItems(const std::vector<std::string>& items)
+{
+    items_ = items;
+    Fill();
+}
+
+void TPlainListBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "LISTBOX");
+    params.Style |= WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
+}
+
+void TPlainListBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (!tabStops_.empty())
+        SendMessageA(Handle(), LB_SETTABSTOPS, tabStops_.size(), reinterpret_cast<LPARAM>(tabStops_.data()));
+    Fill();
+}
+
+void TPlainListBox::Fill()
+{
+    if (!HandleAllocated())
+        return;
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items_)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+TPlainPanel::TPlainPanel(TComponent* owner) : TCustomControl(owner)
+{
+    TControlStyle style = ControlStyle();
+    style += TControlStyle{csAcceptsControls};
+    SetControlStyle(style);
+}
+
+void TPlainPanel::Paint()
+{
+    RECT r = ClientRect();
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(r);
+}

@@ -1,0 +1,155 @@
+// Stand-ins for the page controls over the system's own window classes (static
+// text, push button, check box, radio button, progress bar, edits, list box and a
+// plain panel). They carry the properties the pages set, so that each one is
+// swapped for its control-library class by changing the type only.
+#pragma once
+
+#include "TCustomControl.h"
+#include "TWinControl.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Static text (the wizard's labels).
+class TPlainLabel : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainLabel)
+    explicit TPlainLabel(TComponent* owner);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value) { autoSize_ = value; }
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value) { wordWrap_ = value; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool autoSize_ = true;
+    bool wordWrap_ = false;
+};
+
+// A push button; a click runs OnClick.
+class TPlainButton : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainButton)
+    explicit TPlainButton(TComponent* owner);
+    bool HotTrack() const { return hotTrack_; }
+    void SetHotTrack(bool value) { hotTrack_ = value; }
+    bool Default() const { return default_; }
+    void SetDefault(bool value) { default_ = value; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Dispatch(TMessage& message) override;
+
+private:
+    bool hotTrack_ = false;
+    bool default_ = false;
+};
+
+// A check box or radio button that keeps its ticked state.
+class TPlainCheckBox : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainCheckBox)
+    explicit TPlainCheckBox(TComponent* owner);
+    bool Checked() const;
+    void SetChecked(bool value);
+    bool HotTrack() const { return hotTrack_; }
+    void SetHotTrack(bool value) { hotTrack_ = value; }
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value) { autoSize_ = value; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& message) override;
+    virtual DWORD ButtonStyle() const { return BS_AUTOCHECKBOX; }
+
+private:
+    bool checked_ = false;
+    bool hotTrack_ = false;
+    bool autoSize_ = true;
+};
+
+class TPlainRadioButton : public TPlainCheckBox {
+public:
+    CLASSLIB_CLASS_NAME(TPlainRadioButton)
+    explicit TPlainRadioButton(TComponent* owner) : TPlainCheckBox(owner) {}
+
+protected:
+    DWORD ButtonStyle() const override { return BS_AUTORADIOBUTTON; }
+};
+
+// A progress bar counting parts (bytes of the setup data, steps of a replay).
+class TPlainProgressBar : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainProgressBar)
+    explicit TPlainProgressBar(TComponent* owner);
+    std::int64_t TotalParts() const { return total_; }
+    void SetTotalParts(std::int64_t value);
+    std::int64_t PartsComplete() const { return complete_; }
+    void SetPartsComplete(std::int64_t value);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    void ShowPosition();
+    std::int64_t total_ = 0;
+    std::int64_t complete_ = 0;
+};
+
+// An edit; multi-line read-only ones show the readme and licence texts.
+class TPlainEdit : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainEdit)
+    explicit TPlainEdit(TComponent* owner);
+    bool MultiLine() const { return multiLine_; }
+    void SetMultiLine(bool value) { multiLine_ = value; }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool FrameVisible() const { return frameVisible_; }
+    void SetFrameVisible(bool value) { frameVisible_ = value; }
+    TColor ReadOnlyColor() const { return readOnlyColor_; }
+    void SetReadOnlyColor(TColor value) { readOnlyColor_ = value; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool multiLine_ = false;
+    bool readOnly_ = false;
+    bool frameVisible_ = false;
+    TColor readOnlyColor_ = clBtnFace;
+};
+
+// A list box with tab stops (the drive list) or check marks drawn as text.
+class TPlainListBox : public TWinControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainListBox)
+    explicit TPlainListBox(TComponent* owner);
+    void SetItems(const std::vector<std::string>& items);
+    const std::vector<std::string>& Items() const { return items_; }
+    void SetTabStops(const std::vector<int>& stops) { tabStops_ = stops; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    void Fill();
+    std::vector<std::string> items_;
+    std::vector<int> tabStops_;
+};
+
+// A panel filled with its colour that holds other controls.
+class TPlainPanel : public TCustomControl {
+public:
+    CLASSLIB_CLASS_NAME(TPlainPanel)
+    explicit TPlainPanel(TComponent* owner);
+
+protected:
+    void Paint() override;
+};
