@@ -168,8 +168,11 @@ void TfmMain::OpenSetup()
         throw;
     }
     afterOpening();
+    // The project's folder is where the install goes unless the user picks another.
+    OstrelExecutor->SetInstallPath(OstrelExecutor->ExpandMacros(OstrelExecutor->Project().InstallPath));
     if (lines.IndexOf("silent") >= 0) {
         Application()->SetShowMainForm(false);
+        OstrelExecutor->SetQuiet(true);
         if (OstrelExecutor->IsFirstInstall())
             OstrelExecutor->Install();
         skip_.Add("-2");
