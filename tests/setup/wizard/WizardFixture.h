@@ -1,0 +1,57 @@
+// Driving setup.exe as a user does: setups built from a few description lines,
+// the program started as its own process, its page windows found by class, their
+// controls found by text and clicked, message boxes answered.
+#pragma once
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class WizardFixture : public testing::Test {
+protected:
+    WizardFixture();
+    ~WizardFixture() override;
+
+    std::string App() const { return root_.Path() + "\\App"; }
+    std::string UninstallEntry() const;
+    std::string LogPath() const;
+    // The [Project] lines of this test's product (Uninstall set, folder App()).
+    std::string ProjectSection() const;
+    // Builds root\setup.exe from the setup program beside the tests and the
+    // description text (sections as mksetup reads them) plus ProjectSection().
+    std::string BuildSetup(const std::string& description, const std::string& name = "setup.exe");
+
+    // Starts a program with arguments; the process is ended at the end of the test.
+    void Start(const std::string& program, const std::string& arguments = std::string());
+    // Waits up to a minute for the started program to end; its exit code.
+    DWORD WaitForExit();
+
+    // Polls `condition` for up to a minute.
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 60000);
+    // The visible top-level window of that class (any process), or nullptr.
+    static HWND FindVisible(const std::string& className);
+    static HWND WaitForPage(const std::string& className);
+    // The text of any window, also of another process.
+    static std::string Text(HWND window);
+    // The child whose text is `text` (or starts with it), or nullptr.
+    static HWND Child(HWND page, const std::string& text, bool prefix = false);
+    // The texts of the visible children of a page.
+    static std::vector<std::string> ChildTexts(HWND page);
+    // Clicks a button as the user does, through its parent's notification.
+    static void Click(HWND button);
+    static void ClickText(HWND page, const std::string& text, bool prefix = false);
+    // The message box of any process, waited for, answered with `button`; its text.
+    static std::string AnswerMessageBox(int button);
+
+    TempFolder root_;
+    std::string id_;
+    PROCESS_INFORMATION process_{};
+};
+
+// A path beside the test program.
+std::string BesideTests(const std::string& name);

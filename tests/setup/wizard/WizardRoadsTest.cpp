@@ -1,0 +1,216 @@
+// setup.exe as a user meets it: a silent install and the uninstaller, the page
+// walk with translated captions, the install through the progress page, the
+// finish page's actions, cancel and failure outcomes, damaged setup data.
+#include "Snapshot.h"
+#include "WizardFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kSettings[] =
+    "[UiSettings]\r\nXpStyle=True\r\nShowBackGround=False\r\nShowGradient=True\r\nShowTexture=False\r\n"
+    "ShowImage=False\r\nStartColor=clBlue\r\nEndColor=$00000000\r\nLOGO_STRING=Test Logo\r\n";
+
+bool Has(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+} // namespace
+
+class WizardRoadsTest : public WizardFixture {
+protected:
+    // The product's files: a folder, a file, a shortcut.
+    std::string Objects() const
+    {
+        return "[Object]\r\nOBJECT_TYPE=FOLDER\r\nFOLDER=<INSTALL>\r\nOPTION=0\r\nHidden=False\r\nReadOnly=False\r\n"
+               "[Object]\r\nOBJECT_TYPE=FILE\r\nID=5\r\nDESTINATION=<INSTALL>\\readme.txt\r\nREPLACE_OPTION=2\r\n"
+               "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n"
+               "@payload-text=hello\r\n"
+               "[Object]\r\nOBJECT_TYPE=SHORTCUT\r\nFILE_NAME=<INSTALL>\\readme.lnk\r\nTARGET=<INSTALL>\\readme.txt\r\n"
+               "PARAMS=\r\nICON_FILE=\r\nICON_INDEX=0\r\n";
+    }
+
+    TSnapshot Machine() const
+    {
+        TSnapshot machine = Joined({}, SnapshotFolder(root_.Path()), "files ");
+        return Joined(machine, SnapshotKey(HKEY_LOCAL_MACHINE, UninstallEntry()), "HKLM ");
+    }
+
+    void ExpectInstalled()
+    {
+        EXPECT_TRUE(FileExists(App() + "\\readme.txt"));
+        EXPECT_TRUE(FileExists(App() + "\\readme.lnk"));
+        EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
+        EXPECT_TRUE(FileExists(LogPath()));
+        EXPECT_TRUE(FileExists(LogPath() + ".Dat"));
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str(), 0, KEY_READ, &key));
+        if (key)
+            RegCloseKey(key);
+    }
+
+    // Runs Uninstall.exe, which hands over to a copy of itself; the copy's
+    // ready-to-uninstall page removes the product.
+    void UninstallThroughPages()
+    {
+        Start(App() + "\\Uninstall.exe");
+        EXPECT_EQ(0u, WaitForExit());
+        HWND ready = WaitForPage("TfmReadyToUninstall");
+        ASSERT_NE(nullptr, ready) << "the relaunched uninstaller shows no page";
+        EXPECT_EQ("Wizard Test 2.5", Text(ready));
+        DWORD copyId = 0;
+        GetWindowThreadProcessId(ready, &copyId);
+        HANDLE copy = OpenProcess(SYNCHRONIZE, FALSE, copyId);
+        ClickText(ready, "卸载(&U)");
+        HWND uninstall = WaitForPage("TfmUninstall");
+        ASSERT_NE(nullptr, uninstall);
+        ASSERT_TRUE(WaitUntil([&] { HWND done = Child(uninstall, "完成"); return done && IsWindowEnabled(done); }));
+        EXPECT_TRUE(Has(ChildTexts(uninstall), "Wizard Test 2.5 is sucessfully uninstalled"));
+        ClickText(uninstall, "完成");
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, 60000));
+        CloseHandle(copy);
+    }
+};
+
+TEST_F(WizardRoadsTest, SilentInstallShowsNoWindowAndTheUninstallerRemovesEverything)
+{
+    std::string setup = BuildSetup(std::string(kSettings) + Objects());
+    TSnapshot before = Machine();
+
+    Start(setup, "/silent");
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_EQ(nullptr, FindVisible("TfmMain"));
+    ExpectInstalled();
+
+    UninstallThroughPages();
+    EXPECT_EQ(before, Machine());
+    EXPECT_FALSE(FileExists(LogPath()));
+}
+
+TEST_F(WizardRoadsTest, PagesWalkBackAndForthTranslatedAndInstallRunsTheTickedActionsOnly)
+{
+    WriteWholeFile(root_ / "marker1", "x");
+    WriteWholeFile(root_ / "marker2", "x");
+    std::string setup = BuildSetup(
+        std::string(kSettings) +
+        "[UiLanguage]\r\nTfmWelcome.btnNext=继续(&N)\r\nTfmFolderSelect.LabelFolder=目标文件夹:\r\n"
+        "TfmWelcome.LabelTitle=<PRODUCT_NAME>#13#10<VERSION>\r\n"
+        "[Page]\r\nDIALOGID=WELCOME\r\n[Page]\r\nDIALOGID=FOLDERSELECT\r\n[Page]\r\nDIALOGID=READYTOINSTALL\r\n"
+        "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nTITLE=Done <PRODUCT_NAME>\r\nISLAST=TRUE\r\n"
+        "Optionals=ID=1;;DisplayName=First;;Selected=Y;;Default=Y;;DisplayType=0#13#10"
+        "ID=2;;DisplayName=Second;;Selected=Y;;Default=Y;;DisplayType=0#13#10"
+        "ID=3;;DisplayName=Hidden;;Selected=N;;Default=Y;;DisplayType=0\r\n" +
+        Objects() +
+        "[Object]\r\nOBJECT_TYPE=COMMAND\r\nID=1\r\nEXECUTE_TYPE=2\r\nTYPE=2\r\nTARGET=" + root_.Path() +
+        "\\marker1\r\nPARAMS=\r\nURL=False\r\nHIDDEN=False\r\n"
+        "[Object]\r\nOBJECT_TYPE=COMMAND\r\nID=2\r\nEXECUTE_TYPE=2\r\nTYPE=2\r\nTARGET=" + root_.Path() +
+        "\\marker2\r\nPARAMS=\r\nURL=False\r\nHIDDEN=False\r\n");
+    Start(setup);
+
+    HWND welcome = WaitForPage("TfmWelcome");
+    ASSERT_NE(nullptr, welcome);
+    EXPECT_EQ("Wizard Test 2.5", Text(welcome));
+    EXPECT_TRUE(Has(ChildTexts(welcome), "Wizard Test\r\n2.5"));
+    ClickText(welcome, "继续(&N)");
+    HWND folder = WaitForPage("TfmFolderSelect");
+    ASSERT_NE(nullptr, folder);
+    EXPECT_TRUE(Has(ChildTexts(folder), "目标文件夹:"));
+    EXPECT_TRUE(Has(ChildTexts(folder), App()));
+    ClickText(folder, "< 上一步(&B)");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(welcome) && !IsWindowVisible(folder); }));
+    ClickText(welcome, "继续(&N)");
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(folder); }));
+    ClickText(folder, "下一步(&N) >");
+    HWND ready = WaitForPage("TfmReadyToInstall");
+    ASSERT_NE(nullptr, ready);
+    ClickText(ready, "下一步(&N) >");
+
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    std::vector<std::string> texts = ChildTexts(finish);
+    EXPECT_TRUE(Has(texts, "Done Wizard Test"));
+    EXPECT_TRUE(Has(texts, "First"));
+    EXPECT_FALSE(Has(texts, "Hidden"));
+    ExpectInstalled();
+    HWND second = Child(finish, "Second");
+    ASSERT_NE(nullptr, second);
+    // The user unticks it: the box changes and tells its page.
+    SendMessageA(second, BM_SETCHECK, BST_UNCHECKED, 0);
+    Click(second);
+    ClickText(finish, "完成");
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_FALSE(FileExists(root_ / "marker1"));
+    EXPECT_TRUE(FileExists(root_ / "marker2"));
+}
+
+TEST_F(WizardRoadsTest, CancelDuringTheInstallAnsweredYesEndsOnTheCancelPageAndLeavesNothing)
+{
+    std::string gate = root_ / "gate";
+    std::string setup = BuildSetup(
+        std::string(kSettings) + "[Page]\r\nDIALOGID=READYTOINSTALL\r\n[Page]\r\nDIALOGID=INSTALLPROCESS\r\n"
+        "[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" + Objects() +
+        "[Object]\r\nOBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=0\r\nTYPE=1\r\nTARGET=" + BesideTests("wizard_wait_probe.exe") +
+        "\r\nPARAMS=" + gate + "\r\nURL=False\r\nHIDDEN=True\r\n" +
+        "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\late.txt\r\nREPLACE_OPTION=2\r\n"
+        "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload-text=late\r\n");
+    TSnapshot before = Machine();
+    Start(setup);
+    HWND ready = WaitForPage("TfmReadyToInstall");
+    ASSERT_NE(nullptr, ready);
+    ClickText(ready, "下一步(&N) >");
+    HWND install = WaitForPage("TfmInstallProcess");
+    ASSERT_NE(nullptr, install);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
+    ClickText(install, "取消");
+    WriteWholeFile(gate, "go");
+    EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    std::vector<std::string> texts = ChildTexts(finish);
+    EXPECT_TRUE(Has(texts, "安装已经被用户取消"));
+    EXPECT_TRUE(Has(texts, "现在您可以点击“退出”按钮退出安装程序"));
+    ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+    DeleteFileA(gate.c_str());
+    DeleteFileA((gate + ".started").c_str());
+    EXPECT_EQ(before, Machine());
+}
+
+TEST_F(WizardRoadsTest, AFailingRecordEndsOnTheErrorPageWithItsMessage)
+{
+    std::string setup = BuildSetup(
+        std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" +
+        Objects() + "[Object]\r\nOBJECT_TYPE=REGISTRY\r\nROOT=HKEY_LOCAL_MACHINE\r\nKEY=Software\\" + id_ +
+        "\r\nVALUES=broken=NOTATYPE:1\r\n");
+    TSnapshot before = Machine();
+    Start(setup);
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    std::vector<std::string> texts = ChildTexts(finish);
+    EXPECT_TRUE(Has(texts, "安装由于错误被迫取消"));
+    auto info = std::find_if(texts.begin(), texts.end(),
+                             [](const std::string& t) { return t.compare(0, 11, "错误信息:\r\n") == 0; });
+    ASSERT_NE(texts.end(), info);
+    EXPECT_GT(info->size(), 13u) << "the message follows";
+    ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_EQ(before, Machine());
+}
+
+TEST_F(WizardRoadsTest, DamagedSetupDataEndsOnTheStartUpErrorPage)
+{
+    std::string setup = BuildSetup("[UiSettings]\r\nXpStyle=perhaps\r\n" + Objects());
+    Start(setup);
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    std::vector<std::string> texts = ChildTexts(finish);
+    EXPECT_TRUE(Has(texts, "安装由于错误被迫取消"));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& t) { return t.find("XpStyle") != std::string::npos; }));
+    ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_FALSE(FolderExists(App()));
+}
