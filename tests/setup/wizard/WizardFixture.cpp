@@ -52,13 +52,15 @@ std::string WizardFixture::ProjectSection() const
            App() + "\r\n";
 }
 
-std::string WizardFixture::BuildSetup(const std::string& description, const std::string& name)
+std::string WizardFixture::BuildSetup(const std::string& description, const std::string& name,
+                                      std::int64_t capacity)
 {
     TBuildOptions options;
     options.Program = BesideTests("setup.exe");
     options.Output = root_ / name;
+    options.VolumeCapacity = capacity;
     ::BuildSetup(options, ParseSetupDescription(description + "\r\n" + ProjectSection(), root_.Path()));
-    return options.Output;
+    return capacity > 0 ? options.Output + "\\Disk1\\Setup.exe" : options.Output;
 }
 
 void WizardFixture::Start(const std::string& program, const std::string& arguments)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,7 +25,10 @@ protected:
     std::string ProjectSection() const;
     // Builds root\setup.exe from the setup program beside the tests and the
     // description text (sections as mksetup reads them) plus ProjectSection().
-    std::string BuildSetup(const std::string& description, const std::string& name = "setup.exe");
+    // With a volume capacity `name` is a folder of Disk folders; the path of the
+    // first volume's program is returned.
+    std::string BuildSetup(const std::string& description, const std::string& name = "setup.exe",
+                           std::int64_t capacity = 0);
 
     // Starts a program with arguments; the process is ended at the end of the test.
     void Start(const std::string& program, const std::string& arguments = std::string());

@@ -214,3 +214,46 @@ TEST_F(WizardRoadsTest, DamagedSetupDataEndsOnTheStartUpErrorPage)
     EXPECT_EQ(0u, WaitForExit());
     EXPECT_FALSE(FolderExists(App()));
 }
+
+TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
+{
+    std::string noise;
+    unsigned seed = 12345;
+    for (int i = 0; i < 300000; ++i)
+        noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+    WriteWholeFile(root_ / "noise.bin", noise);
+    HANDLE program = CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, program);
+    std::int64_t programSize = GetFileSize(program, nullptr);
+    CloseHandle(program);
+    std::string setup = BuildSetup(
+        std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" +
+            "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
+            "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload=noise.bin\r\n",
+        "media", programSize + 8 + 200000);
+    std::string volume = root_ / "media\\Disk2\\Setup.T01";
+    ASSERT_TRUE(FileExists(volume));
+    ASSERT_FALSE(FileExists(root_ / "media\\Disk3\\Setup.T02")) << "two volumes expected";
+    std::string moved = root_ / "Setup.T01";
+    ASSERT_TRUE(MoveFileA(volume.c_str(), moved.c_str()));
+
+    Start(setup);
+    HWND ask = WaitForPage("TfmNextVolume");
+    ASSERT_NE(nullptr, ask);
+    std::vector<std::string> texts = ChildTexts(ask);
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& t) { return t.find("第 2 张") != std::string::npos; }));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& t) { return t.find("Setup.T01") != std::string::npos; }));
+    HWND edit = FindWindowExA(ask, nullptr, "TPlainEdit", nullptr);
+    ASSERT_NE(nullptr, edit);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(moved.c_str()));
+    ClickText(ask, "确定");
+
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    EXPECT_EQ(noise, ReadWholeFile(App() + "\\noise.bin"));
+    ClickText(finish, "完成");
+    EXPECT_EQ(0u, WaitForExit());
+}
