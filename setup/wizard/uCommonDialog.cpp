@@ -12,8 +12,7 @@
 TfmCommonDialog::TfmCommonDialog(TComponent* owner) : TForm(owner)
 {
     SetBorderStyle(TFormBorderStyle::bsDialog);
-    SetClientWidth(kPageWidth);
-    SetClientHeight(kPageHeight);
+    SetBounds(0, 0, kPageWidth, kPageHeight);
     SetColor(clBtnFace);
     btnBack = Place<TPlainButton>(this, "btnBack", 248, 350, 75, 23, "< 上一步(&B)");
     btnNext = Place<TPlainButton>(this, "btnNext", 323, 350, 75, 23, "下一步(&N) >");
@@ -30,6 +29,11 @@ TfmMain* TfmCommonDialog::Main() const { return dynamic_cast<TfmMain*>(Owner());
 
 void TfmCommonDialog::FormCreate()
 {
+    // The client size counts only once the window knows its frame; the window is
+    // made here, where the page's own class names it.
+    HandleNeeded();
+    SetClientWidth(kPageWidth);
+    SetClientHeight(kPageHeight);
     TfmMain* main = Main();
     if (!main->FontName().empty())
         Font()->SetName(main->FontName());

@@ -10,6 +10,8 @@
 TfmNextVolume::TfmNextVolume(TComponent* owner) : TForm(owner)
 {
     SetBorderStyle(TFormBorderStyle::bsDialog);
+    // The client size counts only once the window knows its frame.
+    HandleNeeded();
     SetClientWidth(420);
     SetClientHeight(130);
     SetColor(clBtnFace);

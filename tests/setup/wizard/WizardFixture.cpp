@@ -47,7 +47,8 @@ std::string WizardFixture::LogPath() const
 std::string WizardFixture::ProjectSection() const
 {
     return "[Project]\r\nPROJECT_ID=" + id_ +
-           "\r\nProductName=Wizard Test\r\nVersion=2.5\r\nCompanyName=Ferrin\r\nUninstall=True\r\nIsPatch=False\r\n"
+           "\r\nProductName=Wizard Test\r\nVersion=2.5\r\nCompanyName=Ferrin\r\nUninstall=True\r\nIsPatch=" +
+           (isPatch_ ? "True" : "False") + "\r\n"
            "RunBeforeInstall=0\r\nInstallPath=" +
            App() + "\r\n";
 }

@@ -54,6 +54,7 @@ protected:
 
     TempFolder root_;
     std::string id_;
+    bool isPatch_ = false; // the product is an update pack
     PROCESS_INFORMATION process_{};
 };
 

@@ -257,3 +257,56 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
     ClickText(finish, "完成");
     EXPECT_EQ(0u, WaitForExit());
 }
+
+TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
+{
+    WriteWholeFile(root_ / "welcome.bmp", "BM welcome picture");
+    WriteWholeFile(root_ / "banner.bmp", "BM banner");
+    std::string pages = std::string(kSettings) + "OldInstall=2\r\n" +
+                        "[Page]\r\nDIALOGID=WELCOME\r\nBITMAP=welcome.bmp\r\n@attach=welcome.bmp\r\n"
+                        "[Page]\r\nDIALOGID=FOLDERSELECT\r\nBANNER_IMAGE=banner.bmp\r\n@attach=banner.bmp\r\n"
+                        "[Page]\r\nDIALOGID=INSTALLPROCESS\r\nBANNER_IMAGE=banner.bmp\r\n@attach=banner.bmp\r\n"
+                        "[Page]\r\nDIALOGID=FINISH\r\nTITLE=Repaired <PRODUCT_NAME>\r\nISLAST=TRUE\r\n";
+    std::string setup = BuildSetup(pages + Objects());
+    Start(setup, "/silent");
+    ASSERT_EQ(0u, WaitForExit());
+    ASSERT_TRUE(DeleteFileA((App() + "\\readme.txt").c_str()));
+
+    Start(setup);
+    HWND old = WaitForPage("TfmFindOld");
+    ASSERT_NE(nullptr, old);
+    HWND repair = Child(old, "修复已安装的版本(&R)");
+    ASSERT_NE(nullptr, repair);
+    EXPECT_EQ(BST_CHECKED, SendMessageA(repair, BM_GETCHECK, 0, 0)) << "OldInstall preselects repair";
+    ClickText(old, "下一步(&N) >");
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    EXPECT_TRUE(Has(ChildTexts(finish), "Repaired Wizard Test"));
+    EXPECT_TRUE(FileExists(App() + "\\readme.txt")) << "the repair put the file back";
+    ClickText(finish, "完成");
+    EXPECT_EQ(0u, WaitForExit());
+
+    Start(setup);
+    old = WaitForPage("TfmFindOld");
+    ASSERT_NE(nullptr, old);
+    // The user picks Exit instead of the preselected repair.
+    SendMessageA(Child(old, "修复已安装的版本(&R)"), BM_SETCHECK, BST_UNCHECKED, 0);
+    HWND exitChoice = Child(old, "退出安装程序(&X)");
+    SendMessageA(exitChoice, BM_SETCHECK, BST_CHECKED, 0);
+    Click(exitChoice);
+    ClickText(old, "下一步(&N) >");
+    EXPECT_EQ(0u, WaitForExit());
+}
+
+TEST_F(WizardRoadsTest, AnUpdatePackWithoutAPreviousInstallationSaysSoAndInstallsNothing)
+{
+    isPatch_ = true;
+    std::string setup = BuildSetup(std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n" + Objects());
+    Start(setup);
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    EXPECT_TRUE(Has(ChildTexts(finish), "没有找到 Wizard Test 不能安装升级包"));
+    ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_FALSE(FolderExists(App()));
+}
