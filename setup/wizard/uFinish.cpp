@@ -95,7 +95,8 @@ void TfmFinish::BuildActions()
                                                                         : new TPlainCheckBox(this);
             int id = SysUtils::StrToIntDef(fields.Values("ID"), 0);
             lastIsRestart = id == -1;
-            addItem(item, id, fields.Values("DisplayName"), fields.Values("Default") == "Y");
+            // Captions pass through the macros, as every text of the wizard does.
+            addItem(item, id, main->ExpandText(fields.Values("DisplayName")), fields.Values("Default") == "Y");
         }
     }
     if (!lastIsRestart && main->OstrelExecutor != nullptr && main->OstrelExecutor->RestartNeeded())

@@ -5,7 +5,25 @@
 
 #include <commctrl.h>
 
+bool PaintInOwnColor(TWinControl* control, TMessage& message)
+{
+    if (message.Msg != CN_BASE + WM_CTLCOLORSTATIC && message.Msg != CN_BASE + WM_CTLCOLORBTN)
+        return false;
+    auto dc = reinterpret_cast<HDC>(message.WParam);
+    SetBkColor(dc, ColorToRGB(control->Color()));
+    SetTextColor(dc, ColorToRGB(control->Font()->Color()));
+    control->Brush()->SetColor(control->Color());
+    message.Result = reinterpret_cast<LRESULT>(control->Brush()->Handle());
+    return true;
+}
+
 TPlainLabel::TPlainLabel(TComponent* owner) : TWinControl(owner) { SetParentColor(true); }
+
+void TPlainLabel::Dispatch(TMessage& message)
+{
+    if (!PaintInOwnColor(this, message))
+        TWinControl::Dispatch(message);
+}
 
 void TPlainLabel::CreateParams(TCreateParams& params)
 {
@@ -32,7 +50,11 @@ void TPlainButton::Dispatch(TMessage& message)
     TWinControl::Dispatch(message);
 }
 
-TPlainCheckBox::TPlainCheckBox(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
+TPlainCheckBox::TPlainCheckBox(TComponent* owner) : TWinControl(owner)
+{
+    SetTabStop(true);
+    SetParentColor(true);
+}
 
 bool TPlainCheckBox::Checked() const
 {
@@ -64,6 +86,8 @@ void TPlainCheckBox::CreateWnd()
 
 void TPlainCheckBox::Dispatch(TMessage& message)
 {
+    if (PaintInOwnColor(this, message))
+        return;
     if (message.Msg == CN_BASE + WM_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
         checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
         Click();

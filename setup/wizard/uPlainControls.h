@@ -11,11 +11,17 @@
 #include <string>
 #include <vector>
 
+// Static text and buttons draw their background in the control's colour, which
+// follows the parent's (a white banner, a grey page). Answers the reflected
+// colour request; true when it was one.
+bool PaintInOwnColor(TWinControl* control, TMessage& message);
+
 // Static text (the wizard's labels).
 class TPlainLabel : public TWinControl {
 public:
     CLASSLIB_CLASS_NAME(TPlainLabel)
     explicit TPlainLabel(TComponent* owner);
+    void Dispatch(TMessage& message) override;
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value) { autoSize_ = value; }
     bool WordWrap() const { return wordWrap_; }
