@@ -6,7 +6,7 @@
 # 32-bit support runs only 64-bit Windows programs).
 JOBS ?= $(shell nproc)
 
-.PHONY: all host build build-win32 build-x64 test run video-setup run-setup bench clean
+.PHONY: all host build build-win32 build-x64 test test32 fuzz run video-setup run-setup bench clean
 
 all: build
 
@@ -14,6 +14,7 @@ host:
 	@bash scripts/setup-host.sh
 	@bash scripts/build-deps.sh i686
 	@bash scripts/build-deps.sh x86_64
+	@bash scripts/qemu-i386.sh >/dev/null
 
 # Configuring again is cheap and mends a tree left half-configured.
 build-win32: host
@@ -26,8 +27,22 @@ build-x64: host
 
 build: build-win32 build-x64
 
+# Every test of the x86_64 build, then the 32-bit smoke stage: a few whole test
+# programs of the shipped i686 build under 32-bit Wine (scripts/win32-session.sh),
+# then each native fuzz target of the untrusted-input readers for 20 s.
 test: build
 	bash scripts/test-session.sh ctest --test-dir build -j $(JOBS) --output-on-failure --timeout 300
+	bash scripts/win32-session.sh bash scripts/test32-smoke.sh
+	bash scripts/fuzz.sh 20
+
+# The native fuzz targets of the untrusted-input readers, longer (FUZZ_SECONDS each, at once).
+FUZZ_SECONDS ?= 600
+fuzz: build
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# Every test of the shipped i686 build under 32-bit Wine (slower: emulated).
+test32: build
+	bash scripts/win32-session.sh ctest --test-dir build-win32 -j $(JOBS) --output-on-failure --timeout 600
 
 # The recorder under Wine on the virtual camera (see README.md, "Running the recorder").
 run: build-x64
@@ -50,4 +65,4 @@ bench: build-x64
 	bash scripts/test-session.sh bash -c 'for b in $(BENCHMARKS); do echo "== $$b"; bash scripts/wine-run.sh build/bin/$$b.exe || exit 1; done'
 
 clean:
-	rm -rf build build-win32
+	rm -rf build build-win32 build-fuzz

@@ -1,11 +1,14 @@
 // KvCommon: colour arithmetic in hue, saturation and luminance (bytes on a 0-240
-// scale), theme colours, the system colour scheme and the selection colours.
-// Colours with the top bit set are system colours and are resolved first.
+// scale), theme colours, the system colour scheme, the selection colours and the
+// frame and button painters. Colours with the top bit set are system colours
+// and are resolved first.
 #pragma once
 
 #include "Colors.h"
 
 #include <windows.h>
+
+class TCanvas;
 
 namespace KvCommon {
 
@@ -55,5 +58,59 @@ TColor SchemeColor(TKvColorScheme scheme, int index);
 bool SelectionGradients();
 void SetSelectionGradients(bool allowed);
 void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop);
+
+// Frame styles. fsNone takes no room, fsFlat one pixel, fsStatus and fsPopup one
+// bevel width (one pixel where no bevel width is given), every other style two.
+enum TFrameStyleEx : BYTE { fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup, fsFlatBold, fsFlatRounded };
+enum TKvSide : BYTE { sdLeft = 1, sdTop = 2, sdRight = 4, sdBottom = 8 };
+using TKvSides = BYTE;
+constexpr TKvSides sdAllSides = 15;
+
+// The pixels a frame style takes on each side it is drawn on.
+int FrameStyleWidth(TFrameStyleEx style, int bevelWidth = 1);
+// The rectangle inside a frame style drawn on the given sides.
+RECT FrameStyleInnerRect(const RECT& rect, TFrameStyleEx style, TKvSides sides, int bevelWidth = 1);
+
+// One frame style on the chosen sides in the system's 3-D colours; returns the rectangle inside it.
+RECT DrawFrameStyle(TCanvas* canvas, const RECT& rect, TFrameStyleEx style, TKvSides sides = sdAllSides);
+// The same in colours derived from a face colour (lighter highlight, darker shadow).
+RECT DrawColoredFrameStyle(TCanvas* canvas, const RECT& rect, TFrameStyleEx style, TColor face, TKvSides sides = sdAllSides);
+
+// What the outer-and-inner frame painter draws.
+struct TKvFrameSettings {
+    TFrameStyleEx Outer = fsNone;
+    TFrameStyleEx Inner = fsNone;
+    TKvSides Sides = sdAllSides;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+    // A transparent frame paints only its lines: the band between the frames and the
+    // cut corners of fsFlatRounded keep what is under them.
+    bool Transparent = false;
+    TColor ParentColor = clBtnFace; // the cut corners of fsFlatRounded
+    TColor Color = clBtnFace;       // the face: what lies between a frame's lines and the inside
+    TColor FlatColor = clBtnShadow; // the flat styles, shifted by FlatAdjustment
+    int FlatAdjustment = 0;
+    TColor Shadow = clBtnShadow;
+    TColor Highlight = clBtnHighlight;
+    TColor BorderColor = clBtnFace; // the band of BorderWidth between the two frames
+};
+// The outer frame, the border band and the inner frame, each on the chosen sides;
+// returns the rectangle inside them all. The system's 3-D colours are used while
+// Shadow and Highlight are the system's own; others derive the darkest and lightest lines.
+RECT DrawInnerOuterFrame(TCanvas* canvas, const RECT& rect, const TKvFrameSettings& frame);
+
+// Whether button faces may be painted with a gradient (on by default).
+bool FaceGradients();
+void SetFaceGradients(bool allowed);
+
+// A raised push-button border two pixels deep in the system's 3-D colours (sunken
+// when pressed); returns the rectangle inside it.
+RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
+// The same in colours derived from a face colour.
+RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);
+// A box two pixels deep: a one-pixel outer frame and a one-pixel inner frame.
+void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner);
+// The dotted outline of the control that has the keyboard focus.
+void DrawFocusOutline(TCanvas* canvas, const RECT& rect);
 
 } // namespace KvCommon
