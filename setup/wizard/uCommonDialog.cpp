@@ -7,6 +7,9 @@
 #include "uInstallProcess.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvButton.h"
+#include "TCustomAction.h"
+#include "TActionList.h"
 #include "uPlainControls.h"
 
 TfmCommonDialog::TfmCommonDialog(TComponent* owner) : TForm(owner)
@@ -14,13 +17,27 @@ TfmCommonDialog::TfmCommonDialog(TComponent* owner) : TForm(owner)
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetBounds(0, 0, kPageWidth, kPageHeight);
     SetColor(clBtnFace);
-    btnBack = Place<TPlainButton>(this, "btnBack", 248, 350, 75, 23, "< 上一步(&B)");
-    btnNext = Place<TPlainButton>(this, "btnNext", 323, 350, 75, 23, "下一步(&N) >");
-    btnCancel = Place<TPlainButton>(this, "btnCancel", 412, 350, 75, 23, "取消");
+    ActionList1 = new TActionList(this);
+    ActionList1->SetName("ActionList1");
+    auto action = [this](const std::string& name, const std::string& caption, void (TfmCommonDialog::*handler)(TObject*)) {
+        auto* made = new TAction(this);
+        made->SetName(name);
+        made->SetCaption(caption);
+        made->SetActionList(ActionList1);
+        made->SetOnExecute(TNotifyEvent(this, handler));
+        return made;
+    };
+    actPrior = action("actPrior", "上一步", &TfmCommonDialog::actPriorExecute);
+    actNext = action("actNext", "下一步", &TfmCommonDialog::actNextExecute);
+    actCancel = action("actCancel", "取消", &TfmCommonDialog::actCancelExecute);
+    btnBack = Place<TKvButton>(this, "btnBack", 248, 350, 75, 23);
+    btnNext = Place<TKvButton>(this, "btnNext", 323, 350, 75, 23);
+    btnCancel = Place<TKvButton>(this, "btnCancel", 412, 350, 75, 23);
+    btnBack->SetAction(actPrior);
+    btnNext->SetAction(actNext);
+    btnCancel->SetAction(actCancel);
     btnNext->SetDefault(true);
-    btnBack->OnClick = TNotifyEvent(this, &TfmCommonDialog::actPriorExecute);
-    btnNext->OnClick = TNotifyEvent(this, &TfmCommonDialog::actNextExecute);
-    btnCancel->OnClick = TNotifyEvent(this, &TfmCommonDialog::actCancelExecute);
+    btnCancel->SetCancel(true);
     OnShow = TNotifyEvent(this, &TfmCommonDialog::FormShow);
     OnClose = TCloseEvent(this, &TfmCommonDialog::FormClose);
 }

@@ -4,6 +4,9 @@
 // next page record of the user-interface block.
 #pragma once
 
+#include "KvButton.h"
+#include "TActionList.h"
+#include "TCustomAction.h"
 #include "TForm.h"
 
 #include <string>
@@ -11,7 +14,6 @@
 class TStream;
 class TStrings;
 class TfmMain;
-class TPlainButton;
 
 class TfmCommonDialog : public TForm {
 public:
@@ -35,11 +37,15 @@ public:
     bool IsLast() const { return isLast_; }
     TfmMain* Main() const;
 
-    TPlainButton* btnBack = nullptr;
-    TPlainButton* btnNext = nullptr;
-    TPlainButton* btnCancel = nullptr;
+    TActionList* ActionList1 = nullptr;
+    TAction* actPrior = nullptr;
+    TAction* actNext = nullptr;
+    TAction* actCancel = nullptr;
+    TKvButton* btnBack = nullptr;
+    TKvButton* btnNext = nullptr;
+    TKvButton* btnCancel = nullptr;
 
-    // The actions behind the buttons.
+    // The actions' handlers.
     void actPriorExecute(TObject* sender);
     void actNextExecute(TObject* sender);
     void actCancelExecute(TObject* sender);

@@ -42,11 +42,11 @@ void TfmFindOld::LoadPage(TStream* stream, TStrings* record)
 void TfmFindOld::FormShow(TObject* sender)
 {
     TfmTopImageDialog::FormShow(sender);
-    btnBack->SetEnabled(false);
+    actPrior->SetEnabled(false);
     ChoiceClick(this);
 }
 
-void TfmFindOld::ChoiceClick(TObject*) { btnNext->SetEnabled(Choice() != chNone); }
+void TfmFindOld::ChoiceClick(TObject*) { actNext->SetEnabled(Choice() != chNone); }
 
 TfmFindOld::TChoice TfmFindOld::Choice() const
 {

@@ -19,8 +19,9 @@ TfmFinish::TfmFinish(TComponent* owner) : TfmLeftImageDialog(owner)
     LabelText->SetAutoSize(false);
     LabelText->SetWordWrap(true);
     btnNext->SetCaption("完成");
-    btnBack->SetEnabled(false);
-    btnCancel->SetEnabled(false);
+    actNext->SetCaption("完成");
+    actPrior->SetEnabled(false);
+    actCancel->SetEnabled(false);
 }
 
 void TfmFinish::FormCreate()
@@ -34,7 +35,7 @@ void TfmFinish::FormCreate()
 void TfmFinish::FormShow(TObject* sender)
 {
     TfmLeftImageDialog::FormShow(sender);
-    btnBack->SetEnabled(false);
+    actPrior->SetEnabled(false);
 }
 
 void TfmFinish::LoadPage(TStream* stream, TStrings* record)

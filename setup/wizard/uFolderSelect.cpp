@@ -6,6 +6,7 @@
 #include "TStrings.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvButton.h"
 #include "uPlainControls.h"
 #include "uUiStream.h"
 #include <algorithm>
@@ -30,7 +31,7 @@ TfmFolderSelect::TfmFolderSelect(TComponent* owner) : TfmTopImageDialog(owner)
     LabelSubTitle->SetCaption("请选择 <PRODUCT_NAME> 的安装文件夹。");
     LabelFolder = Place<TPlainLabel>(this, "LabelFolder", 16, kBannerHeight + 14, 460, 18, "安装文件夹:");
     EditFolder = Place<TPlainEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
-    btnBrowse = Place<TPlainButton>(this, "btnBrowse", 402, kBannerHeight + 35, 85, 24, "浏览(&R)...");
+    btnBrowse = Place<TKvButton>(this, "btnBrowse", 402, kBannerHeight + 35, 85, 24, "浏览(&R)...");
     btnBrowse->OnClick = TNotifyEvent(this, &TfmFolderSelect::BrowseClick);
     ListDrives = Place<TPlainListBox>(this, "ListDrives", 16, kBannerHeight + 72, 471, 200);
     ListDrives->SetTabStops({40, 110, 170, 230});
@@ -49,7 +50,7 @@ void TfmFolderSelect::FormShow(TObject* sender)
     TOstrelExecutor* engine = Main()->OstrelExecutor;
     if (SysUtils::Trim(EditFolder->Caption()).empty())
         EditFolder->SetCaption(engine->ExpandMacros(engine->InstallPath()));
-    btnBack->SetEnabled(PriorPage() != nullptr);
+    actPrior->SetEnabled(PriorPage() != nullptr);
     ShowDrives(false);
 }
 

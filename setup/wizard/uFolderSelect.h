@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class TPlainButton;
+class TKvButton;
 class TPlainEdit;
 class TPlainListBox;
 
@@ -30,7 +30,7 @@ public:
 
     TPlainLabel* LabelFolder = nullptr;
     TPlainEdit* EditFolder = nullptr;
-    TPlainButton* btnBrowse = nullptr;
+    TKvButton* btnBrowse = nullptr;
     TPlainListBox* ListDrives = nullptr;
 
 private:

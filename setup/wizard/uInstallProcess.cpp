@@ -20,9 +20,9 @@ TfmInstallProcess::TfmInstallProcess(TComponent* owner) : TfmTopImageDialog(owne
     LabelProcess->SetAutoSize(false);
     LabelProcess->SetWordWrap(true);
     ProgressBar = Place<TPlainProgressBar>(this, "ProgressBar", 24, 170, 455, 18);
-    btnBack->SetEnabled(false);
-    btnNext->SetEnabled(false);
-    btnCancel->OnClick = TNotifyEvent(this, &TfmInstallProcess::CancelClick);
+    actPrior->SetEnabled(false);
+    actNext->SetEnabled(false);
+    actCancel->SetOnExecute(TNotifyEvent(this, &TfmInstallProcess::CancelClick));
 }
 
 void TfmInstallProcess::FormCreate()

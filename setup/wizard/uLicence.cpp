@@ -20,4 +20,4 @@ void TfmLicence::FormShow(TObject* sender)
     ChoiceClick(this);
 }
 
-void TfmLicence::ChoiceClick(TObject*) { btnNext->SetEnabled(rbAccept->Checked()); }
+void TfmLicence::ChoiceClick(TObject*) { actNext->SetEnabled(rbAccept->Checked()); }

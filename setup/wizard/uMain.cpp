@@ -21,7 +21,7 @@
 #include "TCanvas.h"
 #include "uReadyToUninstall.h"
 #include "uReboot.h"
-#include "uRecordValues.h"
+#include "uSetupData.h"
 #include "uUiStream.h"
 #include "uUninstaller.h"
 #include "uWinScoped.h"
@@ -226,7 +226,7 @@ void TfmMain::StartPreviousInstallation()
         return;
     }
     bool check = false;
-    uRecordValues::TryParseBool(macros_.Values("CHECK_UPDATE_VERSION"), check);
+    uSetupData::TryParseBool(macros_.Values("CHECK_UPDATE_VERSION"), check);
     if (check && macros_.Values("OLD_VERSION") >= OstrelExecutor->Project().Version) {
         ShowOutcomePage(GetLanguageText("OldUpdatePack", ExpandText("升级包的版本不是新的版本")),
                         GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序"));

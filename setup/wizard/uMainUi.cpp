@@ -3,12 +3,15 @@
 #include "uMain.h"
 
 #include "Colors.h"
+#include "KvButton.h"
+#include "TActionList.h"
+#include "TCustomAction.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TMemoryStream.h"
 #include "uOstrelExecutor.h"
 #include "uPlainControls.h"
-#include "uRecordValues.h"
+#include "uSetupData.h"
 #include "uUiStream.h"
 
 namespace {
@@ -17,7 +20,7 @@ namespace {
 bool StrictBool(const TStrings& settings, const std::string& name)
 {
     bool value = false;
-    if (!uRecordValues::TryParseBool(SysUtils::Trim(settings.Values(name)), value))
+    if (!uSetupData::TryParseBool(SysUtils::Trim(settings.Values(name)), value))
         throw Exception("The user-interface setting " + name + " is not a boolean: '" + settings.Values(name) + "'");
     return value;
 }
@@ -116,9 +119,16 @@ void TfmMain::TranslateForm(TCustomForm* form)
         form->OnShow(form);
     for (int i = 0; i < form->ComponentCount(); ++i) {
         TComponent* component = form->Components(i);
+        if (auto* list = dynamic_cast<TActionList*>(component)) {
+            for (int k = 0; k < list->ActionCount(); ++k) {
+                TCustomAction* action = list->Actions(k);
+                action->SetCaption(GetLanguageText(className + "." + action->Name(), action->Caption()));
+            }
+            continue;
+        }
         auto* control = dynamic_cast<TControl*>(component);
         bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TPlainCheckBox*>(component) ||
-                         dynamic_cast<TPlainButton*>(component);
+                         dynamic_cast<TKvButton*>(component);
         if (control != nullptr && captioned)
             control->SetCaption(GetLanguageText(className + "." + component->Name(), control->Caption()));
     }
@@ -130,8 +140,13 @@ void TfmMain::StyleControls(TCustomForm* form)
         TComponent* component = form->Components(i);
         if (auto* label = dynamic_cast<TPlainLabel*>(component)) {
             label->SetCaption(ExpandText(label->Caption()));
-        } else if (auto* button = dynamic_cast<TPlainButton*>(component)) {
+        } else if (auto* button = dynamic_cast<TKvButton*>(component)) {
             button->SetHotTrack(styled_);
+            if (button->HotTrack()) {
+                button->SetColor(0xF0F4F4);
+                button->SetHighlightColor(0xF48D6A);
+                button->SetHotTrackColor(0x3CC7FF);
+            }
         } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
             edit->SetFrameVisible(styled_);
             edit->SetReadOnlyColor(clBtnFace);

@@ -3,6 +3,7 @@
 
 #include "SysUtils.h"
 #include "uMain.h"
+#include "KvButton.h"
 #include "uPlainControls.h"
 
 #include <commdlg.h>
@@ -28,13 +29,14 @@ TfmNextVolume::TfmNextVolume(TComponent* owner) : TForm(owner)
     LabelVolume->SetWordWrap(true);
     volumeText_ = LabelVolume->Caption();
     place(EditFile = new TPlainEdit(this), "EditFile", 12, 54, 306, 22, "");
-    place(btnBrowse = new TPlainButton(this), "btnBrowse", 326, 53, 82, 24, "浏览(&R)...");
-    place(btnOK = new TPlainButton(this), "btnOK", 246, 94, 75, 24, "确定");
-    place(btnCancel = new TPlainButton(this), "btnCancel", 333, 94, 75, 24, "取消");
+    place(btnBrowse = new TKvButton(this), "btnBrowse", 326, 53, 82, 24, "浏览(&R)...");
+    place(btnOK = new TKvButton(this), "btnOK", 246, 94, 75, 24, "确定");
+    place(btnCancel = new TKvButton(this), "btnCancel", 333, 94, 75, 24, "取消");
     btnOK->SetDefault(true);
+    btnOK->SetModalResult(mrOk);
+    btnCancel->SetCancel(true);
+    btnCancel->SetModalResult(mrCancel);
     btnBrowse->OnClick = TNotifyEvent(this, &TfmNextVolume::BrowseClick);
-    btnOK->OnClick = TNotifyEvent(this, &TfmNextVolume::OKClick);
-    btnCancel->OnClick = TNotifyEvent(this, &TfmNextVolume::CancelClick);
 }
 
 void TfmNextVolume::FormCreate()
@@ -74,6 +76,3 @@ void TfmNextVolume::BrowseClick(TObject*)
     if (GetOpenFileNameA(&dialog))
         EditFile->SetCaption(file);
 }
-
-void TfmNextVolume::OKClick(TObject*) { SetModalResult(mrOk); }
-void TfmNextVolume::CancelClick(TObject*) { SetModalResult(mrCancel); }

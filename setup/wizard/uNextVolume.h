@@ -6,7 +6,7 @@
 
 #include <string>
 
-class TPlainButton;
+class TKvButton;
 class TPlainEdit;
 class TPlainLabel;
 
@@ -23,13 +23,11 @@ public:
 
     TPlainLabel* LabelVolume = nullptr;
     TPlainEdit* EditFile = nullptr;
-    TPlainButton* btnBrowse = nullptr;
-    TPlainButton* btnOK = nullptr;
-    TPlainButton* btnCancel = nullptr;
+    TKvButton* btnBrowse = nullptr;
+    TKvButton* btnOK = nullptr;
+    TKvButton* btnCancel = nullptr;
 
 private:
     void BrowseClick(TObject* sender);
-    void OKClick(TObject* sender);
-    void CancelClick(TObject* sender);
     std::string volumeText_;
 };

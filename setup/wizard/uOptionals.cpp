@@ -6,14 +6,14 @@
 #include "uMain.h"
 #include "uOstrelExecutor.h"
 #include "uPlainControls.h"
-#include "uRecordValues.h"
+#include "uSetupData.h"
 
 namespace {
 
 bool Flag(const std::vector<std::string>& fields, size_t index)
 {
     bool value = true;
-    return index >= fields.size() || !uRecordValues::TryParseBool(SysUtils::Trim(fields[index]), value) || value;
+    return index >= fields.size() || !uSetupData::TryParseBool(SysUtils::Trim(fields[index]), value) || value;
 }
 
 } // namespace
@@ -27,7 +27,7 @@ TfmOptionals::TfmOptionals(TComponent* owner) : TfmTopImageDialog(owner)
 void TfmOptionals::FormShow(TObject* sender)
 {
     TfmTopImageDialog::FormShow(sender);
-    btnBack->SetEnabled(PriorPage() != nullptr);
+    actPrior->SetEnabled(PriorPage() != nullptr);
     if (!built_)
         BuildList();
 }

@@ -32,24 +32,6 @@ void TPlainLabel::CreateParams(TCreateParams& params)
     params.Style |= SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
 }
 
-TPlainButton::TPlainButton(TComponent* owner) : TWinControl(owner) { SetTabStop(true); }
-
-void TPlainButton::CreateParams(TCreateParams& params)
-{
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, "BUTTON");
-    params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-}
-
-void TPlainButton::Dispatch(TMessage& message)
-{
-    if (message.Msg == CN_BASE + WM_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
-        Click();
-        return;
-    }
-    TWinControl::Dispatch(message);
-}
-
 TPlainCheckBox::TPlainCheckBox(TComponent* owner) : TWinControl(owner)
 {
     SetTabStop(true);

@@ -1,5 +1,5 @@
 // Stand-ins for the page controls over the system's own window classes (static
-// text, push button, check box, radio button, progress bar, edits, list box and a
+// text, check box, radio button, progress bar, edits, list box and a
 // plain panel). They carry the properties the pages set, so that each one is
 // swapped for its control-library class by changing the type only.
 #pragma once
@@ -33,25 +33,6 @@ protected:
 private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
-};
-
-// A push button; a click runs OnClick.
-class TPlainButton : public TWinControl {
-public:
-    CLASSLIB_CLASS_NAME(TPlainButton)
-    explicit TPlainButton(TComponent* owner);
-    bool HotTrack() const { return hotTrack_; }
-    void SetHotTrack(bool value) { hotTrack_ = value; }
-    bool Default() const { return default_; }
-    void SetDefault(bool value) { default_ = value; }
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void Dispatch(TMessage& message) override;
-
-private:
-    bool hotTrack_ = false;
-    bool default_ = false;
 };
 
 // A check box or radio button that keeps its ticked state.

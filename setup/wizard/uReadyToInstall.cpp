@@ -21,6 +21,6 @@ TfmReadyToInstall::TfmReadyToInstall(TComponent* owner) : TfmTopImageDialog(owne
 void TfmReadyToInstall::FormShow(TObject* sender)
 {
     TfmTopImageDialog::FormShow(sender);
-    btnBack->SetEnabled(PriorPage() != nullptr);
+    actPrior->SetEnabled(PriorPage() != nullptr);
     LabelFolder->SetCaption(Main()->OstrelExecutor->ExpandMacros("<INSTALL>"));
 }

@@ -14,13 +14,13 @@ TfmReadyToUninstall::TfmReadyToUninstall(TComponent* owner) : TfmTopImageDialog(
                                    "点击“卸载”开始删除。");
     LabelText->SetAutoSize(false);
     LabelText->SetWordWrap(true);
-    btnNext->SetCaption("卸载(&U)");
+    actNext->SetCaption("卸载");
 }
 
 void TfmReadyToUninstall::FormShow(TObject* sender)
 {
     TfmTopImageDialog::FormShow(sender);
-    btnBack->SetEnabled(false);
+    actPrior->SetEnabled(false);
 }
 
 void TfmReadyToUninstall::Next()

@@ -21,9 +21,9 @@ TfmUninstall::TfmUninstall(TComponent* owner) : TfmTopImageDialog(owner)
     OstrelUninstall->SetName("OstrelUninstall");
     OstrelUninstall->OnStartUninstall = TOnStartUninstall(this, &TfmUninstall::StartUninstall);
     OstrelUninstall->OnDeleteTarget = TOnDeleteTarget(this, &TfmUninstall::DeleteTarget);
-    btnBack->SetEnabled(false);
-    btnNext->SetEnabled(false);
-    btnCancel->SetEnabled(false);
+    actPrior->SetEnabled(false);
+    actNext->SetEnabled(false);
+    actCancel->SetEnabled(false);
 }
 
 void TfmUninstall::StartUninstall(int count) { ProgressBar->SetTotalParts(count); }
@@ -67,8 +67,8 @@ void TfmUninstall::RunUninstall()
                                  main->GetLanguageText("ErrorInfo", "错误信息:") + " " + error.Message());
     }
     running_ = false;
-    btnNext->SetCaption("完成");
-    btnNext->SetEnabled(true);
+    actNext->SetCaption("完成");
+    actNext->SetEnabled(true);
 }
 
 void TfmUninstall::Next()

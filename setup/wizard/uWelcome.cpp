@@ -22,7 +22,7 @@ TfmWelcome::TfmWelcome(TComponent* owner) : TfmLeftImageDialog(owner)
 void TfmWelcome::FormShow(TObject* sender)
 {
     TfmLeftImageDialog::FormShow(sender);
-    btnBack->SetEnabled(PriorPage() != nullptr);
+    actPrior->SetEnabled(PriorPage() != nullptr);
 }
 
 void TfmWelcome::LoadPage(TStream* stream, TStrings* record)

@@ -164,6 +164,14 @@ std::vector<std::string> WizardFixture::ChildTexts(HWND page)
 void WizardFixture::Click(HWND button)
 {
     ASSERT_NE(nullptr, button);
+    char className[64] = {};
+    GetClassNameA(button, className, sizeof className);
+    if (std::string(className) == "TKvButton") {
+        // The library's buttons are pressed and released by the mouse.
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        return;
+    }
     PostMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }

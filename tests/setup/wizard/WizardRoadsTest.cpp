@@ -63,7 +63,7 @@ protected:
         DWORD copyId = 0;
         GetWindowThreadProcessId(ready, &copyId);
         HANDLE copy = OpenProcess(SYNCHRONIZE, FALSE, copyId);
-        ClickText(ready, "卸载(&U)");
+        ClickText(ready, "卸载");
         HWND uninstall = WaitForPage("TfmUninstall");
         ASSERT_NE(nullptr, uninstall);
         ASSERT_TRUE(WaitUntil([&] { HWND done = Child(uninstall, "完成"); return done && IsWindowEnabled(done); }));
@@ -96,6 +96,7 @@ TEST_F(WizardRoadsTest, PagesWalkBackAndForthTranslatedAndInstallRunsTheTickedAc
     std::string setup = BuildSetup(
         std::string(kSettings) +
         "[UiLanguage]\r\nTfmWelcome.btnNext=继续(&N)\r\nTfmFolderSelect.LabelFolder=目标文件夹:\r\n"
+        "TfmFolderSelect.actPrior=返回\r\n"
         "TfmWelcome.LabelTitle=<PRODUCT_NAME>#13#10<VERSION>\r\n"
         "[Page]\r\nDIALOGID=WELCOME\r\n[Page]\r\nDIALOGID=FOLDERSELECT\r\n[Page]\r\nDIALOGID=READYTOINSTALL\r\n"
         "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nTITLE=Done <PRODUCT_NAME>\r\nISLAST=TRUE\r\n"
@@ -118,14 +119,14 @@ TEST_F(WizardRoadsTest, PagesWalkBackAndForthTranslatedAndInstallRunsTheTickedAc
     ASSERT_NE(nullptr, folder);
     EXPECT_TRUE(Has(ChildTexts(folder), "目标文件夹:"));
     EXPECT_TRUE(Has(ChildTexts(folder), App()));
-    ClickText(folder, "< 上一步(&B)");
+    ClickText(folder, "返回");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(welcome) && !IsWindowVisible(folder); }));
     ClickText(welcome, "继续(&N)");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(folder); }));
-    ClickText(folder, "下一步(&N) >");
+    ClickText(folder, "下一步");
     HWND ready = WaitForPage("TfmReadyToInstall");
     ASSERT_NE(nullptr, ready);
-    ClickText(ready, "下一步(&N) >");
+    ClickText(ready, "下一步");
 
     HWND finish = WaitForPage("TfmFinish");
     ASSERT_NE(nullptr, finish);
@@ -159,7 +160,7 @@ TEST_F(WizardRoadsTest, CancelDuringTheInstallAnsweredYesEndsOnTheCancelPageAndL
     Start(setup);
     HWND ready = WaitForPage("TfmReadyToInstall");
     ASSERT_NE(nullptr, ready);
-    ClickText(ready, "下一步(&N) >");
+    ClickText(ready, "下一步");
     HWND install = WaitForPage("TfmInstallProcess");
     ASSERT_NE(nullptr, install);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
@@ -278,7 +279,7 @@ TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
     HWND repair = Child(old, "修复已安装的版本(&R)");
     ASSERT_NE(nullptr, repair);
     EXPECT_EQ(BST_CHECKED, SendMessageA(repair, BM_GETCHECK, 0, 0)) << "OldInstall preselects repair";
-    ClickText(old, "下一步(&N) >");
+    ClickText(old, "下一步");
     HWND finish = WaitForPage("TfmFinish");
     ASSERT_NE(nullptr, finish);
     EXPECT_TRUE(Has(ChildTexts(finish), "Repaired Wizard Test"));
@@ -294,7 +295,7 @@ TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
     HWND exitChoice = Child(old, "退出安装程序(&X)");
     SendMessageA(exitChoice, BM_SETCHECK, BST_CHECKED, 0);
     Click(exitChoice);
-    ClickText(old, "下一步(&N) >");
+    ClickText(old, "下一步");
     EXPECT_EQ(0u, WaitForExit());
 }
 
