@@ -311,3 +311,30 @@ TEST_F(WizardRoadsTest, AnUpdatePackWithoutAPreviousInstallationSaysSoAndInstall
     EXPECT_EQ(0u, WaitForExit());
     EXPECT_FALSE(FolderExists(App()));
 }
+
+TEST_F(WizardRoadsTest, ClosingTheInstallPageAnsweredNoKeepsItAndTheInstallGoesOn)
+{
+    std::string gate = root_ / "gate";
+    std::string setup = BuildSetup(
+        std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nTITLE=<PRODUCT_NAME> is there\r\nISLAST=TRUE\r\n" +
+        Objects() + "[Object]\r\nOBJECT_TYPE=COMMAND\r\nEXECUTE_TYPE=0\r\nTYPE=1\r\nTARGET=" +
+        BesideTests("wizard_wait_probe.exe") + "\r\nPARAMS=" + gate + "\r\nURL=False\r\nHIDDEN=True\r\n" +
+        "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\late.txt\r\nREPLACE_OPTION=2\r\n"
+        "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload-text=late\r\n");
+    Start(setup);
+    HWND install = WaitForPage("TfmInstallProcess");
+    ASSERT_NE(nullptr, install);
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
+    PostMessageA(install, WM_CLOSE, 0, 0);
+    WriteWholeFile(gate, "go");
+    EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDNO));
+
+    HWND finish = WaitForPage("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    EXPECT_TRUE(Has(ChildTexts(finish), "Wizard Test is there"));
+    EXPECT_EQ("late", ReadWholeFile(App() + "\\late.txt"));
+    ClickText(finish, "完成");
+    EXPECT_EQ(0u, WaitForExit());
+    DeleteFileA(gate.c_str());
+    DeleteFileA((gate + ".started").c_str());
+}
