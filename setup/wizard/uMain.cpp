@@ -71,8 +71,16 @@ void TfmMain::Start()
     std::string joined;
     for (int i = 0; i < Global->CommandLines().Count(); ++i)
         joined += Global->CommandLines()[i];
-    if (joined.find("U:") != std::string::npos) {
-        StartUninstall();
+    // "/U:" may come in either case (the program block upper-cases it too).
+    if (SysUtils::FindText(joined, "U:") != std::string::npos) {
+        try {
+            StartUninstall();
+        } catch (const Exception& error) {
+            // No product to remove (no identifier at the program's end, a damaged
+            // saved block): the user is told, and the uninstaller ends.
+            Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
+            Application()->Terminate();
+        }
         return;
     }
     try {

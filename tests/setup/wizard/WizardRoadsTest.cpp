@@ -338,3 +338,12 @@ TEST_F(WizardRoadsTest, ClosingTheInstallPageAnsweredNoKeepsItAndTheInstallGoesO
     DeleteFileA(gate.c_str());
     DeleteFileA((gate + ".started").c_str());
 }
+
+TEST_F(WizardRoadsTest, AnUninstallStartWithoutAnInstalledProductSaysSoAndEnds)
+{
+    std::string setup = BuildSetup(std::string(kSettings) + Objects());
+    Start(setup, "/u:1");
+    EXPECT_EQ("Installation not found", AnswerMessageBox(IDOK));
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall"));
+}
