@@ -30,6 +30,7 @@ CLASSLIB_EXCEPTION(EOutOfMemory, Exception);
 CLASSLIB_EXCEPTION(EListError, Exception);
 CLASSLIB_EXCEPTION(EOSError, Exception);
 CLASSLIB_EXCEPTION(EInvalidOperation, Exception);
+CLASSLIB_EXCEPTION(EResNotFound, Exception);
 CLASSLIB_EXCEPTION(EStreamError, Exception);
 CLASSLIB_EXCEPTION(EFCreateError, EStreamError);
 CLASSLIB_EXCEPTION(EFOpenError, EStreamError);

@@ -20,4 +20,14 @@ std::string SysErrorMessage(unsigned long error)
     return message;
 }
 
+std::wstring AnsiToWide(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
+    return wide;
+}
+
 } // namespace SysUtils
