@@ -8,6 +8,7 @@
 #include "uMain.h"
 #include "uOstrelExecutor.h"
 #include "uOstrelUninstall.h"
+#include "KvRadChk.h"
 #include "uPlainControls.h"
 
 #include <shellapi.h>
@@ -17,11 +18,11 @@ TfmFindOld::TfmFindOld(TComponent* owner) : TfmTopImageDialog(owner)
     LabelMainTitle->SetCaption("发现已安装的版本");
     LabelSubTitle->SetCaption("<PRODUCT_NAME> <OLD_VERSION> 已经安装在您的电脑上。");
     LabelText = Place<TPlainLabel>(this, "LabelText", 24, kBannerHeight + 16, 455, 36, "请选择您要进行的操作:");
-    rbUninstall = Place<TPlainRadioButton>(this, "rbUninstall", 40, kBannerHeight + 60, 400, 22, "删除已安装的版本(&U)");
-    rbRepair = Place<TPlainRadioButton>(this, "rbRepair", 40, kBannerHeight + 90, 400, 22, "修复已安装的版本(&R)");
-    rbReinstall = Place<TPlainRadioButton>(this, "rbReinstall", 40, kBannerHeight + 120, 400, 22, "重新安装(&I)");
-    rbExit = Place<TPlainRadioButton>(this, "rbExit", 40, kBannerHeight + 150, 400, 22, "退出安装程序(&X)");
-    for (TPlainRadioButton* box : {rbUninstall, rbRepair, rbReinstall, rbExit})
+    rbUninstall = Place<TKvRadioButton>(this, "rbUninstall", 40, kBannerHeight + 60, 400, 22, "删除已安装的版本(&U)");
+    rbRepair = Place<TKvRadioButton>(this, "rbRepair", 40, kBannerHeight + 90, 400, 22, "修复已安装的版本(&R)");
+    rbReinstall = Place<TKvRadioButton>(this, "rbReinstall", 40, kBannerHeight + 120, 400, 22, "重新安装(&I)");
+    rbExit = Place<TKvRadioButton>(this, "rbExit", 40, kBannerHeight + 150, 400, 22, "退出安装程序(&X)");
+    for (TKvRadioButton* box : {rbUninstall, rbRepair, rbReinstall, rbExit})
         box->OnClick = TNotifyEvent(this, &TfmFindOld::ChoiceClick);
 }
 

@@ -4,7 +4,7 @@
 
 #include "uTopImageDialog.h"
 
-class TPlainRadioButton;
+class TKvRadioButton;
 
 class TfmFindOld : public TfmTopImageDialog {
 public:
@@ -18,10 +18,10 @@ public:
     TChoice Choice() const;
 
     TPlainLabel* LabelText = nullptr;
-    TPlainRadioButton* rbUninstall = nullptr;
-    TPlainRadioButton* rbRepair = nullptr;
-    TPlainRadioButton* rbReinstall = nullptr;
-    TPlainRadioButton* rbExit = nullptr;
+    TKvRadioButton* rbUninstall = nullptr;
+    TKvRadioButton* rbRepair = nullptr;
+    TKvRadioButton* rbReinstall = nullptr;
+    TKvRadioButton* rbExit = nullptr;
 
 private:
     void ChoiceClick(TObject* sender);

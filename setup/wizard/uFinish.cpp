@@ -5,6 +5,7 @@
 #include "TStringList.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvRadChk.h"
 #include "uPlainControls.h"
 
 TfmFinish::TfmFinish(TComponent* owner) : TfmLeftImageDialog(owner)
@@ -69,11 +70,10 @@ void TfmFinish::BuildActions()
 {
     TfmMain* main = Main();
     bool lastIsRestart = false;
-    auto addItem = [&](TPlainCheckBox* item, int id, const std::string& caption, bool ticked) {
+    auto addItem = [&](TKvCustomGlyphButton* item, int id, const std::string& caption, bool ticked) {
         items_.push_back(item);
         item->SetParent(Panel1);
         item->SetLeft(LabelFinish->Left());
-        item->SetAutoSize(false);
         item->SetWidth(LabelFinish->Width());
         item->SetHeight(20);
         item->SetTag(id);
@@ -92,8 +92,9 @@ void TfmFinish::BuildActions()
             std::string package = fields.Values("package_id");
             if ((!package.empty() && main->SkipList().IndexOf(package) >= 0) || fields.Values("Selected") != "Y")
                 continue;
-            TPlainCheckBox* item = fields.Values("DisplayType") == "1" ? new TPlainRadioButton(this)
-                                                                        : new TPlainCheckBox(this);
+            TKvCustomGlyphButton* item = fields.Values("DisplayType") == "1"
+                                             ? static_cast<TKvCustomGlyphButton*>(new TKvRadioButton(this))
+                                             : new TKvCheckBox(this);
             int id = SysUtils::StrToIntDef(fields.Values("ID"), 0);
             lastIsRestart = id == -1;
             // Captions pass through the macros, as every text of the wizard does.
@@ -101,7 +102,7 @@ void TfmFinish::BuildActions()
         }
     }
     if (!lastIsRestart && main->OstrelExecutor != nullptr && main->OstrelExecutor->RestartNeeded())
-        addItem(new TPlainCheckBox(this), -2, main->GetLanguageText("RestartToFinish", "重新启动系统，以便完成安装"),
+        addItem(new TKvCheckBox(this), -2, main->GetLanguageText("RestartToFinish", "重新启动系统，以便完成安装"),
                 true);
     int count = static_cast<int>(items_.size());
     for (int i = 0; i < count; ++i)
@@ -112,7 +113,7 @@ void TfmFinish::Next()
 {
     TfmMain* main = Main();
     bool restartItem = false;
-    for (TPlainCheckBox* item : items_) {
+    for (TKvCustomGlyphButton* item : items_) {
         if (item->Tag() == -2)
             restartItem = true;
         if (!item->Checked())

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class TPlainCheckBox;
+class TKvCustomGlyphButton;
 class TPlainLabel;
 class TPlainPanel;
 
@@ -27,7 +27,8 @@ public:
     void SetTexts(const std::string& finishText, const std::string& infoText);
 
     void BuildActions();
-    const std::vector<TPlainCheckBox*>& Items() const { return items_; }
+    // Check boxes and radio buttons.
+    const std::vector<TKvCustomGlyphButton*>& Items() const { return items_; }
 
     TPlainPanel* Panel1 = nullptr;
     TPlainLabel* LabelFinish = nullptr;
@@ -37,6 +38,6 @@ protected:
     void FormShow(TObject* sender) override;
 
 private:
-    std::vector<TPlainCheckBox*> items_; // owned by the page as components
+    std::vector<TKvCustomGlyphButton*> items_; // owned by the page as components
     std::string optionals_;
 };

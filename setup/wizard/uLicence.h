@@ -3,7 +3,7 @@
 
 #include "uTextPage.h"
 
-class TPlainRadioButton;
+class TKvRadioButton;
 
 class TfmLicence : public TfmTextPage {
 public:
@@ -11,8 +11,8 @@ public:
     explicit TfmLicence(TComponent* owner);
     void FormShow(TObject* sender) override;
 
-    TPlainRadioButton* rbAccept = nullptr;
-    TPlainRadioButton* rbDecline = nullptr;
+    TKvRadioButton* rbAccept = nullptr;
+    TKvRadioButton* rbDecline = nullptr;
 
 private:
     void ChoiceClick(TObject* sender);

@@ -10,6 +10,7 @@
 #include "TApplication.h"
 #include "TMemoryStream.h"
 #include "uOstrelExecutor.h"
+#include "KvRadChk.h"
 #include "uPlainControls.h"
 #include "uSetupData.h"
 #include "uUiStream.h"
@@ -127,7 +128,7 @@ void TfmMain::TranslateForm(TCustomForm* form)
             continue;
         }
         auto* control = dynamic_cast<TControl*>(component);
-        bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TPlainCheckBox*>(component) ||
+        bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TKvCheckBox*>(component) ||
                          dynamic_cast<TKvButton*>(component);
         if (control != nullptr && captioned)
             control->SetCaption(GetLanguageText(className + "." + component->Name(), control->Caption()));
@@ -150,7 +151,7 @@ void TfmMain::StyleControls(TCustomForm* form)
         } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
             edit->SetFrameVisible(styled_);
             edit->SetReadOnlyColor(clBtnFace);
-        } else if (auto* check = dynamic_cast<TPlainCheckBox*>(component)) {
+        } else if (auto* check = dynamic_cast<TKvCheckBox*>(component)) {
             check->SetHotTrack(styled_);
         }
     }

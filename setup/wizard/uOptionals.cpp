@@ -5,6 +5,7 @@
 #include "TStringList.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvRadChk.h"
 #include "uPlainControls.h"
 #include "uSetupData.h"
 
@@ -60,7 +61,7 @@ void TfmOptionals::BuildList()
                                           [&](const TPackage& p) { return p.Id == parent; });
                 parent = found == packages_.end() ? std::string() : found->ParentId;
             }
-            package.Box = Place<TPlainCheckBox>(this, "", 24 + 20 * depth, top, 440 - 20 * depth, 20, package.Name);
+            package.Box = Place<TKvCheckBox>(this, "", 24 + 20 * depth, top, 440 - 20 * depth, 20, package.Name);
             package.Box->SetChecked(package.Default);
             package.Box->SetEnabled(package.Customizable);
             top += 22;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class TPlainCheckBox;
+class TKvCheckBox;
 
 class TfmOptionals : public TfmTopImageDialog {
 public:
@@ -19,7 +19,7 @@ public:
     struct TPackage {
         std::string Id, ParentId, Name;
         bool Default = true, Customizable = true, Visible = true;
-        TPlainCheckBox* Box = nullptr;
+        TKvCheckBox* Box = nullptr;
     };
     const std::vector<TPackage>& Packages() const { return packages_; }
 

@@ -7,7 +7,7 @@
 
 bool PaintInOwnColor(TWinControl* control, TMessage& message)
 {
-    if (message.Msg != CN_BASE + WM_CTLCOLORSTATIC && message.Msg != CN_BASE + WM_CTLCOLORBTN)
+    if (message.Msg != CN_BASE + WM_CTLCOLORSTATIC)
         return false;
     auto dc = reinterpret_cast<HDC>(message.WParam);
     SetBkColor(dc, ColorToRGB(control->Color()));
@@ -30,52 +30,6 @@ void TPlainLabel::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     CreateSubClass(params, "STATIC");
     params.Style |= SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
-}
-
-TPlainCheckBox::TPlainCheckBox(TComponent* owner) : TWinControl(owner)
-{
-    SetTabStop(true);
-    SetParentColor(true);
-}
-
-bool TPlainCheckBox::Checked() const
-{
-    auto* self = const_cast<TPlainCheckBox*>(this);
-    if (self->HandleAllocated())
-        return SendMessageA(self->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    return checked_;
-}
-
-void TPlainCheckBox::SetChecked(bool value)
-{
-    checked_ = value;
-    if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TPlainCheckBox::CreateParams(TCreateParams& params)
-{
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, "BUTTON");
-    params.Style |= ButtonStyle();
-}
-
-void TPlainCheckBox::CreateWnd()
-{
-    TWinControl::CreateWnd();
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TPlainCheckBox::Dispatch(TMessage& message)
-{
-    if (PaintInOwnColor(this, message))
-        return;
-    if (message.Msg == CN_BASE + WM_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
-        checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        Click();
-        return;
-    }
-    TWinControl::Dispatch(message);
 }
 
 TPlainProgressBar::TPlainProgressBar(TComponent* owner) : TWinControl(owner) {}

@@ -1,6 +1,5 @@
 // Stand-ins for the page controls over the system's own window classes (static
-// text, check box, radio button, progress bar, edits, list box and a
-// plain panel). They carry the properties the pages set, so that each one is
+// text, progress bar, edits, list box and a plain panel). They carry the properties the pages set, so that each one is
 // swapped for its control-library class by changing the type only.
 #pragma once
 
@@ -11,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// Static text and buttons draw their background in the control's colour, which
+// Static text draws its background in the control's colour, which
 // follows the parent's (a white banner, a grey page). Answers the reflected
 // colour request; true when it was one.
 bool PaintInOwnColor(TWinControl* control, TMessage& message);
@@ -33,39 +32,6 @@ protected:
 private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
-};
-
-// A check box or radio button that keeps its ticked state.
-class TPlainCheckBox : public TWinControl {
-public:
-    CLASSLIB_CLASS_NAME(TPlainCheckBox)
-    explicit TPlainCheckBox(TComponent* owner);
-    bool Checked() const;
-    void SetChecked(bool value);
-    bool HotTrack() const { return hotTrack_; }
-    void SetHotTrack(bool value) { hotTrack_ = value; }
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value) { autoSize_ = value; }
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void Dispatch(TMessage& message) override;
-    virtual DWORD ButtonStyle() const { return BS_AUTOCHECKBOX; }
-
-private:
-    bool checked_ = false;
-    bool hotTrack_ = false;
-    bool autoSize_ = true;
-};
-
-class TPlainRadioButton : public TPlainCheckBox {
-public:
-    CLASSLIB_CLASS_NAME(TPlainRadioButton)
-    explicit TPlainRadioButton(TComponent* owner) : TPlainCheckBox(owner) {}
-
-protected:
-    DWORD ButtonStyle() const override { return BS_AUTORADIOBUTTON; }
 };
 
 // A progress bar counting parts (bytes of the setup data, steps of a replay).

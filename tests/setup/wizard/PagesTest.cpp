@@ -5,6 +5,7 @@
 #include "SetupWriter.h"
 #include "TempFolder.h"
 #include "TStringList.h"
+#include "KvRadChk.h"
 #include "WizardFixture.h"
 #include "uFolderSelect.h"
 #include "uInstallProcess.h"

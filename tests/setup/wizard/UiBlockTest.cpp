@@ -4,6 +4,7 @@
 #include "uFinish.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvRadChk.h"
 #include "uPlainControls.h"
 #include "uReboot.h"
 #include "uWelcome.h"
@@ -148,7 +149,7 @@ TEST_F(UiBlockTest, TheRestartItemRestartsWhenTickedAndAddsMinusTwoWhenNot)
         record.Add("ISLAST=TRUE");
         finish->LoadPage(nullptr, &record);
         ASSERT_EQ(1u, finish->Items().size());
-        TPlainCheckBox* item = finish->Items()[0];
+        TKvCustomGlyphButton* item = finish->Items()[0];
         EXPECT_EQ(-2, item->Tag());
         EXPECT_EQ(260, item->Top());
         EXPECT_TRUE(item->Checked());
@@ -170,7 +171,7 @@ TEST_F(UiBlockTest, WithoutARestartTheFinishPageAddsMinusTwoAndShowsOnlyChosenIt
     finish->LoadPage(nullptr, &record);
     ASSERT_EQ(1u, finish->Items().size());
     EXPECT_EQ("B", finish->Items()[0]->Caption());
-    EXPECT_NE(nullptr, dynamic_cast<TPlainRadioButton*>(finish->Items()[0]));
+    EXPECT_NE(nullptr, dynamic_cast<TKvRadioButton*>(finish->Items()[0]));
     finish->Next();
     EXPECT_GE(main_.SkipList().IndexOf("2"), 0);
     EXPECT_GE(main_.SkipList().IndexOf("-2"), 0);

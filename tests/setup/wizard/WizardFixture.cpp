@@ -166,8 +166,8 @@ void WizardFixture::Click(HWND button)
     ASSERT_NE(nullptr, button);
     char className[64] = {};
     GetClassNameA(button, className, sizeof className);
-    if (std::string(className) == "TKvButton") {
-        // The library's buttons are pressed and released by the mouse.
+    if (std::string(className).compare(0, 3, "TKv") == 0) {
+        // The library's buttons and boxes are pressed and released by the mouse.
         PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         return;

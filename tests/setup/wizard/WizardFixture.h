@@ -46,7 +46,7 @@ protected:
     static HWND Child(HWND page, const std::string& text, bool prefix = false);
     // The texts of the visible children of a page.
     static std::vector<std::string> ChildTexts(HWND page);
-    // Clicks a button as the user does, through its parent's notification.
+    // Clicks a button, check box or radio button as the user does.
     static void Click(HWND button);
     static void ClickText(HWND page, const std::string& text, bool prefix = false);
     // The message box of any process, waited for, answered with `button`; its text.
