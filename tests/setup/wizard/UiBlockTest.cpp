@@ -13,10 +13,12 @@
 #include "TMemoryStream.h"
 #include "TStringList.h"
 #include "TempFolder.h"
+#include "WizardFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -175,4 +177,25 @@ TEST_F(UiBlockTest, WithoutARestartTheFinishPageAddsMinusTwoAndShowsOnlyChosenIt
     finish->Next();
     EXPECT_GE(main_.SkipList().IndexOf("2"), 0);
     EXPECT_GE(main_.SkipList().IndexOf("-2"), 0);
+}
+
+TEST_F(UiBlockTest, WithoutAFinishPageAPendingRestartIsAskedFirst)
+{
+    auto previous = uReboot::SetExitWindowsFunc(&CountRestart);
+    for (int answer : {IDNO, IDYES}) {
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(true);
+        auto* welcome = CreatePage<TfmWelcome>(&main_);
+        TStringList record;
+        record.Add("ISLAST=TRUE");
+        welcome->LoadPage(nullptr, &record);
+        std::string question;
+        std::thread answerer([&] { question = WizardFixture::AnswerMessageBox(answer); });
+        welcome->Next();
+        answerer.join();
+        EXPECT_EQ("需要重新启动才能完成安装，是否立即重启？", question);
+        EXPECT_EQ(answer == IDYES ? 1 : 0, restarts);
+    }
+    uReboot::SetExitWindowsFunc(previous);
 }

@@ -35,6 +35,8 @@ protected:
     // Waits up to a minute for the started program to end; its exit code.
     DWORD WaitForExit();
 
+public:
+    // Window helpers, also for tests without the fixture.
     // Polls `condition` for up to a minute.
     static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 60000);
     // The visible top-level window of that class (any process), or nullptr.
@@ -51,6 +53,9 @@ protected:
     static void ClickText(HWND page, const std::string& text, bool prefix = false);
     // The message box of any process, waited for, answered with `button`; its text.
     static std::string AnswerMessageBox(int button);
+
+protected:
+
 
     TempFolder root_;
     std::string id_;

@@ -340,3 +340,37 @@ TEST_F(WizardRoadsTest, AnUninstallStartWithoutAnInstalledProductSaysSoAndEnds)
     EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall"));
 }
+
+TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds)
+{
+    std::string setup = BuildSetup(std::string(kSettings) + "[Page]\r\nDIALOGID=WELCOME\r\n" + Objects());
+    for (bool released : {true, false}) {
+        std::string gate = root_ / (released ? "gate-released" : "gate-held");
+        std::string commandLine = "\"" + BesideTests("wizard_wait_probe.exe") + "\" " + gate;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION probe{};
+        ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &probe));
+        ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
+        Start(setup, "/w:" + std::to_string(probe.dwProcessId));
+        if (released) {
+            WriteWholeFile(gate, "go");
+            HWND welcome = WaitForPage("TfmWelcome");
+            ASSERT_NE(nullptr, welcome);
+            ClickText(welcome, "取消");
+            EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+        } else {
+            EXPECT_EQ("等待超时", AnswerMessageBox(IDOK));
+            EXPECT_EQ(nullptr, FindVisible("TfmWelcome"));
+        }
+        EXPECT_EQ(0u, WaitForExit());
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+        if (WaitForSingleObject(probe.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(probe.hProcess, 1);
+        CloseHandle(probe.hProcess);
+        CloseHandle(probe.hThread);
+    }
+}
