@@ -24,7 +24,7 @@
 #include "uSetupData.h"
 #include "uUiStream.h"
 #include "uUninstaller.h"
-#include "uWinScoped.h"
+#include "OwnedHandles.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ void TfmMain::OpenSetup()
             } else if (SysUtils::SameText(head, "w:")) {
                 auto id = static_cast<DWORD>(SysUtils::StrToIntDef(SysUtils::Trim(line.substr(2)), 0));
                 // A process that cannot be opened has ended already.
-                uWinScoped::TScopedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
+                TOwnedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
                 if (process.IsValid() && WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) {
                     Application()->MessageBox(GetLanguageText("WaitTimeout", "等待超时"), Title(), MB_ICONERROR);
                     Application()->SetShowMainForm(false);

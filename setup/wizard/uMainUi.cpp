@@ -128,7 +128,7 @@ void TfmMain::TranslateForm(TCustomForm* form)
             continue;
         }
         auto* control = dynamic_cast<TControl*>(component);
-        bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TKvCheckBox*>(component) ||
+        bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TKvCustomGlyphButton*>(component) ||
                          dynamic_cast<TKvButton*>(component);
         if (control != nullptr && captioned)
             control->SetCaption(GetLanguageText(className + "." + component->Name(), control->Caption()));
@@ -151,7 +151,7 @@ void TfmMain::StyleControls(TCustomForm* form)
         } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
             edit->SetFrameVisible(styled_);
             edit->SetReadOnlyColor(clBtnFace);
-        } else if (auto* check = dynamic_cast<TKvCheckBox*>(component)) {
+        } else if (auto* check = dynamic_cast<TKvCustomGlyphButton*>(component)) {
             check->SetHotTrack(styled_);
         }
     }

@@ -5,7 +5,7 @@
 #include "TStringList.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
-#include "KvRadChk.h"
+#include "KvCheckTree.h"
 #include "uPlainControls.h"
 #include "uSetupData.h"
 
@@ -23,6 +23,7 @@ TfmOptionals::TfmOptionals(TComponent* owner) : TfmTopImageDialog(owner)
 {
     LabelMainTitle->SetCaption("选择组件");
     LabelSubTitle->SetCaption("请选择要安装的组件。");
+    TreePackages = Place<TKvCheckTree>(this, "TreePackages", 16, kBannerHeight + 12, kPageWidth - 32, 260);
 }
 
 void TfmOptionals::FormShow(TObject* sender)
@@ -37,7 +38,6 @@ void TfmOptionals::BuildList()
 {
     built_ = true;
     const TStringList& list = Main()->OstrelExecutor->PackageList();
-    int top = kBannerHeight + 12;
     for (int i = 0; i < list.Count(); ++i) {
         std::vector<std::string> fields;
         std::string line = list[i];
@@ -55,26 +55,27 @@ void TfmOptionals::BuildList()
         package.Customizable = Flag(fields, 5);
         package.Visible = Flag(fields, 6);
         if (package.Visible) {
-            int depth = 0;
-            for (std::string parent = package.ParentId; !parent.empty() && depth < 8; ++depth) {
-                auto found = std::find_if(packages_.begin(), packages_.end(),
-                                          [&](const TPackage& p) { return p.Id == parent; });
-                parent = found == packages_.end() ? std::string() : found->ParentId;
-            }
-            package.Box = Place<TKvCheckBox>(this, "", 24 + 20 * depth, top, 440 - 20 * depth, 20, package.Name);
-            package.Box->SetChecked(package.Default);
-            package.Box->SetEnabled(package.Customizable);
-            top += 22;
+            auto parent = std::find_if(packages_.begin(), packages_.end(),
+                                       [&](const TPackage& p) { return p.Id == package.ParentId && p.Node; });
+            package.Node = TreePackages->AddChild(parent == packages_.end() ? nullptr : parent->Node, package.Name);
         }
         packages_.push_back(package);
     }
+    // Parents first, so that a child's default is not overwritten by its parent's.
+    for (const TPackage& package : packages_)
+        if (package.Node != nullptr)
+            TreePackages->SetChecked(package.Node, package.Default);
+    TreePackages->FullExpand();
 }
 
 // A package is chosen when its box (or, without one, its default) says so and its
 // parent is chosen.
 bool TfmOptionals::Chosen(const TPackage& package) const
 {
-    bool own = package.Box != nullptr ? package.Box->Checked() : package.Default;
+    // A grayed package has chosen parts, so it is chosen too.
+    bool own = package.Node != nullptr && package.Customizable
+                   ? TreePackages->CheckState(package.Node) != TKvCheckState::csUnchecked
+                   : package.Default;
     if (!own)
         return false;
     auto parent = std::find_if(packages_.begin(), packages_.end(),

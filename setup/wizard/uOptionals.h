@@ -1,5 +1,6 @@
-// TfmOptionals: the packages of the product, one check box each; the packages
-// left unticked (and those below them) go into the skip set.
+// TfmOptionals: the packages of the product in a check tree; the packages left
+// unticked (and those below them) go into the skip set. A package the user may
+// not change keeps its default.
 #pragma once
 
 #include "uTopImageDialog.h"
@@ -7,7 +8,8 @@
 #include <string>
 #include <vector>
 
-class TKvCheckBox;
+class TKvCheckTree;
+class TKvTreeNode;
 
 class TfmOptionals : public TfmTopImageDialog {
 public:
@@ -19,9 +21,11 @@ public:
     struct TPackage {
         std::string Id, ParentId, Name;
         bool Default = true, Customizable = true, Visible = true;
-        TKvCheckBox* Box = nullptr;
+        TKvTreeNode* Node = nullptr; // visible packages only
     };
     const std::vector<TPackage>& Packages() const { return packages_; }
+
+    TKvCheckTree* TreePackages = nullptr;
 
 private:
     void BuildList();

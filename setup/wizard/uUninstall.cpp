@@ -7,7 +7,7 @@
 #include "uMain.h"
 #include "uOstrelUninstall.h"
 #include "uPlainControls.h"
-#include "uWinScoped.h"
+#include "OwnedHandles.h"
 
 TfmUninstall::TfmUninstall(TComponent* owner) : TfmTopImageDialog(owner)
 {
@@ -44,7 +44,7 @@ void TfmUninstall::WaitForStarter()
         if (line.size() < 2 || !SysUtils::SameText(line.substr(0, 2), "U:"))
             continue;
         DWORD id = static_cast<DWORD>(SysUtils::StrToIntDef(SysUtils::Trim(line.substr(2)), 0));
-        uWinScoped::TScopedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
+        TOwnedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
         if (process.IsValid())
             WaitForSingleObject(process.Get(), 10000);
     }

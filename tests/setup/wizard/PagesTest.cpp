@@ -5,6 +5,7 @@
 #include "SetupWriter.h"
 #include "TempFolder.h"
 #include "TStringList.h"
+#include "KvCheckTree.h"
 #include "KvRadChk.h"
 #include "WizardFixture.h"
 #include "uFolderSelect.h"
@@ -57,9 +58,11 @@ TEST_F(PagesTest, UntickedPackagesAndThoseBelowThemJoinTheSkipSetOnce)
     auto* page = CreatePage<TfmOptionals>(&main_);
     page->Show();
     ASSERT_EQ(4u, page->Packages().size());
-    EXPECT_FALSE(page->Packages()[0].Box->Enabled()) << "not customizable";
-    EXPECT_EQ(nullptr, page->Packages()[3].Box) << "not visible";
-    page->Packages()[1].Box->SetChecked(false);
+    EXPECT_EQ(nullptr, page->Packages()[3].Node) << "not visible";
+    EXPECT_EQ(page->Packages()[1].Node, page->Packages()[2].Node->Parent());
+    page->TreePackages->SetChecked(page->Packages()[0].Node, false); // not customizable: stays chosen
+    page->TreePackages->SetChecked(page->Packages()[1].Node, false);
+    EXPECT_FALSE(page->TreePackages->Checked(page->Packages()[2].Node)) << "the part follows its package";
     page->Next();
     page->Next();
     TStringList& skip = main_.SkipList();

@@ -7,6 +7,7 @@
 #include "KvRadChk.h"
 #include "uPlainControls.h"
 #include "uReboot.h"
+#include "uLicence.h"
 #include "uWelcome.h"
 
 #include "Exception.h"
@@ -127,7 +128,8 @@ TEST_F(UiBlockTest, DamagedBlocksRaiseClearErrors)
 
 TEST_F(UiBlockTest, TranslateFormUsesTheClassAndTheClassDotComponentKeys)
 {
-    auto block = Block(Flags(), {"TfmWelcome=Hello", "TfmWelcome.btnNext=Go on", "TfmWelcome.LabelTitle=Hi <PRODUCT_NAME>"});
+    auto block = Block(Flags(), {"TfmWelcome=Hello", "TfmWelcome.btnNext=Go on", "TfmWelcome.LabelTitle=Hi <PRODUCT_NAME>",
+                                 "TfmLicence.rbAccept=I agree", "TfmLicence.actPrior=Back"});
     main_.LoadUiStream(*block);
     auto* page = CreatePage<TfmWelcome>(&main_);
     EXPECT_EQ("Go on", page->btnNext->Caption());
@@ -137,6 +139,9 @@ TEST_F(UiBlockTest, TranslateFormUsesTheClassAndTheClassDotComponentKeys)
     page->SetCaption("x");
     main_.TranslateForm(page);
     EXPECT_EQ("Hello", page->Caption());
+    auto* licence = CreatePage<TfmLicence>(&main_);
+    EXPECT_EQ("I agree", licence->rbAccept->Caption());
+    EXPECT_EQ("Back", licence->btnBack->Caption()) << "through its action";
 }
 
 TEST_F(UiBlockTest, TheRestartItemRestartsWhenTickedAndAddsMinusTwoWhenNot)
