@@ -196,7 +196,7 @@ TEST_F(UiBlockTest, WithoutAFinishPageAPendingRestartIsAskedFirst)
         record.Add("ISLAST=TRUE");
         welcome->LoadPage(nullptr, &record);
         std::string question;
-        std::thread answerer([&] { question = WizardFixture::AnswerMessageBox(answer); });
+        std::thread answerer([&] { question = WizardFixture::AnswerMessageBox(answer, GetCurrentProcessId()); });
         welcome->Next();
         answerer.join();
         EXPECT_EQ("需要重新启动才能完成安装，是否立即重启？", question);

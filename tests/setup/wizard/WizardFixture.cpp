@@ -92,19 +92,22 @@ bool WizardFixture::WaitUntil(const std::function<bool()>& condition, int millis
     return condition();
 }
 
-HWND WizardFixture::FindVisible(const std::string& className)
+HWND WizardFixture::FindVisible(const std::string& className, DWORD processId)
 {
     HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className.c_str(), nullptr)) != nullptr)
-        if (IsWindowVisible(window))
+    while ((window = FindWindowExA(nullptr, window, className.c_str(), nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) && (processId == 0 || owner == processId))
             return window;
+    }
     return nullptr;
 }
 
-HWND WizardFixture::WaitForPage(const std::string& className)
+HWND WizardFixture::WaitForPage(const std::string& className, DWORD processId)
 {
     HWND page = nullptr;
-    WaitUntil([&] { return (page = FindVisible(className)) != nullptr; });
+    WaitUntil([&] { return (page = FindVisible(className, processId)) != nullptr; });
     return page;
 }
 
@@ -184,13 +187,17 @@ void WizardFixture::ClickText(HWND page, const std::string& text, bool prefix)
     Click(button);
 }
 
-std::string WizardFixture::AnswerMessageBox(int button)
+std::string WizardFixture::AnswerMessageBox(int button, DWORD processId)
 {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindVisible("#32770")) != nullptr; });
+    std::string text;
+    // The box may show before its text is in place.
+    WaitUntil([&] {
+        box = FindVisible("#32770", processId);
+        return box != nullptr && !(text = Text(GetDlgItem(box, 0xFFFF))).empty();
+    });
     if (box == nullptr)
         return "(no message box)";
-    std::string text = Text(GetDlgItem(box, 0xFFFF));
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     return text;
 }

@@ -39,9 +39,10 @@ public:
     // Window helpers, also for tests without the fixture.
     // Polls `condition` for up to a minute.
     static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 60000);
-    // The visible top-level window of that class (any process), or nullptr.
-    static HWND FindVisible(const std::string& className);
-    static HWND WaitForPage(const std::string& className);
+    // The visible top-level window of that class, of one process (or of any when
+    // `processId` is 0), or nullptr.
+    static HWND FindVisible(const std::string& className, DWORD processId = 0);
+    static HWND WaitForPage(const std::string& className, DWORD processId = 0);
     // The text of any window, also of another process.
     static std::string Text(HWND window);
     // The child whose text is `text` (or starts with it), or nullptr.
@@ -51,8 +52,12 @@ public:
     // Clicks a button, check box or radio button as the user does.
     static void Click(HWND button);
     static void ClickText(HWND page, const std::string& text, bool prefix = false);
-    // The message box of any process, waited for, answered with `button`; its text.
-    static std::string AnswerMessageBox(int button);
+    // The message box of a process, waited for, answered with `button`; its text.
+    // Other suites' dialogs share the display, so the process is always named.
+    static std::string AnswerMessageBox(int button, DWORD processId);
+    std::string AnswerMessageBox(int button) { return AnswerMessageBox(button, process_.dwProcessId); }
+    // A page of the program this test started.
+    HWND Page(const std::string& className) { return WaitForPage(className, process_.dwProcessId); }
 
 protected:
 

@@ -81,7 +81,7 @@ TEST_F(WizardRoadsTest, SilentInstallShowsNoWindowAndTheUninstallerRemovesEveryt
 
     Start(setup, "/silent");
     EXPECT_EQ(0u, WaitForExit());
-    EXPECT_EQ(nullptr, FindVisible("TfmMain"));
+    EXPECT_EQ(nullptr, FindVisible("TfmMain", process_.dwProcessId));
     ExpectInstalled();
 
     UninstallThroughPages();
@@ -110,12 +110,12 @@ TEST_F(WizardRoadsTest, PagesWalkBackAndForthTranslatedAndInstallRunsTheTickedAc
         "\\marker2\r\nPARAMS=\r\nURL=False\r\nHIDDEN=False\r\n");
     Start(setup);
 
-    HWND welcome = WaitForPage("TfmWelcome");
+    HWND welcome = Page("TfmWelcome");
     ASSERT_NE(nullptr, welcome);
     EXPECT_EQ("Wizard Test 2.5", Text(welcome));
     EXPECT_TRUE(Has(ChildTexts(welcome), "Wizard Test\r\n2.5"));
     ClickText(welcome, "继续(&N)");
-    HWND folder = WaitForPage("TfmFolderSelect");
+    HWND folder = Page("TfmFolderSelect");
     ASSERT_NE(nullptr, folder);
     EXPECT_TRUE(Has(ChildTexts(folder), "目标文件夹:"));
     EXPECT_TRUE(Has(ChildTexts(folder), App()));
@@ -124,11 +124,11 @@ TEST_F(WizardRoadsTest, PagesWalkBackAndForthTranslatedAndInstallRunsTheTickedAc
     ClickText(welcome, "继续(&N)");
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(folder); }));
     ClickText(folder, "下一步");
-    HWND ready = WaitForPage("TfmReadyToInstall");
+    HWND ready = Page("TfmReadyToInstall");
     ASSERT_NE(nullptr, ready);
     ClickText(ready, "下一步");
 
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     std::vector<std::string> texts = ChildTexts(finish);
     EXPECT_TRUE(Has(texts, "Done Wizard Test"));
@@ -156,17 +156,17 @@ TEST_F(WizardRoadsTest, CancelDuringTheInstallAnsweredYesEndsOnTheCancelPageAndL
         "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload-text=late\r\n");
     TSnapshot before = Machine();
     Start(setup);
-    HWND ready = WaitForPage("TfmReadyToInstall");
+    HWND ready = Page("TfmReadyToInstall");
     ASSERT_NE(nullptr, ready);
     ClickText(ready, "下一步");
-    HWND install = WaitForPage("TfmInstallProcess");
+    HWND install = Page("TfmInstallProcess");
     ASSERT_NE(nullptr, install);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
     ClickText(install, "取消");
     WriteWholeFile(gate, "go");
     EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
 
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     std::vector<std::string> texts = ChildTexts(finish);
     EXPECT_TRUE(Has(texts, "安装已经被用户取消"));
@@ -186,7 +186,7 @@ TEST_F(WizardRoadsTest, AFailingRecordEndsOnTheErrorPageWithItsMessage)
         "\r\nVALUES=broken=NOTATYPE:1\r\n");
     TSnapshot before = Machine();
     Start(setup);
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     std::vector<std::string> texts = ChildTexts(finish);
     EXPECT_TRUE(Has(texts, "安装由于错误被迫取消"));
@@ -203,7 +203,7 @@ TEST_F(WizardRoadsTest, DamagedSetupDataEndsOnTheStartUpErrorPage)
 {
     std::string setup = BuildSetup("[UiSettings]\r\nXpStyle=perhaps\r\n" + Objects());
     Start(setup);
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     std::vector<std::string> texts = ChildTexts(finish);
     EXPECT_TRUE(Has(texts, "安装由于错误被迫取消"));
@@ -238,7 +238,7 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
     ASSERT_TRUE(MoveFileA(volume.c_str(), moved.c_str()));
 
     Start(setup);
-    HWND ask = WaitForPage("TfmNextVolume");
+    HWND ask = Page("TfmNextVolume");
     ASSERT_NE(nullptr, ask);
     std::vector<std::string> texts = ChildTexts(ask);
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
@@ -250,7 +250,7 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(moved.c_str()));
     ClickText(ask, "确定");
 
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     EXPECT_EQ(noise, ReadWholeFile(App() + "\\noise.bin"));
     ClickText(finish, "完成");
@@ -272,11 +272,11 @@ TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
     ASSERT_TRUE(DeleteFileA((App() + "\\readme.txt").c_str()));
 
     Start(setup);
-    HWND old = WaitForPage("TfmFindOld");
+    HWND old = Page("TfmFindOld");
     ASSERT_NE(nullptr, old);
     // OldInstall preselects the repair: Next goes straight on.
     ClickText(old, "下一步");
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     EXPECT_TRUE(Has(ChildTexts(finish), "Repaired Wizard Test"));
     EXPECT_TRUE(FileExists(App() + "\\readme.txt")) << "the repair put the file back";
@@ -284,7 +284,7 @@ TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
     EXPECT_EQ(0u, WaitForExit());
 
     Start(setup);
-    old = WaitForPage("TfmFindOld");
+    old = Page("TfmFindOld");
     ASSERT_NE(nullptr, old);
     // The user picks Exit instead of the preselected repair.
     ClickText(old, "退出安装程序(&X)");
@@ -297,7 +297,7 @@ TEST_F(WizardRoadsTest, AnUpdatePackWithoutAPreviousInstallationSaysSoAndInstall
     isPatch_ = true;
     std::string setup = BuildSetup(std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n" + Objects());
     Start(setup);
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     EXPECT_TRUE(Has(ChildTexts(finish), "没有找到 Wizard Test 不能安装升级包"));
     ClickText(finish, "退出");
@@ -315,14 +315,14 @@ TEST_F(WizardRoadsTest, ClosingTheInstallPageAnsweredNoKeepsItAndTheInstallGoesO
         "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\late.txt\r\nREPLACE_OPTION=2\r\n"
         "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload-text=late\r\n");
     Start(setup);
-    HWND install = WaitForPage("TfmInstallProcess");
+    HWND install = Page("TfmInstallProcess");
     ASSERT_NE(nullptr, install);
     ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
     PostMessageA(install, WM_CLOSE, 0, 0);
     WriteWholeFile(gate, "go");
     EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDNO));
 
-    HWND finish = WaitForPage("TfmFinish");
+    HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     EXPECT_TRUE(Has(ChildTexts(finish), "Wizard Test is there"));
     EXPECT_EQ("late", ReadWholeFile(App() + "\\late.txt"));
@@ -338,7 +338,7 @@ TEST_F(WizardRoadsTest, AnUninstallStartWithoutAnInstalledProductSaysSoAndEnds)
     Start(setup, "/u:1");
     EXPECT_EQ("Installation not found", AnswerMessageBox(IDOK));
     EXPECT_EQ(0u, WaitForExit());
-    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall"));
+    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall", process_.dwProcessId));
 }
 
 TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds)
@@ -356,13 +356,13 @@ TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds
         Start(setup, "/w:" + std::to_string(probe.dwProcessId));
         if (released) {
             WriteWholeFile(gate, "go");
-            HWND welcome = WaitForPage("TfmWelcome");
+            HWND welcome = Page("TfmWelcome");
             ASSERT_NE(nullptr, welcome);
             ClickText(welcome, "取消");
             EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
         } else {
             EXPECT_EQ("等待超时", AnswerMessageBox(IDOK));
-            EXPECT_EQ(nullptr, FindVisible("TfmWelcome"));
+            EXPECT_EQ(nullptr, FindVisible("TfmWelcome", process_.dwProcessId));
         }
         EXPECT_EQ(0u, WaitForExit());
         CloseHandle(process_.hProcess);
