@@ -8,6 +8,7 @@
 #include "uFinish.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvProgressBar.h"
 #include "uPlainControls.h"
 #include "uRecordValues.h"
 #include "uUiStream.h"
@@ -19,7 +20,11 @@ TfmInstallProcess::TfmInstallProcess(TComponent* owner) : TfmTopImageDialog(owne
     LabelProcess = Place<TPlainLabel>(this, "LabelProcess", 24, 120, 455, 40);
     LabelProcess->SetAutoSize(false);
     LabelProcess->SetWordWrap(true);
-    ProgressBar = Place<TPlainProgressBar>(this, "ProgressBar", 24, 170, 455, 18);
+    ProgressBar = Place<TKvProgressBar>(this, "ProgressBar", 24, 170, 455, 18);
+    ProgressBar->SetTotalParts(0);
+    ProgressBar->SetPartsComplete(0);
+    ProgressBar->SetBorderWidth(0);
+    ProgressBar->SetInteriorOffset(0);
     actPrior->SetEnabled(false);
     actNext->SetEnabled(false);
     actCancel->SetOnExecute(TNotifyEvent(this, &TfmInstallProcess::CancelClick));

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-class TPlainProgressBar;
+class TKvProgressBar;
 
 class TfmInstallProcess : public TfmTopImageDialog {
 public:
@@ -31,7 +31,7 @@ public:
     void DoCanceling(const std::string& target, int position);
     void ShowProgressText(const std::string& text);
 
-    TPlainProgressBar* ProgressBar = nullptr;
+    TKvProgressBar* ProgressBar = nullptr;
     TPlainLabel* LabelProcess = nullptr;
 
 protected:

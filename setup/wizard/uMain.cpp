@@ -13,6 +13,7 @@
 #include "uFinish.h"
 #include "uGlobal.h"
 #include "uInstallProcess.h"
+#include "uInstallThread.h"
 #include "uNextVolume.h"
 #include "uOstrelConst.h"
 #include "uOstrelExecutor.h"
@@ -29,8 +30,6 @@
 namespace {
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-// Posted to the main form: run the install of a first page that is the install page.
-constexpr UINT WM_RUNFIRSTINSTALL = WM_APP + 0x101;
 
 } // namespace
 
@@ -259,17 +258,12 @@ void TfmMain::ShowFirstPage(TfmCommonDialog* page)
 {
     page->Show();
     // The install of a first install page runs once the message loop runs.
-    if (dynamic_cast<TfmInstallProcess*>(page) != nullptr)
-        PostMessageA(Handle(), WM_RUNFIRSTINSTALL, 0, reinterpret_cast<LPARAM>(page));
-}
-
-void TfmMain::Dispatch(TMessage& message)
-{
-    if (message.Msg == WM_RUNFIRSTINSTALL) {
-        reinterpret_cast<TfmInstallProcess*>(message.LParam)->RunInstall();
-        return;
+    if (auto* install = dynamic_cast<TfmInstallProcess*>(page)) {
+        auto* thread = new TInstallThread();
+        thread->SetFreeOnTerminate(true);
+        thread->SetPage(install);
+        thread->Resume();
     }
-    TForm::Dispatch(message);
 }
 
 void TfmMain::OutcomeTexts(bool cancelled, const std::string& message, std::string& finishText,

@@ -104,7 +104,6 @@ private:
     void StartPreviousInstallation();
     void ShowFirstPage(TfmCommonDialog* page);
     void InstallWithoutPages(bool closeAfterwards);
-    void Dispatch(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TUiPicture>& picture);
 

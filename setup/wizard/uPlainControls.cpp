@@ -3,7 +3,6 @@
 
 #include "TCanvas.h"
 
-#include <commctrl.h>
 
 bool PaintInOwnColor(TWinControl* control, TMessage& message)
 {
@@ -30,47 +29,6 @@ void TPlainLabel::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     CreateSubClass(params, "STATIC");
     params.Style |= SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
-}
-
-TPlainProgressBar::TPlainProgressBar(TComponent* owner) : TWinControl(owner) {}
-
-void TPlainProgressBar::CreateParams(TCreateParams& params)
-{
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, PROGRESS_CLASSA);
-}
-
-void TPlainProgressBar::CreateWnd()
-{
-    TWinControl::CreateWnd();
-    SendMessageA(Handle(), PBM_SETRANGE32, 0, 10000);
-    ShowPosition();
-}
-
-void TPlainProgressBar::SetTotalParts(std::int64_t value)
-{
-    total_ = value;
-    ShowPosition();
-}
-
-void TPlainProgressBar::SetPartsComplete(std::int64_t value)
-{
-    complete_ = value;
-    ShowPosition();
-}
-
-// The bar's range is fixed at 10,000 steps; byte counts of the setup data are
-// scaled into it.
-void TPlainProgressBar::ShowPosition()
-{
-    if (!HandleAllocated())
-        return;
-    std::int64_t part = total_ > 0 ? complete_ * 10000 / total_ : 0;
-    if (part < 0)
-        part = 0;
-    if (part > 10000)
-        part = 10000;
-    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(part), 0);
 }
 
 TPlainEdit::TPlainEdit(TComponent* owner) : TWinControl(owner)

@@ -1,6 +1,7 @@
 // Stand-ins for the page controls over the system's own window classes (static
-// text, progress bar, edits, list box and a plain panel). They carry the properties the pages set, so that each one is
-// swapped for its control-library class by changing the type only.
+// text, edits, list box and a plain panel). They carry the properties the pages
+// set, so that each one is swapped for its control-library class by changing the
+// type only.
 #pragma once
 
 #include "TCustomControl.h"
@@ -32,26 +33,6 @@ protected:
 private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
-};
-
-// A progress bar counting parts (bytes of the setup data, steps of a replay).
-class TPlainProgressBar : public TWinControl {
-public:
-    CLASSLIB_CLASS_NAME(TPlainProgressBar)
-    explicit TPlainProgressBar(TComponent* owner);
-    std::int64_t TotalParts() const { return total_; }
-    void SetTotalParts(std::int64_t value);
-    std::int64_t PartsComplete() const { return complete_; }
-    void SetPartsComplete(std::int64_t value);
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-
-private:
-    void ShowPosition();
-    std::int64_t total_ = 0;
-    std::int64_t complete_ = 0;
 };
 
 // An edit; multi-line read-only ones show the readme and licence texts.

@@ -6,6 +6,7 @@
 #include "uGlobal.h"
 #include "uMain.h"
 #include "uOstrelUninstall.h"
+#include "KvProgressBar.h"
 #include "uPlainControls.h"
 #include "OwnedHandles.h"
 
@@ -16,7 +17,7 @@ TfmUninstall::TfmUninstall(TComponent* owner) : TfmTopImageDialog(owner)
     LabelProcess = Place<TPlainLabel>(this, "LabelProcess", 24, 120, 455, 60);
     LabelProcess->SetAutoSize(false);
     LabelProcess->SetWordWrap(true);
-    ProgressBar = Place<TPlainProgressBar>(this, "ProgressBar", 24, 190, 455, 18);
+    ProgressBar = Place<TKvProgressBar>(this, "ProgressBar", 24, 190, 455, 18);
     OstrelUninstall = new TOstrelUninstall(this);
     OstrelUninstall->SetName("OstrelUninstall");
     OstrelUninstall->OnStartUninstall = TOnStartUninstall(this, &TfmUninstall::StartUninstall);

@@ -7,7 +7,7 @@
 #include <string>
 
 class TOstrelUninstall;
-class TPlainProgressBar;
+class TKvProgressBar;
 
 class TfmUninstall : public TfmTopImageDialog {
 public:
@@ -18,7 +18,7 @@ public:
     void Next() override;
 
     TOstrelUninstall* OstrelUninstall = nullptr;
-    TPlainProgressBar* ProgressBar = nullptr;
+    TKvProgressBar* ProgressBar = nullptr;
     TPlainLabel* LabelProcess = nullptr;
 
 protected:
