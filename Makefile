@@ -6,7 +6,7 @@
 # 32-bit support runs only 64-bit Windows programs).
 JOBS ?= $(shell nproc)
 
-.PHONY: all host build build-win32 build-x64 test test32 fuzz run bench clean
+.PHONY: all host build build-win32 build-x64 test test32 fuzz run video-setup run-setup bench clean
 
 all: build
 
@@ -47,6 +47,16 @@ test32: build
 # The recorder under Wine on the virtual camera (see README.md, "Running the recorder").
 run: build-x64
 	bash scripts/run-video.sh
+
+# The recorder's installer, setup.exe with its setup data, for both trees
+# (build-win32/bin/video-setup/setup.exe is what a user gets).
+video-setup: build
+	bash scripts/build-video-setup.sh build-win32
+	bash scripts/build-video-setup.sh build
+
+# The installer under Wine (see README.md, "Running the installer").
+run-setup: build-x64
+	bash scripts/run-setup.sh
 
 # Benchmark programs (timings, never tests), each run under Wine in one test session.
 BENCHMARKS = gradient_bench install_bench

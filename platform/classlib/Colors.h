@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 using TColor = std::uint32_t;
 
@@ -56,3 +57,7 @@ constexpr TColor clDefault = 0x20000000;
 
 // A system colour becomes its current RGB value; any other value is returned as it is.
 TColor ColorToRGB(TColor color);
+
+// A colour from its name ("clBlue", "clBtnFace", ignoring case) or its number
+// ("$00FF0000" hexadecimal or decimal). Raises EConvertError for anything else.
+TColor StringToColor(const std::string& text);

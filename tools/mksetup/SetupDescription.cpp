@@ -1,5 +1,6 @@
 // Parsing the project description of mksetup.
 #include "SetupDescription.h"
+#include "UiBlockDescription.h"
 
 #include "Exception.h"
 #include "SysUtils.h"
@@ -39,6 +40,8 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
     TSetupRecord* record = nullptr;            // or the record being filled
     bool userInterface = false;
     std::vector<std::string> uiLines;
+    TUiBlockDescription ui;
+    TUiPageRecord* page = nullptr; // or the page record being filled
     for (int i = 0; i < lines.Count(); ++i) {
         std::string line = lines[i];
         std::string trimmed = SysUtils::Trim(line);
@@ -48,6 +51,7 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
             std::string section = trimmed.substr(1, trimmed.size() - 2);
             block = nullptr;
             record = nullptr;
+            page = nullptr;
             userInterface = false;
             if (SysUtils::SameText(section, "Packages"))
                 block = &description.Packages;
@@ -62,6 +66,15 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
                 endGiven = true;
             } else if (SysUtils::SameText(section, "UserInterface"))
                 userInterface = true;
+            else if (SysUtils::SameText(section, "UiSettings"))
+                block = &ui.Settings, ui.Given = true;
+            else if (SysUtils::SameText(section, "UiLanguage"))
+                block = &ui.Language, ui.Given = true;
+            else if (SysUtils::SameText(section, "Page")) {
+                ui.Given = true;
+                ui.Pages.emplace_back();
+                page = &ui.Pages.back();
+            }
             else if (SysUtils::SameText(section, "BeforeInstall") || SysUtils::SameText(section, "BeforeInstallFile")) {
                 description.BeforeInstall.emplace_back();
                 record = &description.BeforeInstall.back();
@@ -72,7 +85,14 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
                 throw Exception("line " + std::to_string(i + 1) + ": unknown section [" + section + "]");
             continue;
         }
-        if (userInterface) {
+        if (page) {
+            if (StartsWith(trimmed, "@attach="))
+                page->Attachments.push_back(ReadFileBytes(Resolve(baseFolder, trimmed.substr(8))));
+            else if (StartsWith(trimmed, "@attach-text="))
+                page->Attachments.push_back(line.substr(line.find('=') + 1));
+            else
+                page->Lines.push_back(line);
+        } else if (userInterface) {
             if (StartsWith(trimmed, "@file="))
                 description.UserInterface += ReadFileBytes(Resolve(baseFolder, trimmed.substr(6)));
             else
@@ -95,6 +115,11 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
     }
     for (size_t k = 0; k < uiLines.size(); ++k)
         description.UserInterface += (k ? "\r\n" : "") + uiLines[k];
+    if (ui.Given) {
+        if (!description.UserInterface.empty())
+            throw Exception("[UserInterface] and the [UiSettings], [UiLanguage] and [Page] sections exclude each other");
+        description.UserInterface = BuildUiBlock(ui, baseFolder);
+    }
     if (!endGiven)
         description.End = {"END"};
     return description;

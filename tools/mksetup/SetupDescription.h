@@ -3,6 +3,16 @@
 //
 //   [Packages] [Spaces] [Skipped] [End]  lines of the text block as they stand
 //   [UserInterface]  lines of the block, or "@file=path" for its bytes
+//   [UiSettings] [UiLanguage] [Page]  the wizard's block built from its parts
+//                    instead: the settings lines, the language table (key=text),
+//                    then one [Page] per page record (DIALOGID=WELCOME, ...) in
+//                    page order. The settings Texture, Image, LeftImage and
+//                    TopImage name picture files (the wizard reads only their
+//                    extension), whose bytes follow the language table. A
+//                    page's "@attach=path" (or "@attach-text=bytes") lines add the
+//                    files its page reads after the record, in the order given:
+//                    WELCOME its BITMAP; README and LICENCE the BANNER_IMAGE, then
+//                    the text; FOLDERSELECT and INSTALLPROCESS the BANNER_IMAGE.
 //   [Project]        name=value lines; RunBeforeInstall defaults to the number of
 //                    [BeforeInstall] sections
 //   [BeforeInstall]  one COMMAND record each; [BeforeInstallFile] a FILE record

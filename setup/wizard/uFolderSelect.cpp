@@ -1,0 +1,141 @@
+// The folder-selection page.
+#include "uFolderSelect.h"
+
+#include "SysUtils.h"
+#include "TApplication.h"
+#include "TStrings.h"
+#include "uMain.h"
+#include "uOstrelExecutor.h"
+#include "KvButton.h"
+#include "uPlainControls.h"
+#include "uUiStream.h"
+#include <algorithm>
+#include <cstdio>
+
+#include <shlobj.h>
+
+namespace {
+
+std::string Megabytes(std::int64_t bytes)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return text;
+}
+
+} // namespace
+
+TfmFolderSelect::TfmFolderSelect(TComponent* owner) : TfmTopImageDialog(owner)
+{
+    LabelMainTitle->SetCaption("选择安装位置");
+    LabelSubTitle->SetCaption("请选择 <PRODUCT_NAME> 的安装文件夹。");
+    LabelFolder = Place<TPlainLabel>(this, "LabelFolder", 16, kBannerHeight + 14, 460, 18, "安装文件夹:");
+    EditFolder = Place<TPlainEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
+    btnBrowse = Place<TKvButton>(this, "btnBrowse", 402, kBannerHeight + 35, 85, 24, "浏览(&R)...");
+    btnBrowse->OnClick = TNotifyEvent(this, &TfmFolderSelect::BrowseClick);
+    ListDrives = Place<TPlainListBox>(this, "ListDrives", 16, kBannerHeight + 72, 471, 200);
+    ListDrives->SetTabStops({40, 110, 170, 230});
+}
+
+void TfmFolderSelect::LoadPage(TStream* stream, TStrings* record)
+{
+    TfmTopImageDialog::LoadPage(stream, record);
+    if (record != nullptr)
+        uUiStream::ReadAttachment(stream, *record, "BANNER_IMAGE");
+}
+
+void TfmFolderSelect::FormShow(TObject* sender)
+{
+    TfmTopImageDialog::FormShow(sender);
+    TOstrelExecutor* engine = Main()->OstrelExecutor;
+    if (SysUtils::Trim(EditFolder->Caption()).empty())
+        EditFolder->SetCaption(engine->ExpandMacros(engine->InstallPath()));
+    actPrior->SetEnabled(PriorPage() != nullptr);
+    ShowDrives(false);
+}
+
+std::vector<TfmFolderSelect::TDriveNeed> TfmFolderSelect::SpaceNeeds(const TStrings& spaceList,
+                                                                      const std::string& installFolder)
+{
+    std::vector<TDriveNeed> needs;
+    for (int i = 0; i < spaceList.Count(); ++i) {
+        std::vector<std::string> fields;
+        std::string line = spaceList[i];
+        size_t start = 0;
+        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            fields.push_back(line.substr(start, tab - start));
+        fields.push_back(line.substr(start));
+        if (fields.size() < 3)
+            continue;
+        std::string drive = fields[1].substr(0, 3);
+        if (SysUtils::SameText(drive, "<IN"))
+            drive = installFolder.substr(0, 3);
+        std::int64_t size = 0;
+        if (drive.size() < 3 || !SysUtils::TryStrToInt64(SysUtils::Trim(fields[2]), size))
+            continue;
+        drive = SysUtils::UpperCase(drive);
+        auto found = std::find_if(needs.begin(), needs.end(), [&](const TDriveNeed& n) { return n.Drive == drive; });
+        if (found == needs.end())
+            needs.push_back({drive, size});
+        else
+            found->Required += size;
+    }
+    return needs;
+}
+
+bool TfmFolderSelect::ShowDrives(bool complain)
+{
+    TfmMain* main = Main();
+    std::string folder = SysUtils::Trim(EditFolder->Caption());
+    std::vector<std::string> rows{main->GetLanguageText("VolumeName", "卷标") + "\t" +
+                                  main->GetLanguageText("VolumeSize", "磁盘大小") + "\t" +
+                                  main->GetLanguageText("FreeSpace", "可用") + "\t" +
+                                  main->GetLanguageText("Required", "必用") + "\t" +
+                                  main->GetLanguageText("Remain", "剩余")};
+    bool enough = true;
+    for (const TDriveNeed& need : SpaceNeeds(main->OstrelExecutor->SpaceList(), folder)) {
+        ULARGE_INTEGER freeToCaller{}, total{}, totalFree{};
+        if (!GetDiskFreeSpaceExA(need.Drive.c_str(), &freeToCaller, &total, &totalFree))
+            continue;
+        auto free = static_cast<std::int64_t>(freeToCaller.QuadPart);
+        std::int64_t remain = free - need.Required;
+        enough = enough && remain >= 0;
+        rows.push_back(need.Drive + "\t" + Megabytes(static_cast<std::int64_t>(total.QuadPart)) + "\t" +
+                       Megabytes(free) + "\t" + Megabytes(need.Required) + "\t" + Megabytes(remain));
+    }
+    ListDrives->SetItems(rows);
+    if (!enough && complain)
+        Application()->MessageBox(rows.back(), Caption(), MB_ICONWARNING);
+    return enough;
+}
+
+void TfmFolderSelect::BrowseClick(TObject*)
+{
+    char chosen[MAX_PATH] = {};
+    BROWSEINFOA info = {};
+    info.hwndOwner = Handle();
+    info.pszDisplayName = chosen;
+    std::string title = LabelFolder->Caption();
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST list = SHBrowseForFolderA(&info);
+    if (list == nullptr)
+        return;
+    if (SHGetPathFromIDListA(list, chosen))
+        EditFolder->SetCaption(chosen);
+    CoTaskMemFree(list);
+    ShowDrives(false);
+}
+
+void TfmFolderSelect::Next()
+{
+    std::string folder = SysUtils::ExcludeTrailingBackslash(SysUtils::Trim(EditFolder->Caption()));
+    if (folder.size() < 3 || folder[1] != ':') {
+        Application()->MessageBox(LabelFolder->Caption() + " " + folder, Caption(), MB_ICONWARNING);
+        return;
+    }
+    if (!ShowDrives(true))
+        return;
+    Main()->OstrelExecutor->SetInstallPath(folder);
+    TfmTopImageDialog::Next();
+}

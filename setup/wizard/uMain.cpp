@@ -1,0 +1,353 @@
+// TfmMain's roads: start-up for each kind of start, opening the setup data, the
+// missing-volume question, and closing with the after-install commands and the
+// restart.
+#include "uMain.h"
+
+#include "ECancelInstall.h"
+#include "SysUtils.h"
+#include "TApplication.h"
+#include "TFileStream.h"
+#include "TRegistry.h"
+#include "uCommonDialog.h"
+#include "uFindOld.h"
+#include "uFinish.h"
+#include "uGlobal.h"
+#include "uInstallProcess.h"
+#include "uInstallThread.h"
+#include "uNextVolume.h"
+#include "uOstrelConst.h"
+#include "uOstrelExecutor.h"
+#include "uInstallLog.h"
+#include "KvGrafx.h"
+#include "TCanvas.h"
+#include "uReadyToUninstall.h"
+#include "uReboot.h"
+#include "uSetupData.h"
+#include "uUiStream.h"
+#include "uUninstaller.h"
+#include "OwnedHandles.h"
+
+namespace {
+
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+} // namespace
+
+TfmMain::TfmMain(TComponent* owner) : TForm(owner)
+{
+    SetName("fmMain");
+    SetBorderStyle(TFormBorderStyle::bsNone);
+    SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Global = new TGlobal(this);
+    Global->SetName("Global");
+    OstrelExecutor = new TOstrelExecutor(this);
+    OstrelExecutor->SetName("OstrelExecutor");
+    OstrelExecutor->OnVolumeFileNeeded =
+        TOstrelExecutor::TVolumeFileNeededEvent(this, &TfmMain::OstrelExecutorVolumeFileNeeded);
+    OnClose = TCloseEvent(this, &TfmMain::FormClose);
+    OnActivate = TNotifyEvent(this, &TfmMain::FormActivate);
+    fontName_ = Font()->Name();
+    fontSize_ = Font()->Size();
+    fontCharset_ = Font()->Charset();
+    FormCreate();
+}
+
+TfmMain::~TfmMain() = default;
+
+void TfmMain::FormCreate() { restartNow_ = false; }
+
+std::string TfmMain::Title() const { return Application()->Title(); }
+
+void TfmMain::Start()
+{
+    language_.Clear();
+    leftPicture_.reset();
+    topPicture_.reset();
+    currentPage_ = nullptr;
+    macros_.Clear();
+    skip_.Clear();
+
+    std::string joined;
+    for (int i = 0; i < Global->CommandLines().Count(); ++i)
+        joined += Global->CommandLines()[i];
+    // "/U:" may come in either case (the program block upper-cases it too).
+    if (SysUtils::FindText(joined, "U:") != std::string::npos) {
+        try {
+            StartUninstall();
+        } catch (const Exception& error) {
+            // No product to remove (no identifier at the program's end, a damaged
+            // saved block): the user is told, and the uninstaller ends.
+            Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
+            Application()->Terminate();
+        }
+        return;
+    }
+    try {
+        OpenSetup();
+    } catch (const EAbort&) {
+        return; // the user was told already and the program ends
+    } catch (const ECancelInstall&) {
+        std::string finish, info;
+        OutcomeTexts(true, std::string(), finish, info);
+        ShowOutcomePage(finish, info);
+        return;
+    } catch (const Exception& error) {
+        std::string finish, info;
+        OutcomeTexts(false, error.Message(), finish, info);
+        ShowOutcomePage(finish, info);
+        return;
+    }
+    if (silentDone_)
+        return;
+    try {
+        if (OstrelExecutor->IsFirstInstall())
+            StartInstall();
+        else
+            StartPreviousInstallation();
+    } catch (const Exception& error) {
+        // A damaged page record ends here, not in a crash.
+        std::string finish, info;
+        OutcomeTexts(false, error.Message(), finish, info);
+        ShowOutcomePage(finish, info);
+    }
+}
+
+void TfmMain::StartUninstall()
+{
+    std::string id = uUninstaller::ReadProductId();
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (registry.OpenKeyReadOnly(kUninstallKey + id)) {
+        std::string version = registry.ReadString("DisplayVersion");
+        OstrelExecutor->SetProductName(registry.ReadString("DisplayName"));
+        OstrelExecutor->SetVersion(version.empty() ? " " : version);
+        Application()->SetTitle(OstrelExecutor->Project().ProductName + " " + version);
+        registry.CloseKey();
+    }
+    OstrelExecutor->SetProjectId(id);
+    std::string saved = uInstallLog::GetInstallLogPath(id) + ".Dat";
+    if (GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        auto stream = std::make_unique<TMemoryStream>();
+        TFileStream file(saved, fmOpenRead | fmShareExclusive);
+        stream->CopyFrom(file, 0);
+        savedUi_ = std::move(stream);
+        LoadUiStream(*savedUi_);
+        uiStream_ = savedUi_.get();
+    }
+    auto* page = CreatePage<TfmReadyToUninstall>(this);
+    page->LoadPage(nullptr, nullptr);
+    page->Show();
+}
+
+void TfmMain::OpenSetup()
+{
+    silentDone_ = false;
+    bool sourceGiven = false;
+    const TStringList& lines = Global->CommandLines();
+    auto afterOpening = [&] {
+        macros_.SetValues("PRODUCT_NAME", OstrelExecutor->Project().ProductName);
+        macros_.SetValues("VERSION", OstrelExecutor->Project().Version.empty() ? "<NULL>" : OstrelExecutor->Project().Version);
+        Application()->SetTitle(OstrelExecutor->Project().ProductName + " " + OstrelExecutor->Project().Version);
+    };
+    try {
+        for (int i = 1; i < lines.Count(); ++i) {
+            std::string line = lines[i];
+            std::string head = line.substr(0, 2);
+            if (SysUtils::SameText(head, "l:")) {
+                OstrelExecutor->OpenSource(line.substr(2), false);
+                sourceGiven = true;
+            } else if (SysUtils::SameText(head, "w:")) {
+                auto id = static_cast<DWORD>(SysUtils::StrToIntDef(SysUtils::Trim(line.substr(2)), 0));
+                // A process that cannot be opened has ended already.
+                TOwnedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
+                if (process.IsValid() && WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) {
+                    Application()->MessageBox(GetLanguageText("WaitTimeout", "等待超时"), Title(), MB_ICONERROR);
+                    Application()->SetShowMainForm(false);
+                    Application()->Terminate();
+                    throw EAbort(std::string());
+                }
+            }
+        }
+        if (!sourceGiven)
+            OstrelExecutor->OpenSource(uUninstaller::RunningProgramPath(), true);
+    } catch (...) {
+        afterOpening();
+        throw;
+    }
+    afterOpening();
+    // The project's folder is where the install goes unless the user picks another.
+    OstrelExecutor->SetInstallPath(OstrelExecutor->ExpandMacros(OstrelExecutor->Project().InstallPath));
+    if (lines.IndexOf("silent") >= 0) {
+        Application()->SetShowMainForm(false);
+        OstrelExecutor->SetQuiet(true);
+        if (OstrelExecutor->IsFirstInstall())
+            OstrelExecutor->Install();
+        skip_.Add("-2");
+        Close();
+        silentDone_ = true;
+        return;
+    }
+    LoadUiStream(OstrelExecutor->UserInterface());
+    uiStream_ = &OstrelExecutor->UserInterface();
+}
+
+void TfmMain::StartInstall()
+{
+    if (OstrelExecutor->Project().IsPatch) {
+        ShowOutcomePage(GetLanguageText("InstallationNotFound", ExpandText("没有找到 <PRODUCT_NAME> 不能安装升级包")),
+                        GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序"));
+        return;
+    }
+    TfmCommonDialog* page = CreateNextPage(*uiStream_);
+    if (page != nullptr) {
+        ShowFirstPage(page);
+        return;
+    }
+    try {
+        OstrelExecutor->Install();
+    } catch (const Exception& error) {
+        Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
+    }
+    Application()->SetShowMainForm(false);
+    Application()->Terminate();
+}
+
+void TfmMain::StartPreviousInstallation()
+{
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (registry.OpenKeyReadOnly(kUninstallKey + OstrelExecutor->Project().ProjectId)) {
+        std::string version = registry.ReadString("DisplayVersion");
+        OstrelExecutor->SetProductName(registry.ReadString("DisplayName"));
+        if (!version.empty()) {
+            OstrelExecutor->SetOldVersion(version);
+            macros_.SetValues("OLD_VERSION", version);
+        }
+        Application()->SetTitle(OstrelExecutor->Project().ProductName + " " + version);
+        registry.CloseKey();
+    }
+    if (!OstrelExecutor->Project().IsPatch) {
+        auto* page = CreatePage<TfmFindOld>(this);
+        page->LoadPage(uiStream_, &macros_);
+        page->Show();
+        return;
+    }
+    bool check = false;
+    uSetupData::TryParseBool(macros_.Values("CHECK_UPDATE_VERSION"), check);
+    if (check && macros_.Values("OLD_VERSION") >= OstrelExecutor->Project().Version) {
+        ShowOutcomePage(GetLanguageText("OldUpdatePack", ExpandText("升级包的版本不是新的版本")),
+                        GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序"));
+        return;
+    }
+    OstrelExecutor->SetInstallPath(OstrelExecutor->OldInstallPath());
+    TfmCommonDialog* page = CreateNextPage(*uiStream_);
+    if (page != nullptr) {
+        ShowFirstPage(page);
+        return;
+    }
+    try {
+        OstrelExecutor->Install();
+    } catch (const Exception& error) {
+        Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
+    }
+    skip_.Add("-2");
+    Close();
+}
+
+void TfmMain::ShowFirstPage(TfmCommonDialog* page)
+{
+    page->Show();
+    // The install of a first install page runs once the message loop runs.
+    if (auto* install = dynamic_cast<TfmInstallProcess*>(page)) {
+        auto* thread = new TInstallThread();
+        thread->SetFreeOnTerminate(true);
+        thread->SetPage(install);
+        thread->Resume();
+    }
+}
+
+void TfmMain::OutcomeTexts(bool cancelled, const std::string& message, std::string& finishText,
+                           std::string& infoText) const
+{
+    if (cancelled) {
+        finishText = GetLanguageText("InstallCanceled", "安装已经被用户取消");
+        infoText = GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序");
+    } else {
+        finishText = GetLanguageText("TerminatedByError", "安装由于错误被迫取消");
+        infoText = GetLanguageText("ErrorInfo", "错误信息:") + "\r\n" + message;
+    }
+}
+
+void TfmMain::ShowOutcomePage(const std::string& finishText, const std::string& infoText)
+{
+    TfmFinish::CreateOutcome(this, finishText, infoText)->Show();
+}
+
+TfmCommonDialog* TfmMain::CreateNextPage(TStream& stream)
+{
+    if (!uUiStream::MoreRecords(stream))
+        return nullptr;
+    TStringList record;
+    record.SetText(uUiStream::ReadSized(stream, "a page record"));
+    TfmCommonDialog* page = uOstrelConst::CreatePage(record.Values("DIALOGID"), this);
+    if (page != nullptr)
+        page->LoadPage(&stream, &record);
+    return page;
+}
+
+std::string TfmMain::FindFinishRecord(TStream& stream)
+{
+    while (uUiStream::MoreRecords(stream)) {
+        std::string text = uUiStream::ReadSized(stream, "a page record");
+        TStringList record;
+        record.SetText(text);
+        std::string id = record.Values("DIALOGID");
+        if (id == "FINISH")
+            return text;
+        for (const std::string& key : uOstrelConst::AttachmentKeys(id))
+            uUiStream::ReadAttachment(&stream, record, key);
+    }
+    return std::string();
+}
+
+void TfmMain::OstrelExecutorVolumeFileNeeded(TObject*, int index, std::string& fileName)
+{
+    std::unique_ptr<TfmNextVolume> page(new TfmNextVolume(this));
+    page->FormCreate();
+    page->SetVolume(index + 1, fileName);
+    if (page->ShowModal() != mrOk)
+        throw Exception(GetLanguageText("InstallCanceled", "安装被用户取消"));
+    fileName = page->FileName();
+}
+
+void TfmMain::FormClose(TObject*, TCloseAction&)
+{
+    if (OstrelExecutor != nullptr)
+        OstrelExecutor->RunAfterInstallCommands(skip_);
+    if (skip_.IndexOf("-2") < 0) {
+        if (restartNow_)
+            uReboot::RebootWindows();
+        else if (Application()->MessageBox(GetLanguageText("RestartQuestion", "需要重新启动才能完成安装，是否立即重启？"),
+                                           Title(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+            uReboot::RebootWindows();
+    }
+}
+
+void TfmMain::FormActivate(TObject*)
+{
+    if (currentPage_ != nullptr && currentPage_->Visible() && currentPage_->HandleAllocated()) {
+        currentPage_->BringToFront();
+        SetForegroundWindow(currentPage_->Handle());
+    }
+}
+
+// The background: the gradient from the start to the end colour when asked for,
+// else the start colour.
+void TfmMain::PaintWindow(HDC dc)
+{
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    KvGrafx::GradientFillRect(&canvas, ClientRect(), KvGrafx::gdHorizontalEnd, startColor_,
+                              showGradient_ ? endColor_ : startColor_, 1);
+    canvas.SetHandle(nullptr);
+}

@@ -1,0 +1,176 @@
+// TfmMain's user-interface side: reading the block's head, texts and their
+// expansion, translating and styling page forms, the wizard font.
+#include "uMain.h"
+
+#include "Colors.h"
+#include "KvButton.h"
+#include "TActionList.h"
+#include "TCustomAction.h"
+#include "SysUtils.h"
+#include "TApplication.h"
+#include "TMemoryStream.h"
+#include "uOstrelExecutor.h"
+#include "KvRadChk.h"
+#include "uPlainControls.h"
+#include "uSetupData.h"
+#include "uUiStream.h"
+
+namespace {
+
+// A flag setting read strictly: absent or not a boolean ends the reading.
+bool StrictBool(const TStrings& settings, const std::string& name)
+{
+    bool value = false;
+    if (!uSetupData::TryParseBool(SysUtils::Trim(settings.Values(name)), value))
+        throw Exception("The user-interface setting " + name + " is not a boolean: '" + settings.Values(name) + "'");
+    return value;
+}
+
+int IntSetting(const TStrings& settings, const std::string& name, int fallback)
+{
+    std::string text = SysUtils::Trim(settings.Values(name));
+    if (text.empty())
+        return fallback;
+    int value = 0;
+    if (!SysUtils::TryStrToInt(text, value))
+        throw Exception("The user-interface setting " + name + " is not a number: '" + text + "'");
+    return value;
+}
+
+} // namespace
+
+void TfmMain::LoadUiStream(TStream& stream)
+{
+    stream.SetPosition(0);
+    settings_.SetText(uUiStream::ReadSized(stream, "the settings text"));
+
+    std::string language = uUiStream::ReadSized(stream, "the language table");
+    if (!language.empty()) {
+        language_.SetText(language);
+        SetFontName(GetLanguageText("[FontName]", "宋体"));
+        SetFontCharset(SysUtils::StrToInt(GetLanguageText("[FontCharset]", "134")));
+        SetFontSize(SysUtils::StrToInt(GetLanguageText("[FontSize]", "9")));
+        OstrelExecutor->SetLanguage(&language_);
+    }
+
+    styled_ = StrictBool(settings_, "XpStyle");
+    // The background only ever hides here: an uninstaller started hidden stays so.
+    bool showBackground = StrictBool(settings_, "ShowBackGround");
+    Application()->SetShowMainForm(Application()->ShowMainForm() && showBackground);
+    showGradient_ = StrictBool(settings_, "ShowGradient");
+    showTexture_ = StrictBool(settings_, "ShowTexture");
+    showImage_ = StrictBool(settings_, "ShowImage");
+    startColor_ = StringToColor(SysUtils::Trim(settings_.Values("StartColor")));
+    endColor_ = StringToColor(SysUtils::Trim(settings_.Values("EndColor")));
+    logoString_ = SysUtils::Trim(settings_.Values("LOGO_STRING"));
+    if (logoString_.empty())
+        logoString_ = "Ostrel Installer";
+    oldInstall_ = IntSetting(settings_, "OldInstall", 0);
+    if (showImage_)
+        imageStyle_ = IntSetting(settings_, "ImageStyle", 0);
+
+    ReadPicture(stream, "Texture", texture_);
+    ReadPicture(stream, "Image", image_);
+    ReadPicture(stream, "LeftImage", leftPicture_);
+    ReadPicture(stream, "TopImage", topPicture_);
+    if (topPicture_)
+        imageAlign_ = IntSetting(settings_, "ImageAlign", 1);
+
+    std::string check = SysUtils::Trim(settings_.Values("CHECK_UPDATE_VERSION"));
+    macros_.SetValues("CHECK_UPDATE_VERSION", check.empty() ? "True" : check);
+    Invalidate();
+}
+
+void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TUiPicture>& picture)
+{
+    std::string file = SysUtils::Trim(settings_.Values(setting));
+    if (file.empty())
+        return;
+    TMemoryStream bytes;
+    std::string data = uUiStream::ReadSized(stream, "the picture " + setting);
+    if (!data.empty())
+        bytes.WriteBuffer(data.data(), data.size());
+    picture = std::make_unique<TUiPicture>(
+        uUiPicture::LoadPicture(bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式")));
+}
+
+std::string TfmMain::GetLanguageText(const std::string& key, const std::string& defaultText) const
+{
+    int index = language_.IndexOfName(key);
+    if (index < 0)
+        return defaultText;
+    return ExpandText(language_.ValueFromIndex(index));
+}
+
+std::string TfmMain::ExpandText(const std::string& text) const
+{
+    std::string result = OstrelExecutor->ExpandMacros(text);
+    for (int i = 0; i < macros_.Count(); ++i) {
+        std::string value = SysUtils::StringReplace(macros_.ValueFromIndex(i), "<NULL>", "");
+        result = SysUtils::StringReplace(result, "<" + macros_.Names(i) + ">", value);
+    }
+    return SysUtils::StringReplace(result, "#13#10", "\r\n");
+}
+
+void TfmMain::TranslateForm(TCustomForm* form)
+{
+    std::string className = form->ClassName();
+    form->SetCaption(GetLanguageText(className, form->Caption()));
+    if (form->OnShow)
+        form->OnShow(form);
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* component = form->Components(i);
+        if (auto* list = dynamic_cast<TActionList*>(component)) {
+            for (int k = 0; k < list->ActionCount(); ++k) {
+                TCustomAction* action = list->Actions(k);
+                action->SetCaption(GetLanguageText(className + "." + action->Name(), action->Caption()));
+            }
+            continue;
+        }
+        auto* control = dynamic_cast<TControl*>(component);
+        bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TKvCustomGlyphButton*>(component) ||
+                         dynamic_cast<TKvButton*>(component);
+        if (control != nullptr && captioned)
+            control->SetCaption(GetLanguageText(className + "." + component->Name(), control->Caption()));
+    }
+}
+
+void TfmMain::StyleControls(TCustomForm* form)
+{
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* component = form->Components(i);
+        if (auto* label = dynamic_cast<TPlainLabel*>(component)) {
+            label->SetCaption(ExpandText(label->Caption()));
+        } else if (auto* button = dynamic_cast<TKvButton*>(component)) {
+            button->SetHotTrack(styled_);
+            if (button->HotTrack()) {
+                button->SetColor(0xF0F4F4);
+                button->SetHighlightColor(0xF48D6A);
+                button->SetHotTrackColor(0x3CC7FF);
+            }
+        } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
+            edit->SetFrameVisible(styled_);
+            edit->SetReadOnlyColor(clBtnFace);
+        } else if (auto* check = dynamic_cast<TKvCustomGlyphButton*>(component)) {
+            check->SetHotTrack(styled_);
+        }
+    }
+}
+
+void TfmMain::SetFontName(const std::string& value)
+{
+    fontName_ = value;
+    Font()->SetName(value);
+}
+
+void TfmMain::SetFontSize(int value)
+{
+    fontSize_ = value;
+    Font()->SetSize(value);
+}
+
+void TfmMain::SetFontCharset(int value)
+{
+    fontCharset_ = value;
+    Font()->SetCharset(static_cast<BYTE>(value));
+}

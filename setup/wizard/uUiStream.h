@@ -1,0 +1,28 @@
+// Reading the user-interface block: plain 32-bit lengths and the bytes they
+// count, each length checked against what the stream still holds, so that a
+// damaged block becomes a clear error instead of a huge allocation.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class TStream;
+class TStrings;
+
+namespace uUiStream {
+
+// Bytes left between the position and the end.
+std::int64_t Remaining(TStream& stream);
+// A plain little-endian dword and that many bytes. Raises Exception naming
+// `what` when the length or the bytes are not all there.
+std::string ReadSized(TStream& stream, const std::string& what);
+// Passes over one dword-sized item.
+void SkipSized(TStream& stream, const std::string& what);
+// True while a page record can follow (more than a length's four bytes remain).
+bool MoreRecords(TStream& stream);
+
+// The bytes that follow a page record for `key` when the record gives the key a
+// value; empty otherwise (nothing is read).
+std::string ReadAttachment(TStream* stream, const TStrings& record, const std::string& key);
+
+} // namespace uUiStream

@@ -1,0 +1,24 @@
+// TfmWelcome: the first page, greeting the user beside the welcome picture.
+#pragma once
+
+#include "uLeftImageDialog.h"
+
+#include <string>
+
+class TPlainLabel;
+
+class TfmWelcome : public TfmLeftImageDialog {
+public:
+    CLASSLIB_CLASS_NAME(TfmWelcome)
+    explicit TfmWelcome(TComponent* owner);
+    void FormShow(TObject* sender) override;
+    // Reads the record's BITMAP picture; TITLE and TEXT replace the designed texts.
+    void LoadPage(TStream* stream, TStrings* record) override;
+
+    TPlainLabel* LabelTitle = nullptr;
+    TPlainLabel* LabelText = nullptr;
+    const std::string& Bitmap() const { return bitmap_; }
+
+private:
+    std::string bitmap_;
+};

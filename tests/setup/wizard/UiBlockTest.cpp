@@ -1,0 +1,206 @@
+// The user-interface block read by the main form, texts and their expansion,
+// translation of a real page, and the finish page's restart item.
+#include "UiBlockDescription.h"
+#include "uFinish.h"
+#include "uMain.h"
+#include "uOstrelExecutor.h"
+#include "KvRadChk.h"
+#include "uPlainControls.h"
+#include "uReboot.h"
+#include "uLicence.h"
+#include "uWelcome.h"
+
+#include "Exception.h"
+#include "TMemoryStream.h"
+#include "TStringList.h"
+#include "TempFolder.h"
+#include "WizardFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+namespace {
+
+std::unique_ptr<TMemoryStream> Block(const std::vector<std::string>& settings, const std::vector<std::string>& language,
+                    const std::string& baseFolder = std::string())
+{
+    TUiBlockDescription ui;
+    ui.Settings = settings;
+    ui.Language = language;
+    std::string bytes = BuildUiBlock(ui, baseFolder);
+    auto stream = std::make_unique<TMemoryStream>();
+    stream->WriteBuffer(bytes.data(), bytes.size());
+    return stream;
+}
+
+std::vector<std::string> Flags()
+{
+    return {"XpStyle=True", "ShowBackGround=False", "ShowGradient=False", "ShowTexture=False", "ShowImage=False",
+            "StartColor=clBlue", "EndColor=$00FF00"};
+}
+
+int restarts = 0;
+bool CountRestart(unsigned, unsigned long)
+{
+    ++restarts;
+    return true;
+}
+
+} // namespace
+
+class UiBlockTest : public testing::Test {
+protected:
+    UiBlockTest()
+    {
+        main_.OstrelExecutor->SetProductName("Product");
+        main_.OstrelExecutor->SetVersion("1.0");
+    }
+    TfmMain main_{nullptr};
+    TempFolder folder_;
+};
+
+TEST_F(UiBlockTest, WithoutALanguageTableTextsAreTheirDefaultsAndTheFontStays)
+{
+    std::string font = main_.Font()->Name();
+    auto block = Block(Flags(), {});
+    main_.LoadUiStream(*block);
+    EXPECT_EQ(font, main_.Font()->Name());
+    EXPECT_EQ("默认 <PRODUCT_NAME>", main_.GetLanguageText("Missing", "默认 <PRODUCT_NAME>"));
+    EXPECT_EQ(1, main_.ImageAlign());
+    EXPECT_EQ("True", main_.MacroList().Values("CHECK_UPDATE_VERSION"));
+    EXPECT_EQ("Ostrel Installer", main_.LogoString());
+    EXPECT_EQ(block->Size(), block->Position());
+}
+
+TEST_F(UiBlockTest, LanguageTextsExpandIntoLinesAndSetTheWizardFont)
+{
+    auto block = Block(Flags(), {"[FontName]=Tahoma", "[FontSize]=11", "Two=<PRODUCT_NAME>#13#10<VERSION>"});
+    main_.LoadUiStream(*block);
+    EXPECT_EQ("Product\r\n1.0", main_.GetLanguageText("two", "unused"));
+    EXPECT_EQ("Tahoma", main_.Font()->Name());
+    EXPECT_EQ(11, main_.FontSize());
+    main_.OstrelExecutor->SetVersion("");
+    main_.MacroList().SetValues("VERSION", "<NULL>");
+    EXPECT_EQ("v.", main_.ExpandText("v<VERSION>."));
+}
+
+TEST_F(UiBlockTest, PicturesAreReadByTheirSettingsAndTopImageBringsImageAlign)
+{
+    WriteWholeFile(folder_ / "left.BMP", "BMbytes");
+    WriteWholeFile(folder_ / "top.JPG", "jpegbytes");
+    std::vector<std::string> settings = Flags();
+    settings.insert(settings.end(), {"LeftImage=left.BMP", "TopImage=top.JPG", "ImageAlign=3"});
+    auto block = Block(settings, {}, folder_.Path());
+    main_.LoadUiStream(*block);
+    ASSERT_NE(nullptr, main_.LeftPicture());
+    EXPECT_EQ(TPictureClass::pcBitmap, main_.LeftPicture()->PictureClass());
+    ASSERT_NE(nullptr, main_.TopPicture());
+    EXPECT_EQ(TPictureClass::pcJpeg, main_.TopPicture()->PictureClass());
+    EXPECT_EQ("jpegbytes", main_.TopPicture()->Bytes());
+    EXPECT_EQ(3, main_.ImageAlign());
+}
+
+TEST_F(UiBlockTest, DamagedBlocksRaiseClearErrors)
+{
+    WriteWholeFile(folder_ / "t.jpeg", "x");
+    struct Case {
+        std::vector<std::string> settings;
+        size_t cut; // bytes removed from the end
+        std::string expected;
+    } cases[] = {
+        {{"XpStyle=perhaps"}, 0, "XpStyle"},
+        {Flags(), 3, "damaged"},
+        {[] { auto s = Flags(); s.push_back("Texture=t.jpeg"); return s; }(), 0, "不支持的图像格式"},
+    };
+    for (const Case& c : cases) {
+        auto block = Block(c.settings, {}, folder_.Path());
+        block->SetSize(block->Size() - static_cast<std::int64_t>(c.cut));
+        try {
+            main_.LoadUiStream(*block);
+            ADD_FAILURE() << "no error for " << c.expected;
+        } catch (const Exception& error) {
+            EXPECT_NE(std::string::npos, error.Message().find(c.expected)) << error.Message();
+        }
+    }
+}
+
+TEST_F(UiBlockTest, TranslateFormUsesTheClassAndTheClassDotComponentKeys)
+{
+    auto block = Block(Flags(), {"TfmWelcome=Hello", "TfmWelcome.btnNext=Go on", "TfmWelcome.LabelTitle=Hi <PRODUCT_NAME>",
+                                 "TfmLicence.rbAccept=I agree", "TfmLicence.actPrior=Back"});
+    main_.LoadUiStream(*block);
+    auto* page = CreatePage<TfmWelcome>(&main_);
+    EXPECT_EQ("Go on", page->btnNext->Caption());
+    EXPECT_EQ("Hi Product", page->LabelTitle->Caption());
+    EXPECT_EQ("取消", page->btnCancel->Caption());
+    EXPECT_EQ("Product 1.0", page->Caption());
+    page->SetCaption("x");
+    main_.TranslateForm(page);
+    EXPECT_EQ("Hello", page->Caption());
+    auto* licence = CreatePage<TfmLicence>(&main_);
+    EXPECT_EQ("I agree", licence->rbAccept->Caption());
+    EXPECT_EQ("Back", licence->btnBack->Caption()) << "through its action";
+}
+
+TEST_F(UiBlockTest, TheRestartItemRestartsWhenTickedAndAddsMinusTwoWhenNot)
+{
+    auto previous = uReboot::SetExitWindowsFunc(&CountRestart);
+    for (bool ticked : {true, false}) {
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(true);
+        auto* finish = CreatePage<TfmFinish>(&main_);
+        TStringList record;
+        record.Add("ISLAST=TRUE");
+        finish->LoadPage(nullptr, &record);
+        ASSERT_EQ(1u, finish->Items().size());
+        TKvCustomGlyphButton* item = finish->Items()[0];
+        EXPECT_EQ(-2, item->Tag());
+        EXPECT_EQ(260, item->Top());
+        EXPECT_TRUE(item->Checked());
+        item->SetChecked(ticked);
+        finish->Next();
+        EXPECT_EQ(ticked ? 0 : 1, main_.SkipList().IndexOf("-2") >= 0 ? 1 : 0);
+        EXPECT_EQ(ticked ? 1 : 0, restarts);
+    }
+    uReboot::SetExitWindowsFunc(previous);
+}
+
+TEST_F(UiBlockTest, WithoutARestartTheFinishPageAddsMinusTwoAndShowsOnlyChosenItems)
+{
+    main_.SkipList().Add("7");
+    auto* finish = CreatePage<TfmFinish>(&main_);
+    TStringList record;
+    record.Add("Optionals=ID=1;;DisplayName=A;;Selected=Y;;Default=N;;package_id=7#13#10"
+               "ID=2;;DisplayName=B;;Selected=Y;;Default=N;;DisplayType=1#13#10ID=3;;DisplayName=C;;Selected=y");
+    finish->LoadPage(nullptr, &record);
+    ASSERT_EQ(1u, finish->Items().size());
+    EXPECT_EQ("B", finish->Items()[0]->Caption());
+    EXPECT_NE(nullptr, dynamic_cast<TKvRadioButton*>(finish->Items()[0]));
+    finish->Next();
+    EXPECT_GE(main_.SkipList().IndexOf("2"), 0);
+    EXPECT_GE(main_.SkipList().IndexOf("-2"), 0);
+}
+
+TEST_F(UiBlockTest, WithoutAFinishPageAPendingRestartIsAskedFirst)
+{
+    auto previous = uReboot::SetExitWindowsFunc(&CountRestart);
+    for (int answer : {IDNO, IDYES}) {
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(true);
+        auto* welcome = CreatePage<TfmWelcome>(&main_);
+        TStringList record;
+        record.Add("ISLAST=TRUE");
+        welcome->LoadPage(nullptr, &record);
+        std::string question;
+        std::thread answerer([&] { question = WizardFixture::AnswerMessageBox(answer, GetCurrentProcessId()); });
+        welcome->Next();
+        answerer.join();
+        EXPECT_EQ("需要重新启动才能完成安装，是否立即重启？", question);
+        EXPECT_EQ(answer == IDYES ? 1 : 0, restarts);
+    }
+    uReboot::SetExitWindowsFunc(previous);
+}
