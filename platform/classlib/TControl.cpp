@@ -3,6 +3,7 @@
 #include "TControl.h"
 
 #include "Exception.h"
+#include "OwnedDC.h"
 #include "TControlActionLink.h"
 #include "TCustomAction.h"
 #include "TForm.h"
@@ -482,14 +483,11 @@ void TControl::Repaint()
         parent_->Update();
         return;
     }
-    HDC dc = GetDC(parent_->Handle());
-    {
-        TSavedDC saved(dc);
-        IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
-        OffsetViewportOrgEx(dc, left_, top_, nullptr);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
-    ReleaseDC(parent_->Handle(), dc);
+    TWindowDC dc(parent_->Handle());
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+    OffsetViewportOrgEx(dc, left_, top_, nullptr);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
 }
 
 void TControl::BringToFront()

@@ -2,6 +2,7 @@
 #include "SplitStream.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "uPeImage.h"
 
@@ -50,8 +51,8 @@ std::int64_t SizeOfOtherFiles(const std::string& folder, const std::string& skip
 {
     std::int64_t total = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return 0;
     do {
         std::string name = found.cFileName;
@@ -62,8 +63,7 @@ std::int64_t SizeOfOtherFiles(const std::string& folder, const std::string& skip
             total += SizeOfOtherFiles(path, skip);
         else if (!SysUtils::SameText(path, skip))
             total += (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return total;
 }
 
@@ -154,8 +154,8 @@ void TSplitFileStream::DeleteOldVolumes()
         return;
     }
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((fileName_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((fileName_ + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return;
     do {
         std::string name = found.cFileName;
@@ -164,8 +164,7 @@ void TSplitFileStream::DeleteOldVolumes()
         int disk = 0;
         if (name.size() > 4 && SysUtils::TryStrToInt(name.substr(4), disk) && disk >= 1)
             DeleteFileA(WriteVolumeName(fileName_, disk - 1, true).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 void TSplitFileStream::OpenForReading(int index)
