@@ -69,18 +69,12 @@ bool HoldsLine(const TStrings& log, const std::string& line)
     return false;
 }
 
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The outermost folder of `folder` that does not exist yet; empty when it exists.
 std::string OutermostMissingFolder(const std::string& folder)
 {
     std::string current = SysUtils::ExcludeTrailingBackslash(folder);
     std::string missing;
-    while (!current.empty() && current.back() != ':' && !FolderExists(current)) {
+    while (!current.empty() && current.back() != ':' && !SysUtils::DirectoryExists(current)) {
         missing = current;
         std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(current));
         if (parent == current)
