@@ -41,8 +41,8 @@ LRESULT CALLBACK TTimer::WindowProcedure(HWND window, UINT msg, WPARAM wParam, L
         if (timer != nullptr) {
             try {
                 timer->Timer();
-            } catch (Exception& error) {
-                Application()->HandleException(timer, error);
+            } catch (...) {
+                Application()->HandleCurrentException(timer);
             }
             return 0;
         }

@@ -231,8 +231,8 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT msg, WPARAM wParam, 
     ++messageDepth;
     try {
         control->WndProc(message);
-    } catch (Exception& error) {
-        Application()->HandleException(control, error);
+    } catch (...) {
+        Application()->HandleCurrentException(control);
     }
     if (--messageDepth == 0)
         TControlCanvas::FreeDeviceContexts();
