@@ -4,6 +4,7 @@
 
 #include "Exception.h"
 #include "OwnedDC.h"
+#include "StoreChanged.h"
 #include "TControlActionLink.h"
 #include "TCustomAction.h"
 #include "TForm.h"
@@ -116,17 +117,15 @@ void TControl::SetVisible(bool visible)
 
 void TControl::SetEnabled(bool enabled)
 {
-    if (enabled == enabled_)
+    if (!StoreChanged(enabled_, enabled))
         return;
-    enabled_ = enabled;
     Perform(CM_ENABLEDCHANGED);
 }
 
 void TControl::SetText(const std::string& text)
 {
-    if (text == text_)
+    if (!StoreChanged(text_, text))
         return;
-    text_ = text;
     Perform(CM_TEXTCHANGED);
 }
 
@@ -141,9 +140,8 @@ void TControl::SetColor(TColor color)
 
 void TControl::SetParentColor(bool value)
 {
-    if (value == parentColor_)
+    if (!StoreChanged(parentColor_, value))
         return;
-    parentColor_ = value;
     if (value && parent_ != nullptr)
         Perform(CM_PARENTCOLORCHANGED);
 }
@@ -157,26 +155,23 @@ void TControl::FontChanged(TObject*)
 
 void TControl::SetParentFont(bool value)
 {
-    if (value == parentFont_)
+    if (!StoreChanged(parentFont_, value))
         return;
-    parentFont_ = value;
     if (value && parent_ != nullptr)
         Perform(CM_PARENTFONTCHANGED);
 }
 
 void TControl::SetBiDiMode(TBiDiMode mode)
 {
-    if (mode == biDiMode_)
+    if (!StoreChanged(biDiMode_, mode))
         return;
-    biDiMode_ = mode;
     Perform(CM_BIDIMODECHANGED);
 }
 
 void TControl::SetAlign(TAlign align)
 {
-    if (align == align_)
+    if (!StoreChanged(align_, align))
         return;
-    align_ = align;
     RequestAlign();
 }
 
