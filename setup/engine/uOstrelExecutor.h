@@ -17,6 +17,9 @@
 class TSplitFileStream;
 class TDecompressionStream;
 class TStream;
+namespace uChangeNotices {
+class TBackgroundNotices;
+}
 
 // The project information block, as the engine holds it.
 struct TProjectInfo {
@@ -156,6 +159,9 @@ private:
     std::string closingFolder_;
     const TStrings* language_ = nullptr;
     bool quiet_ = false;
+    // The end-of-install notices, on their way while the log and the uninstaller
+    // are written; the engine's end waits for them.
+    std::unique_ptr<uChangeNotices::TBackgroundNotices> changeNotices_;
     // ---- end of the install side ----
 
 protected:

@@ -7,6 +7,7 @@
 #include "Exception.h"
 #include "OwnedHandles.h"
 #include "SysUtils.h"
+#include "uChangeNotices.h"
 #include "uCommandAction.h"
 #include "uFileActions.h"
 #include "uFileReplacement.h"
@@ -20,7 +21,6 @@
 #include "uUninstaller.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <memory>
 
@@ -235,10 +235,9 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
         restartNeeded_ = context.RestartNeeded;
     }
 
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    if (!changeNotices_)
+        changeNotices_ = std::make_unique<uChangeNotices::TBackgroundNotices>(5000);
+    changeNotices_->Start();
 
     if (!repair_ && project_.Uninstall) {
         if (!project_.IsPatch)

@@ -6,6 +6,7 @@
 #include "SplitStream.h"
 #include "SysUtils.h"
 #include "TZlibStreams.h"
+#include "uChangeNotices.h"
 #include "uCommandAction.h"
 #include "uFileActions.h"
 #include "uInstallContext.h"

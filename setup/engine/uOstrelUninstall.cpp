@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 #include "TRegistry.h"
 #include "TStringList.h"
+#include "uChangeNotices.h"
 #include "uComPlusCatalog.h"
 #include "uCommandAction.h"
 #include "uDatabaseAlias.h"
@@ -20,7 +21,6 @@
 
 #include <windows.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
@@ -78,12 +78,7 @@ TOstrelUninstall::~TOstrelUninstall()
 {
     if (!done_)
         return;
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    // Sent, not posted: the text must outlive the message in every receiver. A
-    // hung window is passed over rather than waited for.
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
-                        SMTO_ABORTIFHUNG, 1000, &answer);
+    uChangeNotices::Send(1000);
 }
 
 std::string TOstrelUninstall::GetLanguageText(const std::string& key, const std::string& defaultText) const

@@ -1,8 +1,10 @@
 // The steps after the last record (the Uninstall entry, the log, Uninstall.exe)
 // and the restart-time replacement of a file in use: when one fails, the whole
-// install is rolled back and the failure reaches the caller.
+// install is rolled back and the failure reaches the caller. The change
+// notices that end an install reach every window, the installing thread's too.
 #include "InstallFixture.h"
 
+#include "BroadcastProbe.h"
 #include "Exception.h"
 #include "uFileReplacement.h"
 #include "uSystemFolders.h"
@@ -84,6 +86,26 @@ protected:
                         "VALUES=V=1:x"})};
     }
 };
+
+TEST_F(ClosingStepsTest, TheChangeNoticesAreOutWhenTheEngineEndsRightAfterTheInstall)
+{
+    // With and without the log and uninstaller written while the notices travel.
+    for (bool uninstall : {false, true}) {
+        SCOPED_TRACE(uninstall);
+        // A window of the installing thread: the notices go out from another
+        // thread, so the engine's end must let them in rather than hold them up.
+        TBroadcastProbe probe;
+        ASSERT_NE(probe.Window(), nullptr);
+        {
+            TInstallDriver driver(root_.Path());
+            driver.Project = ProjectLines(uninstall);
+            driver.Objects = Records();
+            driver.Install();
+        }
+        EXPECT_EQ(probe.Received(), 1);
+        EXPECT_TRUE(FileExists(App() + "\\bin\\app.txt"));
+    }
+}
 
 TEST_F(ClosingStepsTest, AFailingClosingStepRollsTheWholeInstallBack)
 {
