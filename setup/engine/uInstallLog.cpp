@@ -7,7 +7,6 @@
 #include "TRegistry.h"
 #include "TStringList.h"
 #include "uCommandAction.h"
-#include "uFileActions.h"
 #include "uFileReplacement.h"
 #include "uSetupData.h"
 
@@ -120,7 +119,7 @@ std::string WriteInstallLog(const TInstallLogInput& input)
     // The first product to log here creates the logs' folder; it goes again, when
     // empty, after the log itself (the line is replayed after the log's FILE line).
     std::string missing = OutermostMissingFolder(folder);
-    if (!folder.empty() && !uFileActions::ForceFolders(folder))
+    if (!folder.empty() && !SysUtils::ForceDirectories(folder))
         throw EFCreateError("Cannot create the folder " + SysUtils::ExcludeTrailingBackslash(folder) +
                             " for the install log");
     if (!missing.empty()) {
