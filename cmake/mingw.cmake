@@ -30,4 +30,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# A Makefile tree builds through a wrapper that lets one top-level make at a time
+# write into it; other generators (Ninja) use their own program.
+if(CMAKE_GENERATOR MATCHES "Makefiles" AND NOT CMAKE_MAKE_PROGRAM)
+  get_filename_component(_locked_make "${CMAKE_CURRENT_LIST_DIR}/../scripts/locked-make.sh" ABSOLUTE)
+  set(CMAKE_MAKE_PROGRAM "${_locked_make}" CACHE FILEPATH "make, one top-level run per build tree")
+endif()
+
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the target's libjpeg (from Debian's source package) and GoogleTest
 # (from /usr/src/googletest) into a cache folder outside the clone, so that
-# a second clone on the same machine reuses them.
+# a second clone on the same machine reuses them. Runs for one architecture
+# take turns on a lock beside the cache; each works in a folder of its own, so
+# that a run started at the same time waits and then finds the cache built.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,10 +12,15 @@ deps="$("$repo/scripts/deps-dir.sh")/$arch"
 stamp="$deps/.built-v1"
 [ -f "$stamp" ] && exit 0
 
+mkdir -p "$deps"
+exec 9>"$deps.lock"
+flock 9
+# Another run may have finished while this one waited.
+[ -f "$stamp" ] && exit 0
+
 toolchain="$repo/cmake/mingw.cmake"
-work="$deps/work"
-rm -rf "$work"
-mkdir -p "$work"
+work=$(mktemp -d "$deps.work.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 echo "Building libjpeg-turbo for $arch into $deps"
@@ -33,6 +40,5 @@ cmake -S /usr/src/googletest -B build-gtest -G Ninja -DCMAKE_TOOLCHAIN_FILE="$to
 cmake --build build-gtest >/dev/null
 cmake --install build-gtest >/dev/null
 
-cd "$deps"
-rm -rf "$work"
+# The stamp comes last: a run that failed half-way leaves the cache to be built again.
 touch "$stamp"

@@ -2,10 +2,12 @@
 #include "FullScreenDlg.h"
 
 #include <cstdlib>
+#include <iterator>
 
 #include "AfxMessageBox.h"
 #include "AfxState.h"
 #include "CFrameWnd.h"
+#include "HotKeyTable.h"
 #include "ShotSaver.h"
 #include "VideoSettings.h"
 #include "VideoView.h"
@@ -18,18 +20,6 @@ BEGIN_MESSAGE_MAP(CFullScreenDlg, CDialog)
 END_MESSAGE_MAP()
 
 namespace {
-
-struct HotKeyBinding {
-    int id;
-    UINT virtualKey;
-};
-// Esc, the way out, is registered last: once it is held, every key is.
-const HotKeyBinding kHotKeys[] = {
-    {CFullScreenDlg::kHotKeyPhoto, VK_F5},       {CFullScreenDlg::kHotKeyRecord, VK_F6},
-    {CFullScreenDlg::kHotKeyTimedPhoto, VK_F7},  {CFullScreenDlg::kHotKeyTimedRecord, VK_F8},
-    {CFullScreenDlg::kHotKeyStop, VK_F9},        {CFullScreenDlg::kHotKeyShowHide, VK_F4},
-    {CFullScreenDlg::kHotKeyEscape, VK_ESCAPE},
-};
 
 const int kPreviewRateMs = 30;
 
@@ -99,23 +89,21 @@ void CFullScreenDlg::AttachPreview()
 
 void CFullScreenDlg::RegisterHotKeys()
 {
-    for (const HotKeyBinding& key : kHotKeys)
-        RegisterHotKey(m_hWnd, key.id, 0, key.virtualKey);
+    HotKeyTable::Register(m_hWnd, static_cast<int>(std::size(HotKeyTable::kBindings)));
 }
 
 void CFullScreenDlg::UnregisterHotKeys()
 {
-    for (int id = kHotKeyEscape; id <= kHotKeyShowHide; ++id)
-        UnregisterHotKey(m_hWnd, id);
+    HotKeyTable::Unregister(m_hWnd);
 }
 
 int CFullScreenDlg::ReadDelay() const
 {
     return std::atoi(m_pathHelper.ReadSetting(VideoSettings::kTimerSection,
-                                              VideoSettings::kFolderKey, ""));
+                                              VideoSettings::kDelayKey, ""));
 }
 
-BOOL CFullScreenDlg::Shoot(int kind)
+BOOL CFullScreenDlg::Shoot(ShotKind kind)
 {
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const bool photo = kind == kShotPhoto;
@@ -147,38 +135,38 @@ void CFullScreenDlg::ReturnToView()
 void CFullScreenDlg::OnHotKey(UINT id, UINT, UINT)
 {
     switch (id) {
-    case kHotKeyEscape:
+    case HotKeyTable::kEscape:
         ReturnToView();
         PostMessage(WM_CLOSE);
         break;
-    case kHotKeyPhoto:
+    case HotKeyTable::kPhoto:
         if (Shoot(kShotPhoto))
             AfxMessageBox(kPhotoSavedMessage);
         break;
-    case kHotKeyRecord:
+    case HotKeyTable::kRecord:
         // Said once the recording runs: a recording that did not start is not reported.
         if (Shoot(kShotRecording))
             AfxMessageBox(kRecordingMessage);
         break;
-    case kHotKeyTimedPhoto:
+    case HotKeyTable::kTimedPhoto:
         m_nShotKind = kShotPhoto;
         SetTimer(kShotTimer, DelayToMs(ReadDelay()));
         break;
-    case kHotKeyTimedRecord: {
+    case HotKeyTable::kTimedRecord: {
         m_nShotKind = kShotRecording;
         const CString delay = m_pathHelper.ReadSetting(VideoSettings::kTimerSection,
-                                                       VideoSettings::kFolderKey, "");
+                                                       VideoSettings::kDelayKey, "");
         AfxMessageBox(delay + "秒后开始录像");
         SetTimer(kShotTimer, DelayToMs(std::atoi(delay)));
         break;
     }
-    case kHotKeyStop:
+    case HotKeyTable::kStop:
         KillTimer(kShotTimer);
         AfxMessageBox("已经停止拍摄");
         m_capture.StopCapture();
         AttachPreview();
         break;
-    case kHotKeyShowHide:
+    case HotKeyTable::kShowHide:
         if (CWnd* main = AfxGetMainWnd())
             main->SendMessage(WM_COMMAND, MAKEWPARAM(ID_SHOW_HIDE, 0), 0);
         break;

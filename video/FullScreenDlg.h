@@ -10,16 +10,6 @@ class CFullScreenDlg : public CDialog {
 public:
     explicit CFullScreenDlg(CWnd* parent = nullptr);
 
-    // Global hot keys of the dialog (no modifiers).
-    enum HotKey : int {
-        kHotKeyEscape = 1001,       // Esc: back to the main window
-        kHotKeyPhoto = 1002,        // F5
-        kHotKeyRecord = 1003,       // F6
-        kHotKeyTimedPhoto = 1004,   // F7
-        kHotKeyTimedRecord = 1005,  // F8
-        kHotKeyStop = 1006,         // F9
-        kHotKeyShowHide = 1007,     // F4: show or hide the main window
-    };
     enum ShotKind : int { kShotPhoto = 0, kShotRecording = 1 };
     static const UINT_PTR kShotTimer = 1;
 
@@ -28,9 +18,6 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    CVideoCapture m_capture;
-    int m_nShotKind = kShotPhoto;
-
 protected:
     void OnHotKey(UINT id, UINT modifiers, UINT virtualKey);
     void OnTimer(UINT_PTR id);
@@ -38,7 +25,7 @@ protected:
 
     // Photo (".bmp" into [照相] 1) or recording (".avi" into [录相] 1); true
     // when the photo was written or the recording started.
-    BOOL Shoot(int kind);
+    BOOL Shoot(ShotKind kind);
     void AttachPreview();
     // Ends the full-screen capture and gives the view its engine and hot keys back.
     void ReturnToView();
@@ -47,6 +34,9 @@ protected:
     // The delay of timed shots in seconds: [定时] 1 through atoi.
     int ReadDelay() const;
 
+private:
+    CVideoCapture m_capture;
+    ShotKind m_nShotKind = kShotPhoto;
     CPathHelper m_pathHelper;
     RECT m_previewRect = {};  // the enlarged window rectangle, in screen coordinates
     bool m_bReturned = false;

@@ -2,6 +2,7 @@
 #include "OptionsDlg.h"
 
 #include "AfxMessageBox.h"
+#include "OwnedIdList.h"
 #include "VideoSettings.h"
 #include "res/resource.h"
 
@@ -25,12 +26,6 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM start)
     return 0;
 }
 
-// An item-identifier list from the shell allocator, freed with it.
-struct ShellItemList {
-    LPITEMIDLIST list = nullptr;
-    ~ShellItemList() { CoTaskMemFree(list); }
-};
-
 CString TrimmedText(const CWnd& dialog, int id)
 {
     CString text;
@@ -49,7 +44,7 @@ BOOL COptionsDlg::OnInitDialog()
     VideoSettings::SeedDefaults(m_paths);
     SetDlgItemText(IDC_PHOTO_FOLDER, m_paths.ReadSetting(VideoSettings::kPhotoSection, VideoSettings::kFolderKey));
     SetDlgItemText(IDC_VIDEO_FOLDER, m_paths.ReadSetting(VideoSettings::kVideoSection, VideoSettings::kFolderKey));
-    SetDlgItemText(IDC_DELAY, m_paths.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kFolderKey));
+    SetDlgItemText(IDC_DELAY, m_paths.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kDelayKey));
     return TRUE;
 }
 
@@ -101,7 +96,7 @@ void COptionsDlg::OnOK()
     const bool written =
         m_paths.WriteSetting(VideoSettings::kPhotoSection, VideoSettings::kFolderKey, photoFolder) &&
         m_paths.WriteSetting(VideoSettings::kVideoSection, VideoSettings::kFolderKey, videoFolder) &&
-        m_paths.WriteSetting(VideoSettings::kTimerSection, VideoSettings::kFolderKey, delay);
+        m_paths.WriteSetting(VideoSettings::kTimerSection, VideoSettings::kDelayKey, delay);
     if (!written) {
         AfxMessageBox(CString("无法保存设置: ") + m_paths.GetConfigPath(), MB_OK | MB_ICONERROR);
         return;
@@ -130,9 +125,8 @@ void COptionsDlg::BrowseInto(int editId, LPCSTR title)
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = &BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(static_cast<LPCSTR>(current));
-    ShellItemList chosen;
-    chosen.list = SHBrowseForFolderA(&info);
+    TOwnedIdList chosen(SHBrowseForFolderA(&info));
     char folder[MAX_PATH] = {};
-    if (chosen.list && SHGetPathFromIDListA(chosen.list, folder))
+    if (chosen && SHGetPathFromIDListA(chosen.Get(), folder))
         SetDlgItemText(editId, folder);
 }

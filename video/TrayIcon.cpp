@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "AfxState.h"
+#include "OwnedHandles.h"
 
 IMPLEMENT_DYNAMIC(CTrayIcon, CObject)
 
@@ -12,16 +13,6 @@ namespace {
 // The first version of the icon data (64-character tip) is the one every
 // shell understands.
 const DWORD kNotifyIconDataSize = NOTIFYICONDATAA_V1_SIZE;
-
-// A menu resource, destroyed with its owner.
-struct MenuHandle {
-    HMENU menu;
-    ~MenuHandle()
-    {
-        if (menu)
-            DestroyMenu(menu);
-    }
-};
 
 }  // namespace
 
@@ -67,10 +58,10 @@ LRESULT CTrayIcon::HandleTrayMessage(WPARAM wParam, LPARAM lParam)
         return 0;
     switch (LOWORD(lParam)) {
     case WM_RBUTTONUP: {
-        MenuHandle menu{LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nid.uID))};
-        if (!menu.menu)
+        TOwnedMenu menu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nid.uID)));
+        if (!menu.IsValid())
             return 0;
-        HMENU popup = GetSubMenu(menu.menu, 0);
+        HMENU popup = GetSubMenu(menu.Get(), 0);
         if (!popup)
             return 0;
         SetMenuDefaultItem(popup, 0, TRUE);

@@ -8,6 +8,7 @@ const char kVideoSection[] = "录相";
 const char kTimerSection[] = "定时";
 const char kWindowSection[] = "窗口";
 const char kFolderKey[] = "1";
+const char kDelayKey[] = "1";
 const char kShowKey[] = "show";
 
 const char kDefaultPhotoFolder[] = "mypic";
@@ -31,8 +32,8 @@ void SeedDefaults(const CPathHelper& paths)
 {
     SeedFolder(paths, kPhotoSection, kDefaultPhotoFolder);
     SeedFolder(paths, kVideoSection, kDefaultVideoFolder);
-    if (paths.ReadSetting(kTimerSection, kFolderKey).IsEmpty())
-        paths.WriteSetting(kTimerSection, kFolderKey, kDefaultDelay);
+    if (paths.ReadSetting(kTimerSection, kDelayKey).IsEmpty())
+        paths.WriteSetting(kTimerSection, kDelayKey, kDefaultDelay);
 }
 
 }  // namespace VideoSettings

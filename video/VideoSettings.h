@@ -10,7 +10,8 @@ extern const char kPhotoSection[];   // "照相": key "1" is the photo folder
 extern const char kVideoSection[];   // "录相": key "1" is the video folder
 extern const char kTimerSection[];   // "定时": key "1" is the delay in seconds
 extern const char kWindowSection[];  // "窗口": key "show"
-extern const char kFolderKey[];      // "1"
+extern const char kFolderKey[];      // "1": a shot section's folder
+extern const char kDelayKey[];       // "1": the timer section's delay
 extern const char kShowKey[];        // "show"
 
 extern const char kDefaultPhotoFolder[];  // "mypic", beside the program

@@ -6,16 +6,15 @@
 #include "AfxState.h"
 #include "CFrameWnd.h"
 #include "CompressionDialogFiller.h"
+#include "FullScreenDlg.h"
+#include "HotKeyTable.h"
 #include "OptionsDlg.h"
+#include "OwnedHandles.h"
 #include "ShotSaver.h"
 #include "VideoSettings.h"
 #include "WaitDlg.h"
 #include "res/resource.h"
 
-#if __has_include("FullScreenDlg.h")
-#include "FullScreenDlg.h"
-#define VIDEO_HAS_FULL_SCREEN_DIALOG 1
-#endif
 
 #include <cstdlib>
 
@@ -31,32 +30,6 @@ const char kNoDelayMessage[] = "定时时间未初始化,请再次设定!";
 
 const int kShotButtons[] = {IDC_PHOTO, IDC_TIMED_PHOTO, IDC_TIMED_RECORD, IDC_RECORD};
 
-struct HotKeyBinding {
-    int id;
-    UINT virtualKey;
-    UINT command;
-};
-const HotKeyBinding kHotKeys[] = {
-    {CVideoView::kHotKeyPhoto, VK_F5, IDC_PHOTO},
-    {CVideoView::kHotKeyRecord, VK_F6, IDC_RECORD},
-    {CVideoView::kHotKeyTimedPhoto, VK_F7, IDC_TIMED_PHOTO},
-    {CVideoView::kHotKeyTimedRecord, VK_F8, IDC_TIMED_RECORD},
-    {CVideoView::kHotKeyStop, VK_F9, IDC_STOP},
-    {CVideoView::kHotKeyShowHide, VK_F4, ID_SHOW_HIDE},
-};
-
-// A menu loaded from the resources, destroyed with its owner.
-struct LoadedMenu {
-    HMENU menu;
-    explicit LoadedMenu(UINT id) : menu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id))) {}
-    ~LoadedMenu()
-    {
-        if (menu)
-            DestroyMenu(menu);
-    }
-    LoadedMenu(const LoadedMenu&) = delete;
-    LoadedMenu& operator=(const LoadedMenu&) = delete;
-};
 
 }  // namespace
 
@@ -85,9 +58,9 @@ const char CVideoView::kStoppedTimeText[] = "已录时间:  ";
 CVideoView::CVideoView() : CFormView(IDD_VIDEO_FORM)
 {
     HINSTANCE resources = AfxGetResourceHandle();
-    m_idleBitmap.reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_IDLE)));
-    m_recordingBitmap.reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_RECORDING)));
-    m_waitingBitmap.reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_WAITING)));
+    m_idleBitmap.Reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_IDLE)));
+    m_recordingBitmap.Reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_RECORDING)));
+    m_waitingBitmap.Reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_WAITING)));
 }
 
 CVideoView::~CVideoView()
@@ -118,8 +91,7 @@ void CVideoView::OnInitialUpdate()
     if (m_capture.ShowCompressionDialog())
         SetTimer(kCompressionTimer, 1);
     FindStatusBar();
-    if (CWnd* stop = GetDlgItem(IDC_STOP))
-        stop->EnableWindow(FALSE);
+    EnableStopButton(FALSE);
 }
 
 void CVideoView::ConnectCapture()
@@ -131,8 +103,7 @@ void CVideoView::ConnectCapture()
     } else {
         AfxMessageBox(kNoDeviceMessage);
         EnableShotButtons(FALSE);
-        if (CWnd* stop = GetDlgItem(IDC_STOP))
-            stop->EnableWindow(FALSE);
+        EnableStopButton(FALSE);
     }
     RegisterHotKeys();
 }
@@ -150,14 +121,12 @@ void CVideoView::AttachPreview()
 
 void CVideoView::RegisterHotKeys()
 {
-    for (const HotKeyBinding& key : kHotKeys)
-        RegisterHotKey(m_hWnd, key.id, 0, key.virtualKey);
+    HotKeyTable::Register(m_hWnd, HotKeyTable::kViewBindingCount);
 }
 
 void CVideoView::UnregisterHotKeys()
 {
-    for (int id = kHotKeyFirst; id <= kHotKeyLast; ++id)
-        UnregisterHotKey(m_hWnd, id);
+    HotKeyTable::Unregister(m_hWnd);
 }
 
 void CVideoView::FindStatusBar()
@@ -179,11 +148,17 @@ void CVideoView::SetPaneText(UINT indicator, LPCSTR text)
 
 void CVideoView::SetStatePicture(UINT bitmapId)
 {
-    HBITMAP bitmap = bitmapId == IDB_RECORDING ? m_recordingBitmap.get()
-                     : bitmapId == IDB_WAITING ? m_waitingBitmap.get()
-                                               : m_idleBitmap.get();
+    HBITMAP bitmap = bitmapId == IDB_RECORDING ? m_recordingBitmap.Get()
+                     : bitmapId == IDB_WAITING ? m_waitingBitmap.Get()
+                                               : m_idleBitmap.Get();
     if (CWnd* picture = GetDlgItem(IDC_STATE_PICTURE))
         picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+void CVideoView::EnableStopButton(BOOL enable)
+{
+    if (CWnd* stop = GetDlgItem(IDC_STOP))
+        stop->EnableWindow(enable);
 }
 
 void CVideoView::EnableShotButtons(BOOL enable)
@@ -241,15 +216,14 @@ void CVideoView::OnRecord()
         return;
     SetStatePicture(IDB_RECORDING);
     EnableShotButtons(FALSE);
-    if (CWnd* stop = GetDlgItem(IDC_STOP))
-        stop->EnableWindow(TRUE);
+    EnableStopButton(TRUE);
     UpdateWindow();
     SetTimer(kRecordTimer, 1000);
 }
 
 void CVideoView::OnTimedPhoto()
 {
-    const CString delay = m_pathHelper.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kFolderKey);
+    const CString delay = m_pathHelper.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kDelayKey);
     if (!m_pathHelper.ConfigExists()) {
         AfxMessageBox(kNoDelayMessage);
         RunOptionsDialog();
@@ -261,8 +235,7 @@ void CVideoView::OnTimedPhoto()
     if (Shoot(VideoSettings::kPhotoSection, ".bmp")) {
         CountPhoto();
         EnableShotButtons(TRUE);
-        if (CWnd* stop = GetDlgItem(IDC_STOP))
-            stop->EnableWindow(FALSE);
+        EnableStopButton(FALSE);
     } else {
         SetStatePicture(IDB_IDLE);  // the wait is over either way
     }
@@ -270,7 +243,7 @@ void CVideoView::OnTimedPhoto()
 
 void CVideoView::OnTimedRecord()
 {
-    const CString delay = m_pathHelper.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kFolderKey);
+    const CString delay = m_pathHelper.ReadSetting(VideoSettings::kTimerSection, VideoSettings::kDelayKey);
     if (!m_pathHelper.ConfigExists() || std::atoi(delay) <= 0) {
         AfxMessageBox(kNoDelayMessage);
         RunOptionsDialog();
@@ -282,8 +255,7 @@ void CVideoView::OnTimedRecord()
     if (Shoot(VideoSettings::kVideoSection, ".avi")) {
         SetTimer(kRecordTimer, 1000);
         EnableShotButtons(FALSE);
-        if (CWnd* stop = GetDlgItem(IDC_STOP))
-            stop->EnableWindow(TRUE);
+        EnableStopButton(TRUE);
     } else {
         SetStatePicture(IDB_IDLE);
     }
@@ -293,8 +265,7 @@ void CVideoView::OnStop()
 {
     KillTimer(kRecordTimer);
     EnableShotButtons(TRUE);
-    if (CWnd* stop = GetDlgItem(IDC_STOP))
-        stop->EnableWindow(FALSE);
+    EnableStopButton(FALSE);
     m_nRecordSeconds = 0;
     m_capture.StopCapture();
     if (CFrameWnd* frame = GetParentFrame())
@@ -321,7 +292,8 @@ void CVideoView::OnTimer(UINT_PTR id)
 
 void CVideoView::OnHotKey(UINT id, UINT, UINT)
 {
-    for (const HotKeyBinding& key : kHotKeys) {
+    for (int i = 0; i < HotKeyTable::kViewBindingCount; ++i) {
+        const HotKeyTable::Binding& key = HotKeyTable::kBindings[i];
         if (key.id != static_cast<int>(id))
             continue;
         if (key.command == ID_SHOW_HIDE) {
@@ -356,10 +328,8 @@ void CVideoView::OnFullScreen()
 {
     m_capture.Destroy();
     UnregisterHotKeys();
-#ifdef VIDEO_HAS_FULL_SCREEN_DIALOG
     CFullScreenDlg dialog;
     dialog.DoModal();
-#endif
 }
 
 void CVideoView::OnExit()
@@ -382,8 +352,8 @@ void CVideoView::OnDestroy()
 
 void CVideoView::OnContextMenu(CWnd*, CPoint)
 {
-    LoadedMenu menu(IDR_VIEW_CONTEXT);
-    HMENU popup = menu.menu ? GetSubMenu(menu.menu, 0) : nullptr;
+    TOwnedMenu menu(LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_VIEW_CONTEXT)));
+    HMENU popup = menu.IsValid() ? GetSubMenu(menu.Get(), 0) : nullptr;
     if (!popup)
         return;
     POINT cursor;

@@ -4,11 +4,9 @@
 
 #include "CFormView.h"
 #include "CStatusBar.h"
+#include "OwnedGdi.h"
 #include "PathHelper.h"
 #include "VideoCapture.h"
-
-#include <memory>
-#include <type_traits>
 
 class CVideoView : public CFormView {
     DECLARE_DYNCREATE(CVideoView)
@@ -16,18 +14,6 @@ class CVideoView : public CFormView {
 public:
     CVideoView();
     ~CVideoView() override;
-
-    // Global hot keys of the view: id, key, and the command each one sends.
-    enum HotKey : int {
-        kHotKeyFirst = 1001,  // the id range the view frees on close
-        kHotKeyPhoto = 1002,        // F5 -> photo
-        kHotKeyRecord = 1003,       // F6 -> record
-        kHotKeyTimedPhoto = 1004,   // F7 -> timed photo
-        kHotKeyTimedRecord = 1005,  // F8 -> timed recording
-        kHotKeyStop = 1006,         // F9 -> stop
-        kHotKeyShowHide = 1007,     // F4 -> show or hide the main window (main frame)
-        kHotKeyLast = 1007,
-    };
 
     void OnInitialUpdate() override;
 
@@ -50,12 +36,6 @@ public:
     static CString PhotoCountText(int count);
     static CString RecordedTimeText(int seconds);
     static const char kStoppedTimeText[];
-
-    CVideoCapture m_capture;
-    CPathHelper m_pathHelper;
-    int m_nPhotoCount = 0;
-    int m_nRecordSeconds = 0;
-    CStatusBar* m_pStatusBar = nullptr;
 
 protected:
     void OnPhoto();
@@ -81,12 +61,16 @@ protected:
     void EnableShotButtons(BOOL enable);
     void SetPaneText(UINT indicator, LPCSTR text);
     void FindStatusBar();
+    // The stop button follows the recording: enabled only while one runs.
+    void EnableStopButton(BOOL enable);
 
-    struct BitmapDeleter {
-        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-    };
-    using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-    OwnedBitmap m_idleBitmap, m_recordingBitmap, m_waitingBitmap;
+private:
+    CVideoCapture m_capture;
+    CPathHelper m_pathHelper;
+    int m_nPhotoCount = 0;
+    int m_nRecordSeconds = 0;
+    CStatusBar* m_pStatusBar = nullptr;
+    TOwnedBitmap m_idleBitmap, m_recordingBitmap, m_waitingBitmap;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 
 #include "KvThemeSrv.h"
 #include "KvUxTheme.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TCanvas.h"
 
@@ -175,18 +176,17 @@ TColor ThemeColorOf(int use)
 TKvColorScheme ReadXPColorScheme()
 {
     std::string name;
-    HKEY key = nullptr;
+    TOwnedRegKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+                      KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS) {
         char buffer[256] = {};
         DWORD size = sizeof(buffer) - 1, type = 0;
-        if (RegQueryValueExA(key, "ColorName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+        if (RegQueryValueExA(key.Get(), "ColorName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
                 ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ)) {
             buffer[std::min<DWORD>(size, sizeof(buffer) - 1)] = '\0';
             name = buffer;
         }
-        RegCloseKey(key);
     }
     name = SysUtils::UpperCase(name);
     if (name == "HOMESTEAD")

@@ -1,7 +1,11 @@
 // CStatusBar over the common status-bar control.
 #include "CStatusBar.h"
 
+#include "OwnedDC.h"
+
 #include <commctrl.h>
+
+#include <optional>
 
 IMPLEMENT_DYNAMIC(CStatusBar, CWnd)
 
@@ -21,9 +25,11 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
 {
     m_panes.clear();
     std::vector<CString> texts;
-    HDC dc = ::GetDC(m_hWnd);
+    TWindowDC dc(m_hWnd);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    std::optional<TSelectObject> selectedFont;
+    if (font)
+        selectedFont.emplace(dc, font);
     BOOL all = TRUE;
     for (int i = 0; i < count; ++i) {
         CString text;
@@ -35,9 +41,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
         m_panes.push_back({ids[i], extent.cx > 0 ? extent.cx + 8 : 100});
         texts.push_back(text);
     }
-    if (previous)
-        SelectObject(dc, previous);
-    ::ReleaseDC(m_hWnd, dc);
+    selectedFont.reset();
     ApplyParts();
     for (int i = 0; i < count; ++i)
         SetPaneText(i, texts[static_cast<size_t>(i)]);

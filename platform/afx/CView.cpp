@@ -4,6 +4,7 @@
 #include "AfxRes.h"
 #include "CDocument.h"
 #include "CFrameWnd.h"
+#include "OwnedDC.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -57,10 +58,8 @@ void CView::OnDestroy()
 
 void CView::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hWnd, &paint);
+    TPaintDC dc(m_hWnd);
     OnDraw(dc);
-    EndPaint(m_hWnd, &paint);
 }
 
 void CView::OnDraw(HDC) {}

@@ -54,4 +54,16 @@ std::wstring AnsiToWide(const std::string& text);
 // when the system has none.
 std::string SysErrorMessage(unsigned long error);
 
+// True when `path` names an existing file (not a folder).
+bool FileExists(const std::string& path);
+// True when `path` names an existing folder; an empty path names none.
+bool DirectoryExists(const std::string& path);
+// Creates `folder` and every missing folder above it (stopping at a drive).
+// True when the folder exists afterwards; false for an empty path or a folder
+// that could not be made, with the system's reason in GetLastError.
+bool ForceDirectories(const std::string& folder);
+// The system's temporary folder, without a trailing backslash; raises
+// Exception when the system names none.
+std::string TempFolder();
+
 } // namespace SysUtils

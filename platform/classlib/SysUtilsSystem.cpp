@@ -2,6 +2,8 @@
 // routines build and run without <windows.h> (the native fuzz targets use them).
 #include "SysUtils.h"
 
+#include "Exception.h"
+
 #include <windows.h>
 
 namespace SysUtils {
@@ -28,6 +30,49 @@ std::wstring AnsiToWide(const std::string& text)
     std::wstring wide(static_cast<size_t>(count), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
     return wide;
+}
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& folder)
+{
+    std::string path = ExcludeTrailingBackslash(folder);
+    if (path.empty())
+        return false;
+    if (DirectoryExists(path))
+        return true;
+    std::string parent = ExcludeTrailingBackslash(ExtractFilePath(path));
+    // Stop at a drive ("C:") or at the top of a relative path.
+    if (!parent.empty() && parent != path && parent.back() != ':' && !ForceDirectories(parent))
+        return false;
+    if (CreateDirectoryA(path.c_str(), nullptr))
+        return true;
+    DWORD error = GetLastError();
+    if (DirectoryExists(path)) // made by someone else meanwhile
+        return true;
+    SetLastError(error);
+    return false;
+}
+
+std::string TempFolder()
+{
+    char buffer[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof(buffer), buffer);
+    if (length == 0 || length > MAX_PATH)
+        throw Exception("cannot find the temporary folder");
+    return ExcludeTrailingBackslash(std::string(buffer, length));
 }
 
 } // namespace SysUtils

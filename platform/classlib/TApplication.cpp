@@ -4,6 +4,8 @@
 #include "SysUtils.h"
 #include "TForm.h"
 
+#include <exception>
+
 TApplication* Application()
 {
     static std::unique_ptr<TApplication> application(new TApplication(nullptr));
@@ -115,6 +117,26 @@ void TApplication::HandleException(TObject* sender, Exception& error)
         OnException(sender, error);
     else
         ShowException(error);
+}
+
+void TApplication::HandleCurrentException(TObject* sender) noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (Exception& error) {
+            HandleException(sender, error);
+        } catch (const std::exception& error) {
+            Exception wrapped(error.what());
+            HandleException(sender, wrapped);
+        } catch (...) {
+            Exception wrapped("Unknown exception");
+            HandleException(sender, wrapped);
+        }
+    } catch (...) {
+        // The report itself failed (an OnException handler threw): nothing is
+        // left that could show it, and the system's code must not see it.
+    }
 }
 
 void TApplication::ShowException(Exception& error)

@@ -58,6 +58,10 @@ public:
     int MessageBox(const std::string& text, const std::string& caption = std::string(), UINT flags = MB_OK);
     // OnException when assigned, else a message box with the exception's message.
     void HandleException(TObject* sender, Exception& error);
+    // Called inside a catch block of a window procedure: reports the exception
+    // in flight, whatever its type, through HandleException and lets nothing
+    // escape, since no C++ exception may unwind through the system's code.
+    void HandleCurrentException(TObject* sender) noexcept;
     void ShowException(Exception& error);
 
     TExceptionEvent OnException;

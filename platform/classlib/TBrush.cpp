@@ -1,6 +1,7 @@
 // Brushes made on demand.
 #include "TBrush.h"
 
+#include "StoreChanged.h"
 #include "TBitmap.h"
 
 void TBrush::Change()
@@ -21,17 +22,15 @@ void TBrush::SetColor(TColor color)
 
 void TBrush::SetStyle(TBrushStyle style)
 {
-    if (style == style_)
+    if (!StoreChanged(style_, style))
         return;
-    style_ = style;
     Change();
 }
 
 void TBrush::SetBitmap(TBitmap* bitmap)
 {
-    if (bitmap == bitmap_)
+    if (!StoreChanged(bitmap_, bitmap))
         return;
-    bitmap_ = bitmap;
     Change();
 }
 

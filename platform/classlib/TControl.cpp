@@ -3,6 +3,8 @@
 #include "TControl.h"
 
 #include "Exception.h"
+#include "OwnedDC.h"
+#include "StoreChanged.h"
 #include "TControlActionLink.h"
 #include "TCustomAction.h"
 #include "TForm.h"
@@ -115,17 +117,15 @@ void TControl::SetVisible(bool visible)
 
 void TControl::SetEnabled(bool enabled)
 {
-    if (enabled == enabled_)
+    if (!StoreChanged(enabled_, enabled))
         return;
-    enabled_ = enabled;
     Perform(CM_ENABLEDCHANGED);
 }
 
 void TControl::SetText(const std::string& text)
 {
-    if (text == text_)
+    if (!StoreChanged(text_, text))
         return;
-    text_ = text;
     Perform(CM_TEXTCHANGED);
 }
 
@@ -140,9 +140,8 @@ void TControl::SetColor(TColor color)
 
 void TControl::SetParentColor(bool value)
 {
-    if (value == parentColor_)
+    if (!StoreChanged(parentColor_, value))
         return;
-    parentColor_ = value;
     if (value && parent_ != nullptr)
         Perform(CM_PARENTCOLORCHANGED);
 }
@@ -156,26 +155,23 @@ void TControl::FontChanged(TObject*)
 
 void TControl::SetParentFont(bool value)
 {
-    if (value == parentFont_)
+    if (!StoreChanged(parentFont_, value))
         return;
-    parentFont_ = value;
     if (value && parent_ != nullptr)
         Perform(CM_PARENTFONTCHANGED);
 }
 
 void TControl::SetBiDiMode(TBiDiMode mode)
 {
-    if (mode == biDiMode_)
+    if (!StoreChanged(biDiMode_, mode))
         return;
-    biDiMode_ = mode;
     Perform(CM_BIDIMODECHANGED);
 }
 
 void TControl::SetAlign(TAlign align)
 {
-    if (align == align_)
+    if (!StoreChanged(align_, align))
         return;
-    align_ = align;
     RequestAlign();
 }
 
@@ -482,14 +478,11 @@ void TControl::Repaint()
         parent_->Update();
         return;
     }
-    HDC dc = GetDC(parent_->Handle());
-    {
-        TSavedDC saved(dc);
-        IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
-        OffsetViewportOrgEx(dc, left_, top_, nullptr);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
-    ReleaseDC(parent_->Handle(), dc);
+    TWindowDC dc(parent_->Handle());
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, left_, top_, left_ + width_, top_ + height_);
+    OffsetViewportOrgEx(dc, left_, top_, nullptr);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc.Get()), 0);
 }
 
 void TControl::BringToFront()

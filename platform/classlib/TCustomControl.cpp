@@ -1,6 +1,8 @@
 // Windowed controls that paint themselves.
 #include "TCustomControl.h"
 
+#include "TCanvasHandleScope.h"
+
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 {
     SetControlState(ControlState() + csCustomPaint);
@@ -8,15 +10,6 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-    // The paint context replaces any context the canvas took before.
-    canvas_.FreeHandle();
-    canvas_.SetHandle(dc);
-    canvas_.Refresh();
-    try {
-        Paint();
-    } catch (...) {
-        canvas_.SetHandle(nullptr);
-        throw;
-    }
-    canvas_.SetHandle(nullptr);
+    TCanvasHandleScope painting(canvas_, dc);
+    Paint();
 }

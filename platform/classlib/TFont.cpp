@@ -2,6 +2,7 @@
 #include "TFont.h"
 
 #include "Exception.h"
+#include "StoreChanged.h"
 
 #include <cstring>
 
@@ -37,50 +38,44 @@ void TFont::SetSize(int points) { SetHeight(-MulDiv(points, PixelsPerInch(), 72)
 
 void TFont::SetHeight(int height)
 {
-    if (height == height_)
+    if (!StoreChanged(height_, height))
         return;
-    height_ = height;
     Change();
 }
 
 void TFont::SetColor(TColor color)
 {
-    if (color == color_)
+    if (!StoreChanged(color_, color))
         return;
-    color_ = color;
     // The colour is not part of the GDI font: the handle stays.
     Changed();
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
-    if (style == style_)
+    if (!StoreChanged(style_, style))
         return;
-    style_ = style;
     Change();
 }
 
 void TFont::SetCharset(BYTE charset)
 {
-    if (charset == charset_)
+    if (!StoreChanged(charset_, charset))
         return;
-    charset_ = charset;
     Change();
 }
 
 void TFont::SetPitch(TFontPitch pitch)
 {
-    if (pitch == pitch_)
+    if (!StoreChanged(pitch_, pitch))
         return;
-    pitch_ = pitch;
     Change();
 }
 
 void TFont::SetOrientation(int orientation)
 {
-    if (orientation == orientation_)
+    if (!StoreChanged(orientation_, orientation))
         return;
-    orientation_ = orientation;
     Change();
 }
 

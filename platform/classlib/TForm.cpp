@@ -1,6 +1,7 @@
 // Forms: showing, modal loops, closing, placement and focus.
 #include "TForm.h"
 
+#include "ScopeExit.h"
 #include "TApplication.h"
 
 #include <algorithm>
@@ -168,15 +169,15 @@ TModalResult TCustomForm::ShowModal()
     HWND previousActive = GetActiveWindow();
     modal_ = true;
     modalResult_ = mrNone;
-    auto restore = [&] {
-        modal_ = false;
-        for (HWND window : disabled.windows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        if (previousActive != nullptr && IsWindow(previousActive))
-            SetActiveWindow(previousActive);
-    };
-    try {
+    {
+        TScopeExit restore([&] {
+            modal_ = false;
+            for (HWND window : disabled.windows)
+                if (IsWindow(window))
+                    EnableWindow(window, TRUE);
+            if (previousActive != nullptr && IsWindow(previousActive))
+                SetActiveWindow(previousActive);
+        });
         Show();
         while (modalResult_ == mrNone) {
             Application()->HandleMessage();
@@ -186,11 +187,7 @@ TModalResult TCustomForm::ShowModal()
                 CloseModal();
         }
         Hide();
-    } catch (...) {
-        restore();
-        throw;
     }
-    restore();
     return modalResult_;
 }
 

@@ -1,6 +1,8 @@
 // Pens made on demand.
 #include "TPen.h"
 
+#include "StoreChanged.h"
+
 void TPen::Change()
 {
     handle_.Reset();
@@ -9,9 +11,8 @@ void TPen::Change()
 
 void TPen::SetColor(TColor color)
 {
-    if (color == color_)
+    if (!StoreChanged(color_, color))
         return;
-    color_ = color;
     Change();
 }
 
@@ -25,17 +26,15 @@ void TPen::SetWidth(int width)
 
 void TPen::SetStyle(TPenStyle style)
 {
-    if (style == style_)
+    if (!StoreChanged(style_, style))
         return;
-    style_ = style;
     Change();
 }
 
 void TPen::SetMode(TPenMode mode)
 {
-    if (mode == mode_)
+    if (!StoreChanged(mode_, mode))
         return;
-    mode_ = mode;
     Changed(); // the mode is set on the context, not in the pen
 }
 

@@ -5,6 +5,7 @@
 #include "Exception.h"
 #include "SysUtils.h"
 #include "TStream.h"
+#include "TUpdateLock.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,15 +32,9 @@ void TStrings::InsertObject(int index, const std::string& value, TObject* object
 
 void TStrings::AddStrings(const TStrings& strings)
 {
-    BeginUpdate();
-    try {
-        for (int i = 0; i < strings.Count(); ++i)
-            AddObject(strings.Strings(i), strings.Objects(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateLock<TStrings> update(*this);
+    for (int i = 0; i < strings.Count(); ++i)
+        AddObject(strings.Strings(i), strings.Objects(i));
 }
 
 void TStrings::Exchange(int index1, int index2)
@@ -155,26 +150,20 @@ std::string TStrings::Text() const
 void TStrings::SetText(const std::string& text)
 {
     // CR and LF never occur as the trail byte of a GBK character, so a byte scan is safe.
-    BeginUpdate();
-    try {
-        Clear();
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string::npos) {
-                Add(text.substr(start));
-                break;
-            }
-            Add(text.substr(start, end - start));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-                ++start;
+    TUpdateLock<TStrings> update(*this);
+    Clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            Add(text.substr(start));
+            break;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
     }
-    EndUpdate();
 }
 
 std::string TStrings::JoinDelimited(char delimiter, char quoteChar) const
@@ -210,53 +199,47 @@ std::string TStrings::JoinDelimited(char delimiter, char quoteChar) const
 
 void TStrings::SplitDelimited(const std::string& text, char delimiter, char quoteChar)
 {
-    BeginUpdate();
-    try {
-        Clear();
-        size_t i = 0;
-        auto skipBlanks = [&] {
-            while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ' && text[i] != delimiter)
-                ++i;
-        };
-        skipBlanks();
-        while (i < text.size()) {
-            std::string item;
-            if (text[i] == quoteChar) {
-                ++i;
-                while (i < text.size()) {
-                    if (text[i] == quoteChar) {
-                        if (i + 1 < text.size() && text[i + 1] == quoteChar) {
-                            item += quoteChar;
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        break;
+    TUpdateLock<TStrings> update(*this);
+    Clear();
+    size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ' && text[i] != delimiter)
+            ++i;
+    };
+    skipBlanks();
+    while (i < text.size()) {
+        std::string item;
+        if (text[i] == quoteChar) {
+            ++i;
+            while (i < text.size()) {
+                if (text[i] == quoteChar) {
+                    if (i + 1 < text.size() && text[i + 1] == quoteChar) {
+                        item += quoteChar;
+                        i += 2;
+                        continue;
                     }
-                    item += text[i++];
+                    ++i;
+                    break;
                 }
-            } else {
-                while (i < text.size() && text[i] != delimiter && static_cast<unsigned char>(text[i]) > ' ') {
-                    // Copy a double-byte character whole so that its trail byte is never a delimiter.
-                    if (SysUtils::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
-                        item += text[i++];
-                    item += text[i++];
-                }
+                item += text[i++];
             }
-            Add(item);
-            skipBlanks();
-            if (i < text.size() && text[i] == delimiter) {
-                ++i;
-                skipBlanks();
-                if (i >= text.size())
-                    Add(std::string()); // a final delimiter ends an empty item
+        } else {
+            while (i < text.size() && text[i] != delimiter && static_cast<unsigned char>(text[i]) > ' ') {
+                // Copy a double-byte character whole so that its trail byte is never a delimiter.
+                if (SysUtils::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+                    item += text[i++];
+                item += text[i++];
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(item);
+        skipBlanks();
+        if (i < text.size() && text[i] == delimiter) {
+            ++i;
+            skipBlanks();
+            if (i >= text.size())
+                Add(std::string()); // a final delimiter ends an empty item
+        }
     }
-    EndUpdate();
 }
 
 std::string TStrings::DelimitedText() const { return JoinDelimited(delimiter_, quoteChar_); }
@@ -303,18 +286,12 @@ void TStrings::Assign(TPersistent* source)
     if (auto* strings = dynamic_cast<TStrings*>(source)) {
         if (strings == this)
             return;
-        BeginUpdate();
-        try {
-            Clear();
-            nameValueSeparator_ = strings->nameValueSeparator_;
-            delimiter_ = strings->delimiter_;
-            quoteChar_ = strings->quoteChar_;
-            AddStrings(*strings);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        TUpdateLock<TStrings> update(*this);
+        Clear();
+        nameValueSeparator_ = strings->nameValueSeparator_;
+        delimiter_ = strings->delimiter_;
+        quoteChar_ = strings->quoteChar_;
+        AddStrings(*strings);
         return;
     }
     TPersistent::Assign(source);

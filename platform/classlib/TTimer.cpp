@@ -4,10 +4,31 @@
 #include "Exception.h"
 #include "TApplication.h"
 
+#include <windows.h>
+
 namespace {
 const char* const kTimerWindowClass = "TTimerWindow";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
+
+// The message-only window of each timer: WM_TIMER becomes the timer's Timer().
+struct TTimerWindow {
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == WM_TIMER) {
+            auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+            if (timer != nullptr) {
+                try {
+                    timer->Timer();
+                } catch (...) {
+                    Application()->HandleCurrentException(timer);
+                }
+                return 0;
+            }
+        }
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+};
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner)
 {
@@ -15,7 +36,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner)
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!GetClassInfoA(instance, kTimerWindowClass, &windowClass)) {
         windowClass = {};
-        windowClass.lpfnWndProc = &TTimer::WindowProcedure;
+        windowClass.lpfnWndProc = &TTimerWindow::Procedure;
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kTimerWindowClass;
         RegisterClassA(&windowClass);
@@ -32,22 +53,6 @@ TTimer::~TTimer()
         KillTimer(window_, kTimerId);
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
-}
-
-LRESULT CALLBACK TTimer::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_TIMER) {
-        auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (timer != nullptr) {
-            try {
-                timer->Timer();
-            } catch (Exception& error) {
-                Application()->HandleException(timer, error);
-            }
-            return 0;
-        }
-    }
-    return DefWindowProcA(window, msg, wParam, lParam);
 }
 
 void TTimer::UpdateTimer()

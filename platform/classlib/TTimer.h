@@ -5,7 +5,8 @@
 #include "Closure.h"
 #include "TComponent.h"
 
-#include <windows.h>
+// The window handle type of the system, without the system's headers.
+struct HWND__;
 
 class TTimer : public TComponent {
 public:
@@ -25,10 +26,10 @@ protected:
     virtual void Timer();
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend struct TTimerWindow; // the timer's window calls Timer()
     void UpdateTimer();
 
-    HWND window_ = nullptr;
+    HWND__* window_ = nullptr;
     bool enabled_ = true;
     unsigned interval_ = 1000;
     bool running_ = false;

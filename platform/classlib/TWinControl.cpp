@@ -2,6 +2,8 @@
 // bridge from window messages to the dispatch.
 #include "TWinControl.h"
 
+#include "OwnedDC.h"
+#include "ScopeExit.h"
 #include "TApplication.h"
 #include "TControlCanvas.h"
 #include "TForm.h"
@@ -229,8 +231,8 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND window, UINT msg, WPARAM wParam, 
     ++messageDepth;
     try {
         control->WndProc(message);
-    } catch (Exception& error) {
-        Application()->HandleException(control, error);
+    } catch (...) {
+        Application()->HandleCurrentException(control);
     }
     if (--messageDepth == 0)
         TControlCanvas::FreeDeviceContexts();
@@ -513,15 +515,10 @@ void TWinControl::ChangeScale(int multiplier, int divider)
     if (multiplier == divider || divider == 0)
         return;
     DisableAlign();
-    try {
-        for (TControl* control : std::vector<TControl*>(controls_))
-            control->ChangeScale(multiplier, divider);
-        TControl::ChangeScale(multiplier, divider);
-    } catch (...) {
-        EnableAlign();
-        throw;
-    }
-    EnableAlign();
+    TScopeExit enableAlign([this] { EnableAlign(); });
+    for (TControl* control : std::vector<TControl*>(controls_))
+        control->ChangeScale(multiplier, divider);
+    TControl::ChangeScale(multiplier, divider);
 }
 
 void TWinControl::EnableAlign()
@@ -537,13 +534,8 @@ void TWinControl::Realign()
     RECT rect = ClientRect();
     AdjustClientRect(rect);
     aligning_ = true;
-    try {
-        AlignControls(nullptr, rect);
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    TScopeExit aligned([this] { aligning_ = false; });
+    AlignControls(nullptr, rect);
 }
 
 void TWinControl::AdjustClientRect(RECT&) {}
@@ -791,15 +783,8 @@ void TWinControl::WMPaint(TMessage& message)
         PaintHandler(MessageParams::PaintDC(message));
         return;
     }
-    PAINTSTRUCT paint = {};
-    HDC dc = BeginPaint(handle_, &paint);
-    try {
-        PaintHandler(dc);
-    } catch (...) {
-        EndPaint(handle_, &paint);
-        throw;
-    }
-    EndPaint(handle_, &paint);
+    TPaintDC dc(handle_);
+    PaintHandler(dc);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& message)

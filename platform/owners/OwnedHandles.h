@@ -1,6 +1,7 @@
 // Owning, move-only handles of the system, one template with a closer per kind:
 // kernel handles (both null and INVALID_HANDLE_VALUE count as empty), change
-// notifications, icons and menus. Closing keeps the caller's last error.
+// notifications, find handles, registry keys, modules, icons and menus.
+// Closing keeps the caller's last error.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +37,12 @@ public:
         }
         handle_ = handle;
     }
+    // For out-parameters: closes what is held and hands out the slot.
+    Handle* Receive()
+    {
+        Reset();
+        return &handle_;
+    }
 
 private:
     Handle handle_ = Handle();
@@ -48,6 +55,18 @@ struct TKernelHandleTraits {
 struct TChangeNotificationTraits {
     static bool IsValid(HANDLE handle) { return TKernelHandleTraits::IsValid(handle); }
     static void Close(HANDLE handle) { FindCloseChangeNotification(handle); }
+};
+struct TFindTraits {
+    static bool IsValid(HANDLE handle) { return TKernelHandleTraits::IsValid(handle); }
+    static void Close(HANDLE handle) { FindClose(handle); }
+};
+struct TRegKeyTraits {
+    static bool IsValid(HKEY key) { return key != nullptr; }
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+struct TModuleTraits {
+    static bool IsValid(HMODULE module) { return module != nullptr; }
+    static void Close(HMODULE module) { FreeLibrary(module); }
 };
 struct TIconTraits {
     static bool IsValid(HICON icon) { return icon != nullptr; }
@@ -62,6 +81,12 @@ struct TMenuTraits {
 using TOwnedHandle = TOwned<HANDLE, TKernelHandleTraits>;
 // A handle of FindFirstChangeNotification.
 using TOwnedChangeNotification = TOwned<HANDLE, TChangeNotificationTraits>;
+// A search of FindFirstFile.
+using TOwnedFind = TOwned<HANDLE, TFindTraits>;
+// A registry key the caller opened or created (never a predefined root key).
+using TOwnedRegKey = TOwned<HKEY, TRegKeyTraits>;
+// A library the caller loaded with LoadLibrary.
+using TOwnedModule = TOwned<HMODULE, TModuleTraits>;
 // An icon made for the caller (never one loaded with LR_SHARED).
 using TOwnedIcon = TOwned<HICON, TIconTraits>;
 using TOwnedMenu = TOwned<HMENU, TMenuTraits>;

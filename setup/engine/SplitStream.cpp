@@ -2,6 +2,7 @@
 #include "SplitStream.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "uPeImage.h"
 
@@ -12,12 +13,6 @@
 #include <limits>
 
 namespace {
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool EndsWithExe(const std::string& name)
 {
@@ -34,24 +29,13 @@ std::string VolumeFileName(const std::string& name, int index)
     return stem + "T" + TwoDigits(index);
 }
 
-void ForceFolders(const std::string& folder)
-{
-    std::string path = SysUtils::ExcludeTrailingBackslash(folder);
-    if (path.empty() || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
-    std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(path));
-    if (!parent.empty() && parent != path && parent.back() != ':')
-        ForceFolders(parent);
-    CreateDirectoryA(path.c_str(), nullptr);
-}
-
 // Bytes of every file below `folder` except `skip`.
 std::int64_t SizeOfOtherFiles(const std::string& folder, const std::string& skip)
 {
     std::int64_t total = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return 0;
     do {
         std::string name = found.cFileName;
@@ -62,8 +46,7 @@ std::int64_t SizeOfOtherFiles(const std::string& folder, const std::string& skip
             total += SizeOfOtherFiles(path, skip);
         else if (!SysUtils::SameText(path, skip))
             total += (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return total;
 }
 
@@ -95,7 +78,7 @@ std::string TSplitFileStream::ReadVolumeName(const std::string& fileName, int in
     if (preferDiskFolder && folderName.size() >= 4 && SysUtils::SameText(folderName.substr(0, 4), "Disk")) {
         std::string candidate = SysUtils::ExtractFilePath(folder) + "Disk" + std::to_string(index + 1) + "\\" +
                                 ::VolumeFileName(name, index);
-        if (FileExists(candidate))
+        if (SysUtils::FileExists(candidate))
             return candidate;
     }
     // Beside the file. Only the file name is cut at its first '.', so that a dot
@@ -154,8 +137,8 @@ void TSplitFileStream::DeleteOldVolumes()
         return;
     }
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((fileName_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((fileName_ + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return;
     do {
         std::string name = found.cFileName;
@@ -164,8 +147,7 @@ void TSplitFileStream::DeleteOldVolumes()
         int disk = 0;
         if (name.size() > 4 && SysUtils::TryStrToInt(name.substr(4), disk) && disk >= 1)
             DeleteFileA(WriteVolumeName(fileName_, disk - 1, true).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 void TSplitFileStream::OpenForReading(int index)
@@ -173,12 +155,12 @@ void TSplitFileStream::OpenForReading(int index)
     std::string name = ReadVolumeName(fileName_, index);
     std::uint16_t access = (mode_ & 1) ? fmOpenReadWrite : fmOpenRead;
     std::uint16_t mode = index == 0 ? mode_ : static_cast<std::uint16_t>(access | (mode_ & 0xF0));
-    if (!FileExists(name)) {
+    if (!SysUtils::FileExists(name)) {
         if (!onVolumeNeeded_)
             RaiseMissing(name); // nothing else can supply the bytes that follow
         std::string asked = name;
         onVolumeNeeded_(this, index, asked);
-        if (!FileExists(asked))
+        if (!SysUtils::FileExists(asked))
             RaiseMissing(asked);
         name = asked;
         mode = fmOpenRead | fmShareDenyNone; // the stream only reads what the user pointed at
@@ -243,7 +225,8 @@ void TSplitFileStream::CreateForWriting(int index)
     // A volume met again keeps the room it was given when it was created.
     std::int64_t room = known ? rooms_[static_cast<size_t>(index)]
                               : (capacity_ > 0 || onVolumeCapacity_) ? UsableCapacity(index) : 0;
-    ForceFolders(SysUtils::ExtractFilePath(name));
+    // A folder that cannot be made shows as the volume's own creation error.
+    SysUtils::ForceDirectories(SysUtils::ExtractFilePath(name));
     // A volume met again (a seek back) is reopened; a new one is created empty.
     std::unique_ptr<TFileStream> file(new TFileStream(name, known ? fmOpenReadWrite | fmShareExclusive : fmCreate));
     if (!known) {

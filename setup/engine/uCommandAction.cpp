@@ -31,10 +31,9 @@ std::string Quoted(const std::string& path)
 
 std::string TempFileName()
 {
-    char folder[MAX_PATH + 1];
+    const std::string folder = SysUtils::TempFolder();
     char name[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof(folder), folder);
-    if (length == 0 || length > MAX_PATH || !GetTempFileNameA(folder, "ost", 0, name))
+    if (!GetTempFileNameA(folder.c_str(), "ost", 0, name))
         throw Exception("cannot create a temporary file for the command's answer");
     return name;
 }

@@ -2,6 +2,7 @@
 #include "uFileActions.h"
 
 #include "Exception.h"
+#include "ScopeExit.h"
 #include "SysUtils.h"
 #include "TStream.h"
 #include "TStrings.h"
@@ -24,20 +25,6 @@ using uWinScoped::TScopedHandle;
 const std::uint32_t kLengthMask = 0x5A3C9E71u;
 // Files are written in large blocks: small writes cost more than inflating.
 const std::uint64_t kCopyBlock = 256 * 1024;
-
-bool FolderExists(const std::string& path)
-{
-    if (path.empty())
-        return false;
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The text up to and including its last '\' or ':' (a drive), respecting
 // double-byte characters whose trail byte may be a backslash.
@@ -73,26 +60,6 @@ std::string NewGuidName()
     return text;
 }
 
-std::string TempFolder()
-{
-    char buffer[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof(buffer), buffer);
-    if (length == 0 || length > MAX_PATH)
-        throw Exception("cannot find the temporary folder");
-    return SysUtils::ExcludeTrailingBackslash(std::string(buffer, length));
-}
-
-std::string LastErrorText(DWORD error)
-{
-    char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = text ? SysUtils::Trim(text) : std::string();
-    if (text)
-        LocalFree(text);
-    return message.empty() ? "error " + SysUtils::IntToStr(error) : message;
-}
-
 // An existing file that another program holds open: it cannot be opened for
 // reading and writing while others may only read it.
 bool IsFileInUse(const std::string& path)
@@ -121,7 +88,7 @@ TScopedHandle CreateTarget(const std::string& target, DWORD attributes)
         file.Reset(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     }
     if (!file.IsValid())
-        throw EFCreateError("cannot create file " + target + ": " + LastErrorText(GetLastError()));
+        throw EFCreateError("cannot create file " + target + ": " + SysUtils::SysErrorMessage(GetLastError()));
     return file;
 }
 
@@ -130,25 +97,27 @@ TScopedHandle CreateTarget(const std::string& target, DWORD attributes)
 void WritePayload(TScopedHandle file, TStream& source, std::uint64_t length, const std::string& target,
                   std::uint32_t dosDate, DWORD attributes)
 {
-    try {
-        std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
-        std::uint64_t left = length;
-        while (left > 0) {
-            DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(left, buffer.size()));
-            source.ReadBuffer(buffer.data(), piece);
-            DWORD written = 0;
-            if (!WriteFile(file.Get(), buffer.data(), piece, &written, nullptr) || written != piece)
-                throw EWriteError("cannot write file " + target + ": " + LastErrorText(GetLastError()));
-            left -= piece;
-        }
-        SetDosDate(file.Get(), dosDate);
-    } catch (...) {
-        // A half-written file is worse than none; a read-only one must be let go first.
+    // A half-written file is worse than none; a read-only one must be let go first.
+    bool written = false;
+    TScopeExit discardHalfWritten([&] {
+        if (written)
+            return;
         file.Reset();
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target.c_str());
-        throw;
+    });
+    std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
+    std::uint64_t left = length;
+    while (left > 0) {
+        DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(left, buffer.size()));
+        source.ReadBuffer(buffer.data(), piece);
+        DWORD done = 0;
+        if (!WriteFile(file.Get(), buffer.data(), piece, &done, nullptr) || done != piece)
+            throw EWriteError("cannot write file " + target + ": " + SysUtils::SysErrorMessage(GetLastError()));
+        left -= piece;
     }
+    SetDosDate(file.Get(), dosDate);
+    written = true;
     file.Reset();
     // Creation may not have given every attribute (a file system without the
     // hidden one, or a file that was replaced rather than made): set them then.
@@ -159,7 +128,7 @@ void WritePayload(TScopedHandle file, TStream& source, std::uint64_t length, con
 void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TInstallContext& context)
 {
     // A deselected file that is not on the disk has nothing to register.
-    if (!FileExists(options.Destination))
+    if (!SysUtils::FileExists(options.Destination))
         return;
     try {
         uSelfRegister::RegisterComponent(options.Destination, uSelfRegister::TRegisterMode::Register);
@@ -197,7 +166,7 @@ std::string FindMissingFolder(const std::string& filePath, const TInstallContext
     if (current.empty())
         return std::string();
     bool moved = false;
-    while (!FolderExists(FolderPartOf(current))) {
+    while (!SysUtils::DirectoryExists(FolderPartOf(current))) {
         current = FolderPartOf(current);
         if (current.empty())
             throw Exception(SysUtils::StringReplace(context.Text("FolderNotFound", "文件夹 <FOLDER> 不存在"),
@@ -206,20 +175,7 @@ std::string FindMissingFolder(const std::string& filePath, const TInstallContext
         moved = true;
     }
     // Unmoved, the folder just found to exist is the file's own folder.
-    return !moved || FolderExists(current) ? std::string() : current;
-}
-
-bool ForceFolders(const std::string& folder)
-{
-    std::string path = SysUtils::ExcludeTrailingBackslash(folder);
-    if (path.empty() || FolderExists(path))
-        return !path.empty();
-    std::string parent = SysUtils::ExcludeTrailingBackslash(FolderPartOf(path));
-    // Stop at a drive ("C:") or at the top of a relative path.
-    if (!parent.empty() && parent != path && parent.back() != ':')
-        ForceFolders(parent);
-    CreateDirectoryA(path.c_str(), nullptr);
-    return FolderExists(path);
+    return !moved || SysUtils::DirectoryExists(current) ? std::string() : current;
 }
 
 void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
@@ -228,12 +184,12 @@ void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
     int option = uRecordValues::Int(record, "OPTION");
     bool hidden = uRecordValues::Bool(record, "Hidden");
     bool readOnly = uRecordValues::Bool(record, "ReadOnly");
-    if (skip || FolderExists(folder))
+    if (skip || SysUtils::DirectoryExists(folder))
         return;
     std::string missing = FindMissingFolder(folder + "\\a", context);
     if (!missing.empty())
         context.Log->Add("DIR=" + missing + "\tUninstallOption=" + SysUtils::IntToStr(option));
-    if (!ForceFolders(folder))
+    if (!SysUtils::ForceDirectories(folder))
         throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                 "<FOLDER>", folder));
     DWORD attributes = FILE_ATTRIBUTE_DIRECTORY;
@@ -280,7 +236,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         }
     }
 
-    bool existedBefore = FileExists(destination);
+    bool existedBefore = SysUtils::FileExists(destination);
     bool write = false;
     // The destination's folders exist unless the search below finds one missing.
     bool foldersExist = false;
@@ -316,7 +272,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         if (IsFileInUse(destination)) {
             if (existing != INVALID_FILE_ATTRIBUTES)
                 SetFileAttributesA(destination.c_str(), existing);
-            target = TempFolder() + "\\" + NewGuidName();
+            target = SysUtils::TempFolder() + "\\" + NewGuidName();
             diverted = true;
         }
     }
@@ -324,7 +280,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
     if (write) {
         // Folders are made only for a file that is written, so that nothing unlogged stays behind.
         std::string folder = FolderPartOf(target);
-        if (!folder.empty() && (diverted || !foldersExist) && !ForceFolders(folder))
+        if (!folder.empty() && (diverted || !foldersExist) && !SysUtils::ForceDirectories(folder))
             throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                     "<FOLDER>", SysUtils::ExcludeTrailingBackslash(folder)));
         WritePayload(CreateTarget(target, attributes), *context.Source, length, target, options.FileAge, attributes);
@@ -334,7 +290,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
             context.Log->Add("FILE=" + target);
             if (!uReboot::ReplaceFileAtReboot(target, destination))
                 throw EWriteError("cannot replace file " + destination + " at the next restart: " +
-                                  LastErrorText(GetLastError()));
+                                  SysUtils::SysErrorMessage(GetLastError()));
             context.RestartNeeded = true;
         }
     } else {

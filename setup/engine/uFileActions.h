@@ -29,9 +29,6 @@ struct TFileOptions {
 // exists at all (a missing drive).
 std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context);
 
-// Creates every missing folder of `folder`; false when the folder still does not exist.
-bool ForceFolders(const std::string& folder);
-
 // The FOLDER record: FOLDER, OPTION, Hidden, ReadOnly.
 void CreateFolder(const TStrings& record, bool skip, TInstallContext& context);
 

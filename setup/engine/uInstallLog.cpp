@@ -7,7 +7,6 @@
 #include "TRegistry.h"
 #include "TStringList.h"
 #include "uCommandAction.h"
-#include "uFileActions.h"
 #include "uFileReplacement.h"
 #include "uSetupData.h"
 
@@ -69,18 +68,12 @@ bool HoldsLine(const TStrings& log, const std::string& line)
     return false;
 }
 
-bool FolderExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The outermost folder of `folder` that does not exist yet; empty when it exists.
 std::string OutermostMissingFolder(const std::string& folder)
 {
     std::string current = SysUtils::ExcludeTrailingBackslash(folder);
     std::string missing;
-    while (!current.empty() && current.back() != ':' && !FolderExists(current)) {
+    while (!current.empty() && current.back() != ':' && !SysUtils::DirectoryExists(current)) {
         missing = current;
         std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(current));
         if (parent == current)
@@ -126,7 +119,7 @@ std::string WriteInstallLog(const TInstallLogInput& input)
     // The first product to log here creates the logs' folder; it goes again, when
     // empty, after the log itself (the line is replayed after the log's FILE line).
     std::string missing = OutermostMissingFolder(folder);
-    if (!folder.empty() && !uFileActions::ForceFolders(folder))
+    if (!folder.empty() && !SysUtils::ForceDirectories(folder))
         throw EFCreateError("Cannot create the folder " + SysUtils::ExcludeTrailingBackslash(folder) +
                             " for the install log");
     if (!missing.empty()) {

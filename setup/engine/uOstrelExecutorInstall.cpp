@@ -5,6 +5,7 @@
 
 #include "ECancelInstall.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "uChangeNotices.h"
 #include "uCommandAction.h"
@@ -24,12 +25,6 @@
 #include <memory>
 
 namespace {
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // A string value of an open key; empty when absent.
 std::string ReadStringValue(HKEY key, const char* name)
@@ -116,16 +111,16 @@ std::string TOstrelExecutor::GetProgressText(const TStrings& record, bool hideDe
 
 bool TOstrelExecutor::IsFirstInstall()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry(project_.ProjectId).c_str(), 0, KEY_READ, &key) !=
+    TOwnedRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry(project_.ProjectId).c_str(), 0, KEY_READ, key.Receive()) !=
         ERROR_SUCCESS)
         return true;
-    std::string uninstallString = ReadStringValue(key, "UninstallString");
+    std::string uninstallString = ReadStringValue(key.Get(), "UninstallString");
     // Entries this engine writes carry the version as DisplayVersion only.
-    std::string version = ReadStringValue(key, "Version");
+    std::string version = ReadStringValue(key.Get(), "Version");
     if (version.empty())
-        version = ReadStringValue(key, "DisplayVersion");
-    RegCloseKey(key);
+        version = ReadStringValue(key.Get(), "DisplayVersion");
+    key.Reset();
     if (!uninstallString.empty() && uninstallString.front() == '"')
         uninstallString = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
     oldInstallPath_ = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(uninstallString));
@@ -160,9 +155,9 @@ void TOstrelExecutor::StartInstallLog()
     installLog_.Clear();
     if (repair_ || project_.IsPatch) {
         std::string logPath = installPath_ + "\\Install.log";
-        if (!FileExists(logPath) && !uInstallLog::FindInstallLogPath(project_.ProjectId, logPath))
+        if (!SysUtils::FileExists(logPath) && !uInstallLog::FindInstallLogPath(project_.ProjectId, logPath))
             logPath.clear();
-        if (!logPath.empty() && FileExists(logPath))
+        if (!logPath.empty() && SysUtils::FileExists(logPath))
             installLog_.LoadFromFile(logPath);
     }
     if (installLog_.Count() == 0)
@@ -345,7 +340,7 @@ void TOstrelExecutor::Install()
     int firstNewLine = installLog_.Count() > 0 ? 1 : 0;
     if (project_.IsPatch || repair_)
         firstNewLine = installLog_.Count();
-    bool uninstallerExisted = FileExists(installPath_ + "\\Uninstall.exe");
+    bool uninstallerExisted = SysUtils::FileExists(installPath_ + "\\Uninstall.exe");
     TInstallContext context = MakeInstallContext();
     try {
         RunInstallSteps(context);

@@ -3,6 +3,7 @@
 #include "uOstrelUninstall.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TRegistry.h"
 #include "TStringList.h"
@@ -206,8 +207,8 @@ bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
     std::vector<std::string> subfolders;
     bool holdsFiles = false;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    TOwnedFind search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search.IsValid()) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -216,8 +217,7 @@ bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
                 subfolders.push_back(path + "\\" + name);
             else
                 holdsFiles = true;
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     bool allGone = true;
     for (const std::string& subfolder : subfolders) {

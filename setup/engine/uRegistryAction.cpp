@@ -2,6 +2,7 @@
 #include "uRegistryAction.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStrings.h"
 #include "uRecordValues.h"
@@ -12,26 +13,9 @@
 namespace uRegistryAction {
 namespace {
 
-class TScopedKey {
-public:
-    TScopedKey() = default;
-    TScopedKey(const TScopedKey&) = delete;
-    TScopedKey& operator=(const TScopedKey&) = delete;
-    ~TScopedKey()
-    {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    HKEY Get() const { return key_; }
-    HKEY* Receive() { return &key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 bool KeyExists(HKEY root, const std::string& key)
 {
-    TScopedKey opened;
+    TOwnedRegKey opened;
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
 }
 
@@ -202,7 +186,7 @@ void WriteValues(const std::string& rootName, const std::string& key, const std:
     path = SysUtils::ExcludeTrailingBackslash(path);
 
     std::string missing = OutermostMissingKey(rootKey, path);
-    TScopedKey opened;
+    TOwnedRegKey opened;
     if (RegCreateKeyExA(rootKey, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
                         opened.Receive(), nullptr) != ERROR_SUCCESS)
         throw Exception(SysUtils::StringReplace(context.Text("CreateRegistryError", "注册表项 <KEY> 创建失败"), "<KEY>",

@@ -34,15 +34,6 @@ void SkipPayloadIf(bool present, TInstallContext& context)
         uFileActions::SkipPayload(*context.Source, uFileActions::ReadPayloadLength(*context.Source));
 }
 
-std::string TempFolder()
-{
-    char buffer[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof(buffer), buffer);
-    if (length == 0 || length > MAX_PATH)
-        throw Exception("cannot find the temporary folder");
-    return SysUtils::ExcludeTrailingBackslash(std::string(buffer, length));
-}
-
 int VersionPart(const std::string& version, size_t& position)
 {
     int value = 0;
@@ -121,7 +112,7 @@ void InstallDataAccess(const TStrings& record, bool skip, TInstallContext& conte
 
     // The installer is written to the temporary folder, run, and removed again.
     uFileActions::TFileOptions installer;
-    installer.Destination = TempFolder() + "\\mdac_typ.exe";
+    installer.Destination = SysUtils::TempFolder() + "\\mdac_typ.exe";
     installer.ReplaceOption = 2;
     bool quiet = context.Quiet;
     context.Quiet = true;

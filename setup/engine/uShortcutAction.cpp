@@ -48,7 +48,7 @@ void CreateShortcut(const TStrings& record, bool skip, TInstallContext& context)
     if (!missing.empty())
         context.Log->Add("DIR=" + missing + "\tUninstallOption=0");
     std::string folder = SysUtils::ExtractFilePath(link);
-    if (!folder.empty() && !uFileActions::ForceFolders(folder))
+    if (!folder.empty() && !SysUtils::ForceDirectories(folder))
         throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                 "<FOLDER>", SysUtils::ExcludeTrailingBackslash(folder)));
 

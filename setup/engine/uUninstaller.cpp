@@ -33,22 +33,11 @@ std::uint32_t ReadDword(TStream& stream)
            (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
-bool FolderExists(const std::string& folder)
-{
-    DWORD attributes = GetFileAttributesA(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Creates the folder and every missing folder above it.
 void ForceFolder(const std::string& folder)
 {
     std::string path = SysUtils::ExcludeTrailingBackslash(folder);
-    if (path.empty() || FolderExists(path))
-        return;
-    std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(path));
-    if (!parent.empty() && parent != path && parent.back() != ':')
-        ForceFolder(parent);
-    if (!CreateDirectoryA(path.c_str(), nullptr) && !FolderExists(path))
+    if (!path.empty() && !SysUtils::ForceDirectories(path))
         throw EFCreateError("Cannot create folder " + path);
 }
 

@@ -2,33 +2,19 @@
 // hold: a kernel handle, a loaded module and the COM apartment of one call.
 #pragma once
 
+#include "ComPtr.h"
 #include "OwnedHandles.h"
 
 #include <windows.h>
 #include <objbase.h>
-
-#include <utility>
 
 namespace uWinScoped {
 
 // A kernel handle: the shared owner of platform/owners.
 using TScopedHandle = TOwnedHandle;
 
-class TScopedModule {
-public:
-    explicit TScopedModule(HMODULE module) : module_(module) {}
-    TScopedModule(const TScopedModule&) = delete;
-    TScopedModule& operator=(const TScopedModule&) = delete;
-    ~TScopedModule()
-    {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
+// A library loaded with LoadLibrary: the shared owner of platform/owners.
+using TScopedModule = TOwnedModule;
 
 // CoInitialize for the lifetime of the object, balanced only when it succeeded
 // (S_FALSE, "already initialised", must be balanced too).
@@ -47,25 +33,8 @@ private:
     HRESULT result_;
 };
 
-// A COM interface pointer released when it goes.
+// A COM interface pointer: the shared owner of platform/owners.
 template <typename I>
-class TComPtr {
-public:
-    TComPtr() = default;
-    TComPtr(const TComPtr&) = delete;
-    TComPtr& operator=(const TComPtr&) = delete;
-    ~TComPtr()
-    {
-        if (pointer_)
-            pointer_->Release();
-    }
-    I* operator->() const { return pointer_; }
-    I* Get() const { return pointer_; }
-    I** Receive() { return &pointer_; }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    I* pointer_ = nullptr;
-};
+using TComPtr = ComPtr<I>;
 
 } // namespace uWinScoped

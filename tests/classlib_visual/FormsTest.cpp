@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 TEST(Forms, ShowModalReturnsTheModalResultAndGivesTheOtherWindowsBack)
 {
     TForm owner(nullptr);
@@ -131,6 +133,23 @@ TEST(Application, ExceptionsInHandlersReachTheApplication)
     SendMessageA(control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ("bad value", reported);
     EXPECT_EQ(control, sender);
+
+    // Exceptions that are not the library's reach it too, instead of unwinding
+    // through the system's window procedure.
+    const struct {
+        void (*raise)();
+        const char* message;
+    } foreign[] = {
+        {[] { throw std::runtime_error("out of range"); }, "out of range"},
+        {[] { throw 42; }, "Unknown exception"},
+    };
+    for (const auto& c : foreign) {
+        reported.clear();
+        control->OnClick = TNotifyEvent::FromFunction([&](TObject*) { c.raise(); });
+        SendMessageA(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(c.message, reported);
+    }
     Application()->OnException = TExceptionEvent();
 
     // Without a handler the message is shown in a box.

@@ -1,6 +1,8 @@
 // Temporary folders and whole-file helpers for tests, on the real file system.
 #include "TempFolder.h"
 
+#include "OwnedHandles.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -59,8 +61,8 @@ bool FolderExists(const std::string& path)
 void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    TOwnedFind search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search.IsValid()) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -71,8 +73,7 @@ void RemoveTree(const std::string& path)
                 RemoveTree(child);
             else
                 DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(path.c_str());
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "OwnedDC.h"
 #include "SyntheticPicture.h"
 #include "VcamConfig.h"
 
@@ -370,10 +371,8 @@ void CaptureWindow::DrawFrame(HDC dc)
 
 void CaptureWindow::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(m_hwnd, &paint);
+    TPaintDC dc(m_hwnd);
     DrawFrame(dc);
-    EndPaint(m_hwnd, &paint);
 }
 
 void CaptureWindow::OnPreviewTick()
@@ -391,10 +390,8 @@ void CaptureWindow::OnPreviewTick()
         header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
         CallFrame(&header);
     }
-    if (HDC dc = GetDC(m_hwnd)) {
+    if (TWindowDC dc(m_hwnd); !dc.IsNull())
         DrawFrame(dc);
-        ReleaseDC(m_hwnd, dc);
-    }
 }
 
 BOOL CaptureWindow::OnGrabFrame()
@@ -415,10 +412,8 @@ BOOL CaptureWindow::OnGrabFrame()
         header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
         CallFrame(&header);
     }
-    if (HDC dc = GetDC(m_hwnd)) {
+    if (TWindowDC dc(m_hwnd); !dc.IsNull())
         DrawFrame(dc);
-        ReleaseDC(m_hwnd, dc);
-    }
     return TRUE;
 }
 

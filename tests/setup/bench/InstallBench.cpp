@@ -7,6 +7,7 @@
 // the median of each, their ratio and the spread of the runs. BENCH_DETAIL=1
 // adds where the time goes.
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SetupWriter.h"
 #include "SplitStream.h"
 #include "TZlibStreams.h"
@@ -125,8 +126,8 @@ std::string ProgramFolder()
 void RemoveFolder(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    TOwnedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (search.IsValid()) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -136,8 +137,7 @@ void RemoveFolder(const std::string& folder)
                 RemoveFolder(child);
             else
                 DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
     RemoveDirectoryA(folder.c_str());
 }

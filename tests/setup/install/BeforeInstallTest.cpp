@@ -15,7 +15,8 @@
 namespace {
 
 struct TBeforeInstallCase {
-    const char* Params;   // what the probe is told: "error" makes it answer with an error
+    const char* Name;
+    const char* Answer;   // what the probe answers: "ok", or "error:<text>"
     const char* Failure;  // the message opening raises; nullptr: opening succeeds
 };
 
@@ -33,7 +34,7 @@ TEST_P(BeforeInstall, TheCommandRunsWhileOpeningBeforeAnyObjectRecord)
     description.Project = {"PROJECT_ID=FerrinBeforeInstallTest", "InstallPath=" + app, "Uninstall=False", "IsPatch=False", "RunBeforeInstall=1"};
     description.BeforeInstall = {
         Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=1", "TYPE=1", "TARGET=" + program,
-                std::string("PARAMS=") + GetParam().Params, "URL=False", "HIDDEN=True"}),
+                "PARAMS=\"" + std::string(GetParam().Answer) + "\" \"" + note + "\"", "URL=False", "HIDDEN=True"}),
         FileRecord(program, ReadWholeFile(BesideTestProgram("command_probe.exe")), {"UNINSTALL=False"}),
     };
     description.Objects = {FileRecord("<INSTALL>\\readme.txt", "installed")};
@@ -65,20 +66,22 @@ TEST_P(BeforeInstall, TheCommandRunsWhileOpeningBeforeAnyObjectRecord)
     }
     engine.OpenSource(options.Output, false);
     // The program ran during the open, told the install folder through its answer file.
-    EXPECT_EQ(std::string(GetParam().Params) + "|log\r\n", ReadWholeFile(note));
+    const std::string ranOnce = std::string(GetParam().Answer) + "|" + app + "|\r\n";
+    EXPECT_EQ(ranOnce, ReadWholeFile(note));
     engine.SetInstallPath(engine.Project().InstallPath);
     engine.Install();
     EXPECT_TRUE(firstRecordSeen);
     EXPECT_TRUE(ranBeforeFirstRecord);
     EXPECT_EQ("installed", ReadWholeFile(app + "\\readme.txt"));
-    EXPECT_EQ(std::string(GetParam().Params) + "|log\r\n", ReadWholeFile(note)) << "the command ran once";
+    EXPECT_EQ(ranOnce, ReadWholeFile(note)) << "the command ran once";
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, BeforeInstall,
-                         testing::Values(TBeforeInstallCase{"before", nullptr},
-                                         TBeforeInstallCase{"error", "the probe failed on purpose"}),
+                         testing::Values(TBeforeInstallCase{"before", "ok", nullptr},
+                                         TBeforeInstallCase{"error", "error:the probe failed on purpose",
+                                                            "the probe failed on purpose"}),
                          [](const testing::TestParamInfo<TBeforeInstallCase>& info) {
-                             return std::string(info.param.Params);
+                             return std::string(info.param.Name);
                          });
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "BroadcastProbe.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "uFileReplacement.h"
 #include "uSystemFolders.h"
 
@@ -58,16 +59,15 @@ int WaitingCopies()
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((std::string(temp) + "*").c_str(), &found);
+    TOwnedFind search(FindFirstFileA((std::string(temp) + "*").c_str(), &found));
     int count = 0;
-    if (search == INVALID_HANDLE_VALUE)
+    if (!search.IsValid())
         return 0;
     do {
         std::string name = found.cFileName;
         if (name.size() == 32 && name.find_first_not_of("0123456789ABCDEF") == std::string::npos)
             ++count;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return count;
 }
 

@@ -71,7 +71,7 @@ TEST_F(ActionRoadsTest, AProgramRunDuringInstallAnswersThroughItsLogFile)
         driver.Project = ProjectLines(true);
         driver.Objects = Before();
         driver.Objects.push_back(Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=0", "TYPE=1",
-                                         "TARGET=" + BesideTestProgram("roundtrip_probe.exe"),
+                                         "TARGET=" + BesideTestProgram("command_probe.exe"),
                                          "PARAMS=\"" + c.answer + "\" \"" + Note() + "\" \"" + App() +
                                              "\\bin\\app.txt\"",
                                          "URL=False", "HIDDEN=True"}));

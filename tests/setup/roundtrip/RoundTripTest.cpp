@@ -73,7 +73,7 @@ protected:
     TSetupRecord UninstallCommand(const std::string& tag) const
     {
         return Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=3", "TYPE=1",
-                       "TARGET=" + BesideTestProgram("roundtrip_probe.exe"),
+                       "TARGET=" + BesideTestProgram("command_probe.exe"),
                        "PARAMS=" + tag + " \"" + Note() + "\" \"" + App() + "\\bin\\app.txt\"", "URL=False",
                        "HIDDEN=True", "ID=" + tag});
     }
@@ -177,7 +177,7 @@ TEST_F(RoundTripTest, UninstallRestoresTheMachineButWhatItKeepsOnPurpose)
 
     // The ".Dat" copy goes first, then the uninstall commands in the order the
     // setup listed them, then the log, and only then the product's own files.
-    const std::string probe = BesideTestProgram("roundtrip_probe.exe");
+    const std::string probe = BesideTestProgram("command_probe.exe");
     ASSERT_GE(reports.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(reports.begin(), reports.begin() + 4),
               (std::vector<std::string>{"正在删除文件 " + LogPath() + ".Dat", "正在执行 " + probe,

@@ -1,6 +1,7 @@
 // The snapshots of folder trees and registry key trees.
 #include "Snapshot.h"
 
+#include "OwnedHandles.h"
 #include "TempFolder.h"
 
 #include <cctype>
@@ -42,8 +43,8 @@ std::string Hash(const std::string& bytes)
 void WalkFolder(const std::string& folder, const std::string& relative, TSnapshot& snapshot)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return;
     do {
         std::string name = found.cFileName;
@@ -57,8 +58,7 @@ void WalkFolder(const std::string& folder, const std::string& relative, TSnapsho
             std::string bytes = ReadWholeFile(folder + "\\" + name);
             snapshot["F " + Lower(path)] = std::to_string(bytes.size()) + ":" + Hash(bytes);
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
 void WalkKey(HKEY key, const std::string& path, TSnapshot& snapshot)

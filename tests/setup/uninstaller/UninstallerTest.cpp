@@ -4,6 +4,7 @@
 #include "uUninstaller.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -108,14 +109,13 @@ std::vector<std::string> FilesIn(const std::string& folder)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    TOwnedFind search(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search.IsValid())
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
     return names;
 }
 

@@ -1,5 +1,5 @@
-// The shell's resources as the program loads them: menus 128 and 153, the
-// accelerator table, the strings and the about box.
+// The shell's resources as the program loads them: the main and tray menus,
+// the accelerator table, the strings and the about box.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "AfxCommandIds.h"
+#include "AfxRes.h"
 #include "ShellFixtures.h"
+#include "resource.h"
 
 namespace {
 
@@ -49,6 +52,12 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
     return FALSE;
 }
 
+// A menu line as ReadItems gives it.
+std::string Item(UINT id, const char* text)
+{
+    return std::to_string(id) + " " + text;
+}
+
 std::string LoadText(UINT id)
 {
     char text[512] = {};
@@ -61,32 +70,64 @@ std::string LoadText(UINT id)
 TEST(ShellResources, MainMenuHasTheItemsInOrder)
 {
     const std::vector<std::string> expected = {
-        "[文件]", "32809 打开/最小化", "32802 退出",
-        "[设置]", "32772 综合选项...",
-        "[视频控制]", "1001 录像(F6)", "1000 拍照(F5)", "1003 定时拍照(F7)", "1004 定时录像(F8)",
-        "-", "32785 全屏拍摄", "-", "1013 停止(F9)", "-", "32784 视频格式....", "32791 视频压缩",
-        "[帮助(&H)]", "32773 主页", "-", "32788 给作者写信", "32789 咨询留言", "-",
-        "32787 在线更新", "-", "57664 关于Vorsik....",
+        "[文件]",
+        Item(ID_SHOW_HIDE, "打开/最小化"),
+        Item(ID_APP_EXIT_VIEW, "退出"),
+        "[设置]",
+        Item(ID_OPTIONS, "综合选项..."),
+        "[视频控制]",
+        Item(IDC_RECORD, "录像(F6)"),
+        Item(IDC_PHOTO, "拍照(F5)"),
+        Item(IDC_TIMED_PHOTO, "定时拍照(F7)"),
+        Item(IDC_TIMED_RECORD, "定时录像(F8)"),
+        "-",
+        Item(ID_FULL_SCREEN, "全屏拍摄"),
+        "-",
+        Item(IDC_STOP, "停止(F9)"),
+        "-",
+        Item(ID_VIDEO_FORMAT, "视频格式...."),
+        Item(ID_VIDEO_COMPRESSION, "视频压缩"),
+        "[帮助(&H)]",
+        Item(ID_HOME_PAGE, "主页"),
+        "-",
+        Item(ID_WRITE_TO_AUTHOR, "给作者写信"),
+        Item(ID_FEEDBACK, "咨询留言"),
+        "-",
+        Item(ID_ONLINE_UPDATE, "在线更新"),
+        "-",
+        Item(ID_APP_ABOUT, "关于Vorsik...."),
     };
-    EXPECT_EQ(MenuLines(128), expected);
+    EXPECT_EQ(MenuLines(IDR_MAINFRAME), expected);
 }
 
 TEST(ShellResources, TrayMenuIsOnePopupWithTheItemsInOrder)
 {
-    std::vector<std::string> lines = MenuLines(153);
+    std::vector<std::string> lines = MenuLines(IDR_TRAY_MENU);
     ASSERT_FALSE(lines.empty());
     lines.erase(lines.begin());  // the popup's own name is never shown
     const std::vector<std::string> expected = {
-        "32809 打开/最小化", "-", "1001 录像(F6)", "1000 拍照(F5)", "1003 定时拍照(F7)",
-        "1004 定时录像(F8)", "-", "32785 全屏拍摄", "1013 停止(F9)", "-", "32791 视频压缩",
-        "32784 视频格式", "-", "32772 综合选项", "32802 退出",
+        Item(ID_SHOW_HIDE, "打开/最小化"),
+        "-",
+        Item(IDC_RECORD, "录像(F6)"),
+        Item(IDC_PHOTO, "拍照(F5)"),
+        Item(IDC_TIMED_PHOTO, "定时拍照(F7)"),
+        Item(IDC_TIMED_RECORD, "定时录像(F8)"),
+        "-",
+        Item(ID_FULL_SCREEN, "全屏拍摄"),
+        Item(IDC_STOP, "停止(F9)"),
+        "-",
+        Item(ID_VIDEO_COMPRESSION, "视频压缩"),
+        Item(ID_VIDEO_FORMAT, "视频格式"),
+        "-",
+        Item(ID_OPTIONS, "综合选项"),
+        Item(ID_APP_EXIT_VIEW, "退出"),
     };
     EXPECT_EQ(lines, expected);
 }
 
 TEST(ShellResources, AcceleratorsMapTheKeysToTheirCommands)
 {
-    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     ASSERT_NE(table, nullptr);
     ACCEL entries[64];
     const int count = CopyAcceleratorTableA(table, entries, 64);
@@ -101,15 +142,15 @@ TEST(ShellResources, AcceleratorsMapTheKeysToTheirCommands)
                std::to_string(command);
     };
     const std::vector<std::string> expected = {
-        entry(VK_F4, 0, 32809),           entry(VK_F5, 0, 1000),
-        entry(VK_F6, 0, 1001),            entry(VK_F7, 0, 1003),
-        entry(VK_F8, 0, 1004),            entry(VK_F9, 0, 1013),
-        entry('C', FCONTROL, 57634),      entry(VK_INSERT, FCONTROL, 57634),
-        entry('V', FCONTROL, 57637),      entry(VK_INSERT, FSHIFT, 57637),
-        entry('X', FCONTROL, 57635),      entry(VK_DELETE, FSHIFT, 57635),
-        entry('Z', FCONTROL, 57643),      entry(VK_BACK, FALT, 57643),
-        entry('N', FCONTROL, 57600),      entry('O', FCONTROL, 57601),
-        entry('S', FCONTROL, 57603),      entry('P', FCONTROL, 57607),
+        entry(VK_F4, 0, ID_SHOW_HIDE), entry(VK_F5, 0, IDC_PHOTO),
+        entry(VK_F6, 0, IDC_RECORD), entry(VK_F7, 0, IDC_TIMED_PHOTO),
+        entry(VK_F8, 0, IDC_TIMED_RECORD), entry(VK_F9, 0, IDC_STOP),
+        entry('C', FCONTROL, ID_EDIT_COPY), entry(VK_INSERT, FCONTROL, ID_EDIT_COPY),
+        entry('V', FCONTROL, ID_EDIT_PASTE), entry(VK_INSERT, FSHIFT, ID_EDIT_PASTE),
+        entry('X', FCONTROL, ID_EDIT_CUT), entry(VK_DELETE, FSHIFT, ID_EDIT_CUT),
+        entry('Z', FCONTROL, ID_EDIT_UNDO), entry(VK_BACK, FALT, ID_EDIT_UNDO),
+        entry('N', FCONTROL, ID_FILE_NEW), entry('O', FCONTROL, ID_FILE_OPEN),
+        entry('S', FCONTROL, ID_FILE_SAVE), entry('P', FCONTROL, ID_FILE_PRINT),
     };
     EXPECT_EQ(got, expected);
 }
@@ -120,17 +161,17 @@ TEST(ShellResources, StringsAreTheProgramsTexts)
         UINT id;
         const char* text;
     } cases[] = {
-        {32772, "\n路径保存设置"},
-        {32773, "\n软件帮助"},
-        {32787, "\n软件在线更新"},
-        {32788, "\n访问主页"},
-        {32789, "\n软件问题留言"},
-        {32791, "\n设置录像时视频压缩大小"},
-        {57344, "video"},
-        {57345, "就绪"},
-        {128, "video\n\nVideo\n\n\nVideo.Document\nVideo Document"},
-        {61447, "              已经拍摄的照片数量为: 0 张                        "},
-        {61448, "          已录时间:                           "},
+        {ID_OPTIONS, "\n路径保存设置"},
+        {ID_HOME_PAGE, "\n软件帮助"},
+        {ID_ONLINE_UPDATE, "\n软件在线更新"},
+        {ID_WRITE_TO_AUTHOR, "\n访问主页"},
+        {ID_FEEDBACK, "\n软件问题留言"},
+        {ID_VIDEO_COMPRESSION, "\n设置录像时视频压缩大小"},
+        {AFX_IDS_APP_TITLE, "video"},
+        {AFX_IDS_IDLEMESSAGE, "就绪"},
+        {IDR_MAINFRAME, "video\n\nVideo\n\n\nVideo.Document\nVideo Document"},
+        {ID_INDICATOR_PHOTOS, "              已经拍摄的照片数量为: 0 张                        "},
+        {ID_INDICATOR_RECORDED, "          已录时间:                           "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LoadText(c.id), c.text) << "string " << c.id;
@@ -139,7 +180,7 @@ TEST(ShellResources, StringsAreTheProgramsTexts)
 TEST(ShellResources, AboutBoxShowsTitleIconLineAndButton)
 {
     HWND about = CreateDialogParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(100), nullptr, &PlainDialogProc, 0);
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX), nullptr, &PlainDialogProc, 0);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(WindowText(about), "关于Ferrin 2009 ");
     EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), "确定");

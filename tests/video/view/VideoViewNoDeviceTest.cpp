@@ -1,6 +1,7 @@
 // The recording view on a machine without a capture device.
 #include "ViewHost.h"
 
+#include "HotKeyTable.h"
 #include "VideoSettings.h"
 #include "res/resource.h"
 
@@ -21,11 +22,12 @@ TEST_F(VideoViewNoDeviceTest, ShowsTheMessageAndDisablesTheShotsButKeepsTheHotKe
 
     // A photo or recording asked for by hot key produces no file and no
     // count or recording state.
-    SendMessageA(m_view->m_hWnd, WM_HOTKEY, CVideoView::kHotKeyPhoto, MAKELPARAM(0, VK_F5));
-    SendMessageA(m_view->m_hWnd, WM_HOTKEY, CVideoView::kHotKeyRecord, MAKELPARAM(0, VK_F6));
+    const std::string noPhotos = PaneText(ID_INDICATOR_PHOTOS);
+    SendMessageA(m_view->m_hWnd, WM_HOTKEY, HotKeyTable::kPhoto, MAKELPARAM(0, VK_F5));
+    SendMessageA(m_view->m_hWnd, WM_HOTKEY, HotKeyTable::kRecord, MAKELPARAM(0, VK_F6));
     PumpMessages(200);
     EXPECT_TRUE(Files(m_photos, "*").size() == 2u) << "only . and ..";
     EXPECT_TRUE(Files(m_videos, "*").size() == 2u);
-    EXPECT_EQ(m_view->m_nPhotoCount, 0);
+    EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), noPhotos);
     EXPECT_FALSE(IsEnabled(IDC_STOP));
 }

@@ -93,12 +93,12 @@ TEST_F(VideoViewTest, RecordThenStopWritesAnAviAndReturnsToIdle)
         EXPECT_FALSE(IsEnabled(id)) << id;
     EXPECT_EQ(StatePicture(), static_cast<UINT>(IDB_RECORDING));
 
-    ASSERT_TRUE(PumpUntil([&] { return m_view->m_nRecordSeconds >= 2; }, 5000));
-    EXPECT_EQ(PaneText(ID_INDICATOR_RECORDED), std::string(CVideoView::RecordedTimeText(m_view->m_nRecordSeconds)));
+    // The recorded time counts up in its pane, a second at a time.
+    const std::string twoSeconds(CVideoView::RecordedTimeText(2));
+    ASSERT_TRUE(PumpUntil([&] { return PaneText(ID_INDICATOR_RECORDED) == twoSeconds; }, 5000));
 
     Click(IDC_STOP);
     EXPECT_EQ(PaneText(ID_INDICATOR_RECORDED), "已录时间:  ");
-    EXPECT_EQ(m_view->m_nRecordSeconds, 0);
     for (int id : kShotButtons)
         EXPECT_TRUE(IsEnabled(id)) << id;
     EXPECT_FALSE(IsEnabled(IDC_STOP));
@@ -140,18 +140,19 @@ TEST_F(VideoViewTest, HotKeysDriveTheShots)
 TEST_F(VideoViewTest, PhotoWhoseFrameNeverCameIsNotCounted)
 {
     Open();
+    const std::string noPhotos = PaneText(ID_INDICATOR_PHOTOS);
     // The camera holds the grabbed frame back past the engine's wait.
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "3000");
     m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
     EXPECT_TRUE(Files(m_photos, "*.bmp").empty());
-    EXPECT_EQ(m_view->m_nPhotoCount, 0);
+    EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), noPhotos);
     EXPECT_TRUE(m_watcher->Seen().empty()) << "no message for a frame that did not come";
 
     // The next frame comes in time again.
     m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
     EXPECT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000));
-    EXPECT_EQ(m_view->m_nPhotoCount, 1);
+    EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), std::string(CVideoView::PhotoCountText(1)));
 }
 
 TEST_F(VideoViewTest, MissingFolderShowsTheMessageThenTheOptionsAndSavesNothing)
@@ -180,7 +181,7 @@ TEST_F(VideoViewTest, MissingFolderShowsTheMessageThenTheOptionsAndSavesNothing)
         EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), before);
         m_config.Set(c.section, "1", c.section == kPhotoSection ? m_photos.c_str() : m_videos.c_str());
     }
-    EXPECT_EQ(m_view->m_nPhotoCount, 0);
+    EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), before);
 }
 
 TEST_F(VideoViewTest, TimedPhotoWithDelayZeroCountsDownAndShoots)

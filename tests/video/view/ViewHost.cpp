@@ -3,6 +3,7 @@
 
 #include "CDocument.h"
 #include "CompressionDialogFiller.h"
+#include "OwnedHandles.h"
 #include "VideoSettings.h"
 #include "res/resource.h"
 
@@ -127,12 +128,11 @@ std::vector<std::string> ViewHostTest::Files(const std::string& folder, const ch
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    TOwnedFind search(FindFirstFileA((folder + "\\" + pattern).c_str(), &found));
+    if (search.IsValid()) {
         do
             names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
+        while (FindNextFileA(search.Get(), &found));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -1,11 +1,14 @@
-// A program that install commands run in tests: it reads the "/LOG:" file it is
-// given, leaves a note of its arguments in the install folder named there, and
-// answers as its first argument says ("cancel", "error" or anything else).
+// A program that install and uninstall commands run in the setup tests.
+//   command_probe <answer> <note file> [<watched file>] [/LOG:<answer file>]
+// Appends one line to the note file: <answer>, the install_path read from the "/LOG:" file
+// (or "nolog"), and whether the watched file exists ("present"/"absent"). With a
+// "/LOG:" file it answers as <answer> says: "cancel", "error:<text>" or "ok".
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,30 +30,34 @@ std::string ValueOf(const std::string& text, const std::string& name)
 int main(int argc, char** argv)
 {
     std::string answerFile;
-    std::string arguments;
+    std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument.compare(0, 5, "/LOG:") == 0)
             answerFile = argument.substr(5);
         else
-            arguments += (arguments.empty() ? "" : " ") + argument;
+            arguments.push_back(argument);
     }
-    std::string installPath;
+    if (arguments.size() < 2)
+        return 2;
+    const std::string& answer = arguments[0];
+    std::string installPath = "nolog";
     if (!answerFile.empty()) {
         std::ifstream in(answerFile, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         installPath = ValueOf(text.str(), "install_path");
     }
-    std::string notePath = installPath.empty() ? std::string("probe-ran.txt") : installPath + "\\probe-ran.txt";
-    std::ofstream(notePath, std::ios::binary | std::ios::app) << arguments << "|" << (answerFile.empty() ? "nolog" : "log")
-                                                               << "\r\n";
+    std::string watched;
+    if (arguments.size() > 2)
+        watched = GetFileAttributesA(arguments[2].c_str()) == INVALID_FILE_ATTRIBUTES ? "absent" : "present";
+    std::ofstream(arguments[1], std::ios::binary | std::ios::app) << answer << "|" << installPath << "|" << watched << "\r\n";
     if (!answerFile.empty()) {
         std::ofstream out(answerFile, std::ios::binary | std::ios::app);
-        if (arguments.compare(0, 6, "cancel") == 0)
+        if (answer == "cancel")
             out << "Cancel=Y\r\n";
-        else if (arguments.compare(0, 5, "error") == 0)
-            out << "Error=Y\r\nErrorString=the probe failed on purpose\r\n";
+        else if (answer.compare(0, 6, "error:") == 0)
+            out << "Error=Y\r\nErrorString=" << answer.substr(6) << "\r\n";
     }
     return 0;
 }
