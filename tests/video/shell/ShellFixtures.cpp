@@ -29,17 +29,6 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
     return true;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        Sleep(20);
-    }
-    return true;
-}
-
 void PressKey(UINT virtualKey)
 {
     INPUT keys[2] = {};

@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
+#include "Waits.h"
+
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
 // Pumps until `condition` holds or `ms` pass; the condition's last value.
 bool PumpUntil(const std::function<bool()>& condition, DWORD ms);
-// Waits (without pumping) until `condition` holds or `ms` pass.
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
 
 // A key pressed and released on the keyboard: global hot keys react to it.
 void PressKey(UINT virtualKey);
