@@ -87,6 +87,7 @@ protected:
     };
     using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
     OwnedBitmap m_idleBitmap, m_recordingBitmap, m_waitingBitmap;
+    DWORD m_compressionAskedTick = 0;  // when start-up asked for the compression dialog
 
     DECLARE_MESSAGE_MAP()
 };

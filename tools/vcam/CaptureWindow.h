@@ -44,6 +44,7 @@ private:
     BOOL OnSetCaptureFile(LPCSTR path);
     BOOL OnSaveAs(LPCSTR path);
     BOOL OnDialog(UINT message);
+    void LogCompression() const;
     void OnPreviewTick();
     void OnPaint();
 

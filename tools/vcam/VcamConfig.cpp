@@ -30,6 +30,16 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
+// A time in milliseconds; 0 when unset or out of range.
+unsigned Milliseconds(const char* name)
+{
+    std::string value;
+    if (!ReadVariable(name, value) || value.empty())
+        return 0;
+    const long ms = std::strtol(value.c_str(), nullptr, 10);
+    return ms > 0 && ms < 600000 ? static_cast<unsigned>(ms) : 0;
+}
+
 }  // namespace
 
 namespace VcamConfig {
@@ -57,6 +67,17 @@ std::vector<DriverKind> Drivers()
     return drivers;
 }
 
+unsigned DialogDelayMs()
+{
+    return Milliseconds("VCAM_DIALOG_DELAY_MS");
+}
+
+std::string DialogLog()
+{
+    std::string value;
+    return ReadVariable("VCAM_DIALOG_LOG", value) ? Trimmed(value) : std::string();
+}
+
 void FrameSize(int& width, int& height)
 {
     width = 320;
@@ -75,11 +96,7 @@ void FrameSize(int& width, int& height)
 
 unsigned CloseDelayMs()
 {
-    std::string value;
-    if (!ReadVariable("VCAM_CLOSE_DELAY_MS", value) || value.empty())
-        return 0;
-    const long ms = std::strtol(value.c_str(), nullptr, 10);
-    return ms > 0 && ms < 600000 ? static_cast<unsigned>(ms) : 0;
+    return Milliseconds("VCAM_CLOSE_DELAY_MS");
 }
 
 }  // namespace VcamConfig

@@ -41,6 +41,10 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
 
     // The camera's library must win over the system's in the new process too.
     SetEnvironmentVariableA("WINEDLLOVERRIDES", "avicap32=n");
+    TempFolder temp;
+    const std::string dialogLog = temp / "dialogs.log";
+    SetEnvironmentVariableA("VCAM_DIALOG_LOG", dialogLog.c_str());
+    auto loggedDialogs = [&] { return FileExists(dialogLog) ? ReadWholeFile(dialogLog) : std::string(); };
     Process video;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -51,7 +55,7 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
 
     HWND frame = nullptr;
     const bool shown =
-        WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; }, 20000);
+        WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; });
     if (!shown) {
         for (HWND w : ProcessWindows(id, nullptr, nullptr))
             ADD_FAILURE() << "window of video.exe: " << WindowText(w) << ": "
@@ -61,9 +65,11 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
         ADD_FAILURE() << "exit code " << code;
     }
     ASSERT_TRUE(shown);
-    // The start-up fills and closes the compression dialog by itself.
-    WaitUntil([&] { return FindProcessWindow(id, "视频压缩") != nullptr; }, 5000);
-    EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(id, "视频压缩") == nullptr; }, 5000));
+    // The start-up fills and closes the compression dialog by itself: the
+    // camera notes what it was left with when it closed.
+    const std::string answered = std::string("compression\tMicrosoft Video 1\t75\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return loggedDialogs() == answered; })) << loggedDialogs();
+    EXPECT_EQ(FindProcessWindow(id, "视频压缩"), nullptr);
 
     HWND view = GetDlgItem(frame, 0xE900);
     ASSERT_NE(view, nullptr);
@@ -72,13 +78,13 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
     SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RECT rect;
     GetWindowRect(preview, &rect);
-    EXPECT_TRUE(WaitUntil([&] { return ScreenShowsCameraPicture(rect); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenShowsCameraPicture(rect); }));
 
     // The default folders were made beside the program.
     EXPECT_TRUE(FolderExists(ScopedConfig::ProgramFolder() + "\\mypic"));
 
     PostMessageA(frame, WM_COMMAND, 32802, 0);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(video.info.hProcess, &code);
     EXPECT_EQ(code, 16u);
