@@ -4,6 +4,7 @@
 #include "KvThemeSrv.h"
 #include "KvUxTheme.h"
 #include "SysUtils.h"
+#include "TCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,7 @@ const TColor kSchemeColors[3][6] = {
 bool schemeRead = false;
 TKvColorScheme scheme = TKvColorScheme::csBlue;
 bool selectionGradients = true;
+bool faceGradients = true;
 
 BYTE RoundToByte(double value)
 {
@@ -232,6 +234,33 @@ void SelectionColors(int colorStyle, TColor& frame, TColor& start, TColor& stop)
     }
     if (!selectionGradients)
         start = stop;
+}
+
+bool FaceGradients() { return faceGradients; }
+void SetFaceGradients(bool allowed) { faceGradients = allowed; }
+
+RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed)
+{
+    return DrawFrameStyle(canvas, rect, pressed ? fsButtonDown : fsButtonUp);
+}
+
+RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed)
+{
+    return DrawColoredFrameStyle(canvas, rect, pressed ? fsButtonDown : fsButtonUp, face);
+}
+
+void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner)
+{
+    canvas->Brush()->SetColor(outer);
+    canvas->FrameRect(rect);
+    canvas->Brush()->SetColor(inner);
+    canvas->FrameRect(RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1});
+}
+
+void DrawFocusOutline(TCanvas* canvas, const RECT& rect)
+{
+    // Every other pixel of the outline is inverted, so it shows on any face.
+    canvas->DrawFocusRect(rect);
 }
 
 } // namespace KvCommon

@@ -1,8 +1,10 @@
-// Owning and borrowing wrappers for GDI handles: created objects, memory and
-// window device contexts, objects selected into a context, saved context state.
+// Owning and borrowing wrappers for GDI handles: created objects, image lists,
+// memory and window device contexts, objects selected into a context, saved
+// context state.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -43,6 +45,29 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
+
+// An owned image list of the common controls, destroyed when it goes.
+class TOwnedImageList {
+public:
+    TOwnedImageList() = default;
+    explicit TOwnedImageList(HIMAGELIST list) : list_(list) {}
+    TOwnedImageList(const TOwnedImageList&) = delete;
+    TOwnedImageList& operator=(const TOwnedImageList&) = delete;
+    ~TOwnedImageList() { Reset(); }
+
+    HIMAGELIST Get() const { return list_; }
+    bool IsNull() const { return list_ == nullptr; }
+    void Reset(HIMAGELIST list = nullptr)
+    {
+        if (list_ != nullptr)
+            ImageList_Destroy(list_);
+        list_ = list;
+    }
+    [[nodiscard]] HIMAGELIST Detach() { return std::exchange(list_, nullptr); }
+
+private:
+    HIMAGELIST list_ = nullptr;
+};
 
 // A memory device context compatible with the screen (or with a given context).
 class TMemoryDC {

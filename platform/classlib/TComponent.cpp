@@ -29,6 +29,14 @@ TComponent::TComponent(TComponent* owner)
 TComponent::~TComponent()
 {
     destroying_ = true;
+    // Listeners hear of the end first; each forgets this component as it is told.
+    while (!freeNotifies_.empty()) {
+        TComponent* listener = freeNotifies_.back();
+        freeNotifies_.pop_back();
+        auto& theirs = listener->freeNotifies_;
+        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+        listener->Notification(this, TOperation::opRemove);
+    }
     // Owned components go last to first, each leaving the list before it is freed.
     while (!components_.empty()) {
         TComponent* component = components_.back();
@@ -37,6 +45,26 @@ TComponent::~TComponent()
     }
     if (owner_ != nullptr)
         owner_->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* listener)
+{
+    if (listener == nullptr || listener == this)
+        return;
+    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), listener) == freeNotifies_.end())
+        freeNotifies_.push_back(listener);
+    auto& theirs = listener->freeNotifies_;
+    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end())
+        theirs.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* listener)
+{
+    if (listener == nullptr)
+        return;
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), listener), freeNotifies_.end());
+    auto& theirs = listener->freeNotifies_;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::SetName(const std::string& name) { name_ = name; }

@@ -41,6 +41,10 @@ public:
 
     bool Destroying() const { return destroying_; }
 
+    // Tells `listener` (through its Notification, opRemove) when this component goes.
+    void FreeNotification(TComponent* listener);
+    void RemoveFreeNotification(TComponent* listener);
+
 protected:
     // Told when a component joins or leaves this owner.
     virtual void Notification(TComponent* component, TOperation operation);
@@ -51,4 +55,6 @@ private:
     int tag_ = 0;
     bool destroying_ = false;
     std::vector<TComponent*> components_;
+    // Components that hear of each other's end, kept on both sides.
+    std::vector<TComponent*> freeNotifies_;
 };

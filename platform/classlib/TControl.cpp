@@ -3,6 +3,8 @@
 #include "TControl.h"
 
 #include "Exception.h"
+#include "TControlActionLink.h"
+#include "TCustomAction.h"
 #include "TForm.h"
 #include "TWinControl.h"
 
@@ -342,8 +344,65 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TControl::Click()
 {
-    if (OnClick)
+    TBasicAction* action = Action();
+    if (OnClick && action != nullptr && OnClick != action->OnExecute())
         OnClick(this);
+    else if (action != nullptr && actionLink_->Execute())
+        return;
+    else if (OnClick)
+        OnClick(this);
+}
+
+TBasicAction* TControl::Action() const { return actionLink_ != nullptr ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action)
+{
+    TBasicAction* previous = Action();
+    if (action == previous)
+        return;
+    if (previous != nullptr)
+        previous->RemoveFreeNotification(this);
+    if (action == nullptr) {
+        actionLink_.reset();
+        return;
+    }
+    if (actionLink_ == nullptr) {
+        actionLink_.reset(CreateActionLink());
+        actionLink_->OnChange = TNotifyEvent(this, &TControl::DoActionChange);
+    }
+    actionLink_->SetAction(action);
+    ActionChange(action, false);
+    action->FreeNotification(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() { return new TControlActionLink(this); }
+
+void TControl::DoActionChange(TObject* sender)
+{
+    if (sender != nullptr && sender == Action())
+        ActionChange(sender, true);
+}
+
+void TControl::ActionChange(TObject* sender, bool checkDefaults)
+{
+    auto* action = dynamic_cast<TCustomAction*>(sender);
+    if (action == nullptr)
+        return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name())
+        SetCaption(action->Caption());
+    if (!checkDefaults || Enabled())
+        SetEnabled(action->Enabled());
+    if (!checkDefaults || Visible())
+        SetVisible(action->Visible());
+    if (!checkDefaults || !OnClick)
+        OnClick = action->OnExecute();
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component != nullptr && component == Action())
+        SetAction(nullptr);
 }
 
 void TControl::DblClick()
@@ -390,6 +449,19 @@ void TControl::InvalidateControl(bool isVisible, bool isOpaque)
         return;
     RECT bounds = BoundsRect();
     InvalidateRect(parent_->Handle(), &bounds, isOpaque ? FALSE : TRUE);
+}
+
+void TControl::ChangeScale(int multiplier, int divider)
+{
+    if (multiplier == divider || divider == 0)
+        return;
+    SetBounds(MulDiv(left_, multiplier, divider), MulDiv(top_, multiplier, divider),
+              MulDiv(width_, multiplier, divider), MulDiv(height_, multiplier, divider));
+    if (!parentFont_) {
+        changingParentFont_ = true;
+        font_.SetHeight(MulDiv(font_.Height(), multiplier, divider));
+        changingParentFont_ = false;
+    }
 }
 
 void TControl::Invalidate() { InvalidateControl(visible_, controlStyle_.Contains(csOpaque)); }

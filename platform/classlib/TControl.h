@@ -10,10 +10,13 @@
 #include "TComponent.h"
 #include "TFont.h"
 
+#include <memory>
 #include <string>
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TControlActionLink;
 
 class TControl : public TComponent {
 public:
@@ -91,14 +94,24 @@ public:
     // What happens to a message nobody handled.
     virtual void DefaultHandler(TMessage& message);
 
+    // Scales position, size and font by multiplier / divider (a form laid out at one
+    // screen resolution shown at another); windowed controls scale their children too.
+    virtual void ChangeScale(int multiplier, int divider);
+
     virtual void Invalidate();
     virtual void Update();
     virtual void Repaint();
     void Refresh() { Repaint(); }
     virtual void BringToFront();
 
+    // Runs OnClick, or the action when OnClick is the action's own handler or unset.
     virtual void Click();
     virtual void DblClick();
+
+    // The action whose caption, enabled state, visibility and OnExecute this control follows.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* action);
+    TControlActionLink* ActionLink() const { return actionLink_.get(); }
 
     // The process-wide mouse state: the control that holds the mouse capture, and
     // the control under the pointer (changing it sends mouse leave and enter).
@@ -127,6 +140,14 @@ protected:
     // Stores new bounds without moving a window (the window already moved).
     void UpdateBoundsFields(int left, int top, int width, int height);
 
+    // The link class of this control's actions; a control that follows more of
+    // an action (a checked state) returns its own.
+    virtual TControlActionLink* CreateActionLink();
+    // Takes the values of the action; with checkDefaults only those this control
+    // still has at their defaults.
+    virtual void ActionChange(TObject* sender, bool checkDefaults);
+    void Notification(TComponent* component, TOperation operation) override;
+
     virtual void WMMouseButton(TMessage& message);
     virtual void WMMouseMove(TMessage& message);
     virtual void CMEnabledChanged(TMessage& message);
@@ -145,6 +166,7 @@ protected:
 private:
     friend class TWinControl;
     void FontChanged(TObject* sender);
+    void DoActionChange(TObject* sender);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -159,6 +181,7 @@ private:
     TControlStyle controlStyle_ = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState controlState_;
     TAlign align_ = TAlign::alNone;
+    std::unique_ptr<TControlActionLink> actionLink_;
 };
 
 // The form a control is placed on (nullptr when it is on none).

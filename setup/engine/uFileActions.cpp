@@ -255,12 +255,15 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
     std::string target = destination;
     bool diverted = false;
     if (write && existedBefore) {
-        // Attributes go anyway before writing; a read-only file is not a file in use.
+        // The test opens the file for writing, which a read-only file refuses: its
+        // attributes go for the test and come back when the file stays as it is.
+        DWORD attributes = GetFileAttributesA(destination.c_str());
         SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (IsFileInUse(destination)) {
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesA(destination.c_str(), attributes);
             target = TempFolder() + "\\" + NewGuidName();
             diverted = true;
-            context.RestartNeeded = true;
         }
     }
 
@@ -279,10 +282,13 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
             attributes |= FILE_ATTRIBUTE_HIDDEN;
         SetFileAttributesA(target.c_str(), attributes);
         if (diverted) {
-            uReboot::ReplaceFileAtReboot(target, destination);
             // A rollback or an uninstall before the restart removes the waiting copy,
             // so that the replacement does not happen after all.
             context.Log->Add("FILE=" + target);
+            if (!uReboot::ReplaceFileAtReboot(target, destination))
+                throw EWriteError("cannot replace file " + destination + " at the next restart: " +
+                                  LastErrorText(GetLastError()));
+            context.RestartNeeded = true;
         }
     } else {
         SkipPayload(*context.Source, length);

@@ -146,10 +146,14 @@ private:
     void RunRecord(const TStrings& record, bool skip, struct TInstallContext& context);
     void WriteUninstallEntry(struct TInstallContext& context);
     void RunInstallSteps(struct TInstallContext& context);
+    void WriteLogAndUninstaller(struct TInstallContext& context);
     void RollBack(int firstNewLine, bool uninstallerExisted);
 
+    // What this run logged; closed in a copy when written, so a rollback undoes exactly these lines.
     TStringList installLog_;
     TStringList deferredCommands_;
+    // The logs' folder that writing this run's log created; empty when it existed.
+    std::string closingFolder_;
     const TStrings* language_ = nullptr;
     bool quiet_ = false;
     // ---- end of the install side ----

@@ -12,10 +12,10 @@
 #include "uInstallLog.h"
 #include "uLogFields.h"
 #include "uReboot.h"
-#include "uRecordValues.h"
 #include "uRegistryAction.h"
 #include "uRegistryText.h"
 #include "uSelfRegister.h"
+#include "uSetupData.h"
 #include "uUninstaller.h"
 
 #include <windows.h>
@@ -68,13 +68,6 @@ bool ShellDelete(const std::string& path, FILEOP_FLAGS flags)
     operation.pFrom = from.c_str();
     operation.fFlags = flags;
     return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
-}
-
-std::string Quoted(const std::string& program)
-{
-    if (program.find(' ') == std::string::npos || (!program.empty() && program.front() == '"'))
-        return program;
-    return "\"" + program + "\"";
 }
 
 } // namespace
@@ -317,9 +310,9 @@ void TOstrelUninstall::UndoCommand(const std::string& packedRecord)
     std::string target = record.Values("TARGET");
     std::string params = record.Values("PARAMS");
     bool hidden = false;
-    uRecordValues::TryParseBool(SysUtils::Trim(record.Values("HIDDEN")), hidden);
+    uSetupData::TryParseBool(record.Values("HIDDEN"), hidden);
     int type = -1;
-    SysUtils::TryStrToInt(record.Values("TYPE"), type);
+    uSetupData::TryParseInt(record.Values("TYPE"), type);
 
     Report("Executing", "正在执行 ", target);
     switch (type) {
@@ -330,8 +323,8 @@ void TOstrelUninstall::UndoCommand(const std::string& packedRecord)
         break;
     }
     case uCommandAction::ctExecute:
-        // Quoted, so that a path with blanks cannot start a program at its first blank.
-        uCommandAction::RunAndWait(params.empty() ? Quoted(target) : Quoted(target) + " " + params, hidden);
+        // As it stands: a TARGET may carry its own arguments.
+        uCommandAction::RunAndWait(target + " " + params, hidden);
         break;
     case uCommandAction::ctDelete:
         DeleteFileA(target.c_str());

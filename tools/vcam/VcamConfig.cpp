@@ -40,6 +40,13 @@ unsigned Milliseconds(const char* name)
     return ms > 0 && ms < 600000 ? static_cast<unsigned>(ms) : 0;
 }
 
+// On only when set to "1".
+bool Switch(const char* name)
+{
+    std::string value;
+    return ReadVariable(name, value) && Trimmed(value) == "1";
+}
+
 }  // namespace
 
 namespace VcamConfig {
@@ -97,6 +104,21 @@ void FrameSize(int& width, int& height)
 unsigned CloseDelayMs()
 {
     return Milliseconds("VCAM_CLOSE_DELAY_MS");
+}
+
+unsigned GrabDelayMs()
+{
+    return Milliseconds("VCAM_GRAB_DELAY_MS");
+}
+
+bool FrameErrors()
+{
+    return Switch("VCAM_FRAME_ERRORS");
+}
+
+bool IgnoreAbort()
+{
+    return Switch("VCAM_IGNORE_ABORT");
 }
 
 }  // namespace VcamConfig

@@ -156,6 +156,8 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
 {
     std::string path = root_ / "busy.dll";
     WriteWholeFile(path, "running");
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesA(path.c_str(), kept);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     PutPayload(source_, "update");
@@ -166,6 +168,8 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
 
     EXPECT_TRUE(context.RestartNeeded);
     EXPECT_EQ(ReadWholeFile(path), "running");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & kept, kept); // the file in use stays as it was
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_EQ(log_.Count(), 1);
     std::string aside = log_[0].substr(5); // FILE= the copy waiting in the temporary folder
     char temp[MAX_PATH];

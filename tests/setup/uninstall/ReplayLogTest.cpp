@@ -281,9 +281,13 @@ TEST(ReplayLog, CommandsRunByTheirType)
     const std::string ran = temp / "ran.txt";
     const std::string opened = temp / "opened.txt";
     const std::string doomed = temp / "doomed.txt";
+    const std::string carried = temp / "carried.txt";
     WriteWholeFile(doomed, "x");
+    // A TARGET may carry its own arguments: it runs as it stands, followed by PARAMS.
+    const std::string withArguments = "cmd.exe /c echo";
     TReportRecorder reports = Replay({
         "PRODUCT",
+        CommandLine(1, withArguments, "carried>" + carried),
         CommandLine(0, "cmd.exe", "/c echo opened>" + opened),
         CommandLine(2, doomed, ""),
         CommandLine(1, "cmd.exe", "/c echo ran>" + ran),
@@ -291,10 +295,12 @@ TEST(ReplayLog, CommandsRunByTheirType)
     });
     // Run and wait: the file is there as soon as the replay returns.
     EXPECT_TRUE(FileExists(ran));
+    EXPECT_EQ(ReadWholeFile(carried), "carried\r\n");
     EXPECT_FALSE(FileExists(doomed));
     EXPECT_TRUE(WaitForFile(opened));
     EXPECT_EQ(reports.Targets(), (std::vector<std::string>{"正在执行 " + doomed, "正在执行 cmd.exe",
-                                                           "正在执行 " + doomed, "正在执行 cmd.exe"}));
+                                                           "正在执行 " + doomed, "正在执行 cmd.exe",
+                                                           "正在执行 " + withArguments}));
 }
 
 TEST(ReplayLog, AnAbsentDatabaseEngineEndsTheReplayWithAClearError)
