@@ -45,19 +45,34 @@ void RoundTrip(HWND window)
     SendMessageA(window, WM_NULL, 0, 0);
 }
 
+// The dialog runs over a main window, as in the program: its message boxes
+// then belong to the dialog whichever window of the display is active.
 class OptionsDlgTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_mainWindow.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+        m_app.m_app.m_pMainWnd = &m_mainWindow;
+    }
+    void TearDown() override
+    {
+        m_app.m_app.m_pMainWnd = nullptr;
+        m_mainWindow.DestroyWindow();
+    }
+
     // Runs the dialog with `script` acting on it from the watcher's thread.
     INT_PTR Run(DialogWatcher::Action script)
     {
         DialogWatcher watcher;
         watcher.On(kOptionsTitle, std::move(script));
-        COptionsDlg dialog;
+        COptionsDlg dialog(&m_mainWindow);
         return dialog.DoModal();
     }
 
     ScopedConfig m_config;
     TempFolder m_temp;
+    ScopedApp m_app;
+    CWnd m_mainWindow;
 };
 
 }  // namespace
