@@ -470,9 +470,9 @@ TEST_F(RecorderApp, F4OfTheViewHidesTheMainWindowAndShowsItAgain)
     Start();
     HWND frame = Frame()->m_hWnd;
     PressKey(VK_F4);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); }, kWaitBoundMs));
     EXPECT_TRUE(TrayIconShown());
     PressKey(VK_F4);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, kWaitBoundMs));
     EXPECT_FALSE(TrayIconShown());
 }

@@ -120,15 +120,15 @@ TEST(VideoProgram, QuittingFromTheTrayMenuTakesTheIconAway)
 
     // Minimised into the notification area.
     PostMessageA(frame, WM_COMMAND, 32809, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(frame); }, 10000));
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(frame); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(frame); }));
 
     // The icon's menu, opened by a right click on the icon; its last item quits.
     PostMessageA(frame, 1034, 153, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(video.info.dwProcessId, "#32768", nullptr).empty(); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(video.info.dwProcessId, "#32768", nullptr).empty(); }));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(video.info.hProcess, &code);
     EXPECT_EQ(code, 16u);
