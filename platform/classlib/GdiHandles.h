@@ -1,15 +1,30 @@
-// Owning and borrowing wrappers for GDI handles: created objects, image lists,
-// memory and window device contexts, objects selected into a context, saved
-// context state.
+// Owning and borrowing wrappers for GDI handles: created objects,
+// enhanced metafiles and image lists, memory and window device contexts, objects
+// selected into a context, saved context state.
 #pragma once
+
+#include "OwnedHandles.h" // TOwnedIcon
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <utility>
 
-// An owned GDI object (pen, brush, font, bitmap, region), deleted when it goes.
-template <typename Handle>
+// How each kind of owned handle is freed.
+struct TDeleteGdiObject {
+    static void Free(HGDIOBJ handle) { DeleteObject(handle); }
+};
+struct TDeleteEnhMetaFile {
+    static void Free(HENHMETAFILE handle) { DeleteEnhMetaFile(handle); }
+};
+struct TDestroyImageList {
+    static void Free(HIMAGELIST handle) { ImageList_Destroy(handle); }
+};
+
+// An owned GDI object (pen, brush, font, bitmap, region; or, with their own
+// freeing, an enhanced metafile or an image list of the common
+// controls), freed when it goes.
+template <typename Handle, typename Freeing = TDeleteGdiObject>
 class TGdiObject {
 public:
     TGdiObject() = default;
@@ -31,7 +46,7 @@ public:
     void Reset(Handle handle = nullptr)
     {
         if (handle_ != nullptr)
-            DeleteObject(handle_);
+            Freeing::Free(handle_);
         handle_ = handle;
     }
     [[nodiscard]] Handle Detach() { return std::exchange(handle_, nullptr); }
@@ -45,29 +60,8 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
-
-// An owned image list of the common controls, destroyed when it goes.
-class TOwnedImageList {
-public:
-    TOwnedImageList() = default;
-    explicit TOwnedImageList(HIMAGELIST list) : list_(list) {}
-    TOwnedImageList(const TOwnedImageList&) = delete;
-    TOwnedImageList& operator=(const TOwnedImageList&) = delete;
-    ~TOwnedImageList() { Reset(); }
-
-    HIMAGELIST Get() const { return list_; }
-    bool IsNull() const { return list_ == nullptr; }
-    void Reset(HIMAGELIST list = nullptr)
-    {
-        if (list_ != nullptr)
-            ImageList_Destroy(list_);
-        list_ = list;
-    }
-    [[nodiscard]] HIMAGELIST Detach() { return std::exchange(list_, nullptr); }
-
-private:
-    HIMAGELIST list_ = nullptr;
-};
+using TOwnedEnhMetaFile = TGdiObject<HENHMETAFILE, TDeleteEnhMetaFile>;
+using TOwnedImageList = TGdiObject<HIMAGELIST, TDestroyImageList>;
 
 // A memory device context compatible with the screen (or with a given context).
 class TMemoryDC {
@@ -87,10 +81,15 @@ private:
     HDC dc_;
 };
 
-// The device context of a window (or of the screen for a null window), released when it goes.
+// The device context of a window's client area (or of the screen for a null
+// window), or of the whole window with its frame, released when it goes.
+enum class TWindowDCArea { Client, WholeWindow };
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit TWindowDC(HWND window, TWindowDCArea area = TWindowDCArea::Client)
+        : window_(window), dc_(area == TWindowDCArea::Client ? GetDC(window) : GetWindowDC(window))
+    {
+    }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     ~TWindowDC()

@@ -2,10 +2,11 @@
 #include "TBitmap.h"
 
 #include "Exception.h"
+#include "TByteReader.h"
+#include "TFileStream.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <vector>
 
 class TBitmap::TBitmapCanvas : public TCanvas {
@@ -202,16 +203,120 @@ void TBitmap::LoadFromResourceID(HINSTANCE instance, int id)
     AssignHandle(loaded.Get());
 }
 
-void TBitmap::LoadFromFile(const std::string& fileName)
+void TBitmap::LoadFromStream(TStream& stream)
 {
-    TOwnedBitmap loaded(static_cast<HBITMAP>(
-        LoadImageA(nullptr, fileName.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (loaded.IsNull())
-        throw EInvalidGraphic("File " + fileName + " is not a bitmap");
-    AssignHandle(loaded.Get());
+    std::vector<unsigned char> bytes = ReadAllBytes(stream, "Bitmap");
+    TByteReader data(bytes.data(), bytes.size(), "Bitmap");
+    const size_t kFileHeader = 14;
+    if (data.Size() < kFileHeader + 12 || data.U16(0) != 0x4D42)
+        data.Fail("data has no bitmap file header");
+    std::uint32_t headerSize = data.U32(kFileHeader);
+    bool core = headerSize == 12;
+    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
+        data.Fail("header of " + std::to_string(headerSize) + " bytes is not supported");
+    data.Require(kFileHeader, headerSize);
+
+    // Everything is read into a plain version-3 header, masks and palette, which GDI then decodes.
+    long long width, height;
+    unsigned bitCount;
+    std::uint32_t compression = BI_RGB, colorsUsed = 0;
+    if (core) {
+        width = data.U16(kFileHeader + 4);
+        height = data.U16(kFileHeader + 6);
+        bitCount = data.U16(kFileHeader + 10);
+    } else {
+        width = data.I32(kFileHeader + 4);
+        height = data.I32(kFileHeader + 8);
+        bitCount = data.U16(kFileHeader + 14);
+        compression = data.U32(kFileHeader + 16);
+        colorsUsed = data.U32(kFileHeader + 32);
+    }
+    bool topDown = height < 0;
+    CheckSize(width, topDown ? -height : height, "Bitmap");
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+        data.Fail("of " + std::to_string(bitCount) + " bits per pixel is not supported");
+    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
+    if (!(compression == BI_RGB || (compression == BI_RLE8 && bitCount == 8) ||
+          (compression == BI_RLE4 && bitCount == 4) ||
+          (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32))))
+        data.Fail("compression " + std::to_string(compression) + " is not supported");
+    if (rle && topDown)
+        data.Fail("is compressed and top-down, which is not allowed");
+
+    size_t position = kFileHeader + headerSize;
+    std::uint32_t masks[3] = {};
+    if (compression == BI_BITFIELDS) {
+        size_t maskAt = headerSize == 40 ? position : kFileHeader + 40;
+        for (int i = 0; i < 3; ++i)
+            masks[i] = data.U32(maskAt + 4 * static_cast<size_t>(i));
+        if (headerSize == 40)
+            position += 12;
+    }
+    std::uint32_t paletteCount = 0;
+    if (bitCount <= 8) {
+        std::uint32_t most = 1u << bitCount;
+        if (colorsUsed > most)
+            data.Fail("palette of " + std::to_string(colorsUsed) + " colours is too large");
+        paletteCount = colorsUsed != 0 ? colorsUsed : most;
+    }
+    size_t entrySize = core ? 3 : 4;
+    const unsigned char* palette = data.At(position, paletteCount * entrySize);
+
+    std::uint32_t pixelOffset = data.U32(10);
+    if (pixelOffset == 0)
+        pixelOffset = static_cast<std::uint32_t>(position + paletteCount * entrySize);
+    if (pixelOffset >= data.Size())
+        data.Fail("pixel data lies outside the data");
+    size_t available = data.Size() - pixelOffset;
+    long long rows = topDown ? -height : height;
+    if (!rle) {
+        unsigned long long stride = ((static_cast<unsigned long long>(width) * bitCount + 31) / 32) * 4;
+        if (stride * static_cast<unsigned long long>(rows) > available)
+            data.Fail("pixel data is truncated");
+    }
+
+    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) + 256 * sizeof(RGBQUAD));
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = static_cast<LONG>(width);
+    header->biHeight = static_cast<LONG>(height);
+    header->biPlanes = 1;
+    header->biBitCount = static_cast<WORD>(bitCount);
+    header->biCompression = compression;
+    header->biSizeImage = rle ? static_cast<DWORD>(available) : 0;
+    header->biClrUsed = paletteCount;
+    unsigned char* after = info.data() + sizeof(BITMAPINFOHEADER);
+    if (compression == BI_BITFIELDS) {
+        std::memcpy(after, masks, sizeof(masks));
+        after += sizeof(masks);
+    }
+    auto* colors = reinterpret_cast<RGBQUAD*>(after);
+    for (std::uint32_t i = 0; i < paletteCount; ++i) {
+        const unsigned char* entry = palette + i * entrySize;
+        colors[i] = RGBQUAD{entry[0], entry[1], entry[2], 0};
+    }
+
+    TBitmap decoded(static_cast<int>(width), static_cast<int>(rows));
+    int lines = StretchDIBits(decoded.MemoryDC(), 0, 0, decoded.width_, decoded.height_, 0, 0, decoded.width_,
+                              decoded.height_, bytes.data() + pixelOffset,
+                              reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
+    if (lines == 0 || lines == static_cast<int>(GDI_ERROR))
+        data.Fail("pixel data cannot be decoded");
+    GdiFlush();
+    transparentColor_ = clDefault;
+    transparentMode_ = TTransparentMode::tmAuto;
+    ReplaceDib(decoded.width_, decoded.height_, decoded.format_, false);
+    BitBlt(MemoryDC(), 0, 0, width_, height_, decoded.MemoryDC(), 0, 0, SRCCOPY);
+    Changed();
 }
 
 void TBitmap::SaveToFile(const std::string& fileName)
+{
+    TFileStream stream(fileName, fmCreate);
+    SaveToStream(stream);
+}
+
+void TBitmap::SaveToStream(TStream& stream)
 {
     // Written bottom-up, the way every reader of the format takes it.
     int bytesPerPixel = format_ == TPixelFormat::pf32bit ? 4 : 3;
@@ -229,15 +334,10 @@ void TBitmap::SaveToFile(const std::string& fileName)
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(header);
     file.bfSize = file.bfOffBits + imageSize;
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw EFCreateError("Cannot create file \"" + fileName + "\"");
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    stream.WriteBuffer(&file, sizeof(file));
+    stream.WriteBuffer(&header, sizeof(header));
     for (int row = height_ - 1; row >= 0; --row)
-        out.write(static_cast<const char*>(ScanLine(row)), static_cast<std::streamsize>(stride));
-    if (!out)
-        throw EWriteError("Cannot write file \"" + fileName + "\"");
+        stream.WriteBuffer(ScanLine(row), stride);
 }
 
 void TBitmap::Draw(TCanvas* canvas, const RECT& rect)

@@ -1,5 +1,6 @@
 // TBitmap: a device-independent bitmap (a DIB section, rows top-down) with its own
-// canvas, a transparent colour and a change event.
+// canvas, a transparent colour and a change event; reads and writes the BMP
+// file format.
 #pragma once
 
 #include "Colors.h"
@@ -9,6 +10,8 @@
 
 #include <memory>
 #include <string>
+
+class TStream;
 
 enum class TPixelFormat { pf24bit, pf32bit };
 // tmAuto takes the transparent colour from the bottom-left pixel.
@@ -47,8 +50,12 @@ public:
     // Raise EInvalidGraphic naming what was missing; a failed load keeps the picture.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
     void LoadFromResourceID(HINSTANCE instance, int id);
-    void LoadFromFile(const std::string& fileName);
+    // BMP data: 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed, run-length
+    // encoded or with bit fields; the header of OS/2 or of any later version.
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream);
     void SaveToFile(const std::string& fileName);
+    std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TBitmap>(); }
 
 protected:
     void Draw(TCanvas* canvas, const RECT& rect) override;

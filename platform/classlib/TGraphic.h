@@ -1,5 +1,6 @@
-// TGraphic: the common base of pictures that a canvas can draw (bitmaps and the
-// picture kinds that come later).
+// TGraphic: the common base of pictures that a canvas can draw (bitmaps,
+// metafiles, icons, JPEG images). Pictures come from untrusted bytes: every
+// reader checks sizes before it allocates and raises EInvalidGraphic on damage.
 #pragma once
 
 #include "Closure.h"
@@ -8,7 +9,12 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 class TCanvas;
+class TStream;
 
 CLASSLIB_EXCEPTION(EInvalidGraphic, Exception);
 
@@ -28,7 +34,21 @@ public:
         Changed();
     }
 
+    // Reads the picture from the stream's position to its end; damage raises
+    // EInvalidGraphic and keeps the picture as it was.
+    virtual void LoadFromStream(TStream& stream) = 0;
+    void LoadFromFile(const std::string& fileName);
+    // An empty picture of the same class (the class reference of a picture).
+    virtual std::unique_ptr<TGraphic> NewOfSameClass() const = 0;
+
     TNotifyEvent OnChange;
+
+    // The largest picture any reader accepts, so that a damaged size never
+    // becomes a huge allocation.
+    static constexpr int kMaxSide = 32767;
+    static constexpr long long kMaxPixels = 1LL << 26;
+    // Raises EInvalidGraphic unless both sides are positive and within the limits.
+    static void CheckSize(long long width, long long height, const char* kind);
 
 protected:
     friend class TCanvas;
@@ -39,7 +59,12 @@ protected:
         if (OnChange)
             OnChange(this);
     }
+    // The bytes from the stream's position to its end (at most 256 MiB).
+    static std::vector<unsigned char> ReadAllBytes(TStream& stream, const char* kind);
 
 private:
     bool transparent_ = false;
 };
+
+// A picture class: makes an empty picture of that class.
+using TGraphicClass = std::unique_ptr<TGraphic> (*)();

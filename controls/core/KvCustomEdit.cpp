@@ -1,0 +1,165 @@
+// The edits' shared behaviour: colours through the reflected colour messages,
+// the frame through the window's styles and its non-client painting.
+#include "KvCustomEdit.h"
+
+#include "GdiHandles.h"
+
+TKvCustomEdit::TKvCustomEdit(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetParentColor(false);
+    SetColor(clWindow);
+}
+
+void TKvCustomEdit::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, "EDIT");
+    params.Style |= ES_AUTOHSCROLL | ES_LEFT;
+    if (readOnly_)
+        params.Style |= ES_READONLY;
+    if (frameVisible_)
+        params.Style |= WS_BORDER;
+    else
+        params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TKvCustomEdit::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+    BackgroundChanged();
+}
+
+void TKvCustomEdit::SetReadOnly(bool value)
+{
+    if (value == readOnly_)
+        return;
+    readOnly_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
+    BackgroundChanged();
+}
+
+void TKvCustomEdit::SetReadOnlyColor(TColor value)
+{
+    if (value == readOnlyColor_)
+        return;
+    readOnlyColor_ = value;
+    if (readOnly_)
+        BackgroundChanged();
+}
+
+void TKvCustomEdit::SetFrameVisible(bool value)
+{
+    if (value == frameVisible_)
+        return;
+    frameVisible_ = value;
+    UpdateFrameStyle();
+}
+
+void TKvCustomEdit::SetFrameColor(TColor value)
+{
+    if (value == frameColor_)
+        return;
+    frameColor_ = value;
+    if (HandleAllocated() && frameVisible_)
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TKvCustomEdit::SetMaxLength(int value)
+{
+    if (value == maxLength_)
+        return;
+    maxLength_ = value;
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
+}
+
+// The window keeps its contents: only its styles change and its frame is measured again.
+void TKvCustomEdit::UpdateFrameStyle()
+{
+    if (!HandleAllocated())
+        return;
+    HWND window = Handle();
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    if (frameVisible_) {
+        style |= WS_BORDER;
+        exStyle &= ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    } else {
+        style &= ~static_cast<LONG_PTR>(WS_BORDER);
+        exStyle |= WS_EX_CLIENTEDGE;
+    }
+    SetWindowLongPtrA(window, GWL_STYLE, style);
+    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
+void TKvCustomEdit::BackgroundChanged() { Invalidate(); }
+
+void TKvCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TKvCustomEdit::Dispatch(TMessage& message)
+{
+    switch (message.Msg) {
+    case CN_BASE + WM_COMMAND: CNCommand(message); break;
+    case CN_BASE + WM_CTLCOLOREDIT:
+    case CN_BASE + WM_CTLCOLORSTATIC: CNCtlColor(message); break;
+    case WM_NCPAINT: WMNCPaint(message); break;
+    default: TWinControl::Dispatch(message); break;
+    }
+}
+
+void TKvCustomEdit::CNCommand(TMessage& message)
+{
+    if (HIWORD(message.WParam) == EN_CHANGE)
+        Change();
+}
+
+void TKvCustomEdit::CNCtlColor(TMessage& message)
+{
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    TColor background = ColorToRGB(BackgroundColor());
+    SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+    SetBkColor(dc, background);
+    Brush()->SetColor(background);
+    message.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+}
+
+void TKvCustomEdit::CMColorChanged(TMessage& message)
+{
+    TWinControl::CMColorChanged(message);
+    BackgroundChanged();
+}
+
+void TKvCustomEdit::WMEraseBkgnd(TMessage& message)
+{
+    RECT client = ClientRect();
+    Brush()->SetColor(BackgroundColor());
+    ::FillRect(reinterpret_cast<HDC>(message.WParam), &client, Brush()->Handle());
+    message.Result = 1;
+}
+
+void TKvCustomEdit::WMNCPaint(TMessage& message)
+{
+    DefaultHandler(message);
+    if (!frameVisible_)
+        return;
+    // The system drew its one-pixel border; ours goes over it in the frame colour.
+    HWND window = Handle();
+    RECT bounds = {};
+    GetWindowRect(window, &bounds);
+    OffsetRect(&bounds, -bounds.left, -bounds.top);
+    TWindowDC dc(window, TWindowDCArea::WholeWindow);
+    TOwnedBrush brush(CreateSolidBrush(ColorToRGB(frameColor_)));
+    FrameRect(dc, &bounds, brush);
+    message.Result = 0;
+}
