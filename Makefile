@@ -6,7 +6,7 @@
 # 32-bit support runs only 64-bit Windows programs).
 JOBS ?= $(shell nproc)
 
-.PHONY: all host build build-win32 build-x64 test test32 fuzz run video-setup run-setup bench clean
+.PHONY: all host build build-win32 build-x64 test test32 test-repeat fuzz run video-setup run-setup bench clean
 
 all: build
 
@@ -43,6 +43,12 @@ fuzz: build
 # Every test of the shipped i686 build under 32-bit Wine (slower: emulated).
 test32: build
 	bash scripts/win32-session.sh ctest --test-dir build-win32 -j $(JOBS) --output-on-failure --timeout 600
+
+# The whole x86_64 suite N times in a row from one build, each run's failures
+# printed (scripts/test-repeat.sh): the proof that the suite is reliably green.
+N ?= 5
+test-repeat: build-x64
+	bash scripts/test-repeat.sh $(N) $(JOBS)
 
 # The recorder under Wine on the virtual camera (see README.md, "Running the recorder").
 run: build-x64

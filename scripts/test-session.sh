@@ -43,8 +43,26 @@ trap cleanup EXIT
 
 # Wine's first run starts service processes that inherit our pipes: boot with
 # all of them pointed elsewhere, then keep one wineserver alive for the tests.
-setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&-
-setsid "$WINE" wineboot -i </dev/null >/dev/null 2>&1 9>&-
+# The server starts only in an existing prefix folder: without one it would not
+# persist, and each idle moment between tests would end Wine's session, to be
+# booted again by the next test (its services inheriting that test's pipes).
+start_wine() {
+  setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 9>&- || { echo "test-session: no wineserver" >&2; exit 1; }
+  setsid "$WINE" wineboot "$@" </dev/null >/dev/null 2>&1 9>&-
+}
+mkdir -p "$WINEPREFIX"
+if [ -f "$WINEPREFIX/system.reg" ]; then
+  start_wine -i
+else
+  # Creating a prefix leaves a second service manager that spends a minute and
+  # more timing out on services the first one runs, its database locked; every
+  # program whose COM start-up needs the RPC service stalls 10 s meanwhile.
+  # Ending that session and booting the made prefix once more avoids it.
+  start_wine -i
+  "$WINESERVER" -k </dev/null >/dev/null 2>&1
+  "$WINESERVER" -w </dev/null >/dev/null 2>&1
+  start_wine
+fi
 # Without a window manager Wine waits 2 s for every visible top-level window it
 # destroys, unless its windows are unmanaged.
 setsid "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 9>&-

@@ -21,6 +21,8 @@
 namespace {
 
 constexpr UINT_PTR kCompressionTimer = 2;  // fills the compression dialog once
+// How long the fill waits for the compression dialog to show.
+constexpr DWORD kCompressionDialogWaitMs = 10000;
 constexpr UINT_PTR kRecordTimer = 3;       // counts the recorded seconds
 constexpr int kPreviewRateMs = 30;
 
@@ -88,8 +90,10 @@ void CVideoView::OnInitialUpdate()
     SetStatePicture(IDB_IDLE);
     VideoSettings::SeedDefaults(m_pathHelper);
     ConnectCapture();
-    if (m_capture.ShowCompressionDialog())
+    if (m_capture.ShowCompressionDialog()) {
+        m_compressionAskedTick = GetTickCount();
         SetTimer(kCompressionTimer, 1);
+    }
     FindStatusBar();
     EnableStopButton(FALSE);
 }
@@ -279,8 +283,15 @@ void CVideoView::OnStop()
 void CVideoView::OnTimer(UINT_PTR id)
 {
     if (id == kCompressionTimer) {
+        // The capture thread opens the dialog; a busy machine can hold it back
+        // past the timer's first tick. The timer keeps coming until the dialog
+        // shows, ready for input, and fills it once; it gives up after a while.
+        HWND dialog = CompressionDialogFiller::FindDialog();
+        const bool shown = dialog && ::IsWindowVisible(dialog);
+        if (!shown && GetTickCount() - m_compressionAskedTick < kCompressionDialogWaitMs)
+            return;
         KillTimer(kCompressionTimer);
-        if (HWND dialog = CompressionDialogFiller::FindDialog())
+        if (dialog)
             CompressionDialogFiller::Fill(dialog);
     } else if (id == kRecordTimer) {
         SetStatePicture(IDB_RECORDING);

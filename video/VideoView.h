@@ -71,6 +71,7 @@ private:
     int m_nRecordSeconds = 0;
     CStatusBar* m_pStatusBar = nullptr;
     TOwnedBitmap m_idleBitmap, m_recordingBitmap, m_waitingBitmap;
+    DWORD m_compressionAskedTick = 0;  // when start-up asked for the compression dialog
 
     DECLARE_MESSAGE_MAP()
 };

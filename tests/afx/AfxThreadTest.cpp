@@ -6,6 +6,7 @@
 #include "CEvent.h"
 #include "CMutex.h"
 #include "CWinThread.h"
+#include "Waits.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ struct Gate {
 UINT __cdecl WaitForGate(LPVOID param)
 {
     auto* gate = static_cast<Gate*>(param);
-    WaitForSingleObject(gate->go, 5000);
+    WaitForSingleObject(gate->go, kWaitBoundMs);
     ++gate->runs;
     return 42;
 }
@@ -46,7 +47,7 @@ TEST(AfxThread, WorkerWithoutAutoDeleteKeepsItsObjectAndExitCode)
     thread->m_bAutoDelete = FALSE;
     thread->ResumeThread();
     gate.go.SetEvent();
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*thread, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*thread, kWaitBoundMs));
     DWORD code = 0;
     ASSERT_TRUE(GetExitCodeThread(thread->m_hThread, &code));
     EXPECT_EQ(42u, code);
@@ -81,7 +82,7 @@ TEST(AfxThread, ObjectDeletedWhileItsThreadRunsIsNotTouchedByTheThread)
     delete thread;
     EXPECT_TRUE(deleted);
     gate.go.SetEvent();
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle, kWaitBoundMs));
     EXPECT_EQ(1, gate.runs);
     CloseHandle(handle);
 }
@@ -105,10 +106,10 @@ TEST(AfxThread, PostedThreadMessageReachesTheThreadsQueue)
     ASSERT_NE(nullptr, thread);
     thread->m_bAutoDelete = FALSE;
     thread->ResumeThread();
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.ready, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(queue.ready, kWaitBoundMs));
     EXPECT_TRUE(thread->PostThreadMessage(WM_USER + 2, 0, 0));
     EXPECT_TRUE(thread->PostThreadMessage(WM_QUIT, 7, 0));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*thread, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(*thread, kWaitBoundMs));
     DWORD code = 0;
     GetExitCodeThread(thread->m_hThread, &code);
     EXPECT_EQ(7u, code);
@@ -149,7 +150,7 @@ TEST(AfxSync, MutexHeldByASingleLockKeepsOtherThreadsOut)
         CWinThread* thread = AfxBeginThread(tryLock, &probe, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         thread->m_bAutoDelete = FALSE;
         thread->ResumeThread();
-        WaitForSingleObject(*thread, 5000);
+        WaitForSingleObject(*thread, kWaitBoundMs);
         delete thread;
         return probe.acquired.load();
     };

@@ -457,13 +457,44 @@ BOOL CaptureWindow::OnSaveAs(LPCSTR path)
     return TRUE;
 }
 
+// What the compression dialog left chosen, for tests in other processes.
+void CaptureWindow::LogCompression() const
+{
+    const std::string path = VcamConfig::DialogLog();
+    if (path.empty())
+        return;
+    int count = 0;
+    const char* const* names = DriverDialogs::Compressors(count);
+    const char* name = m_compression.compressor >= 0 && m_compression.compressor < count
+                           ? names[m_compression.compressor]
+                           : "?";
+    if (FILE* log = std::fopen(path.c_str(), "ab")) {
+        std::fprintf(log, "compression\t%s\t%d\r\n", name, m_compression.quality);
+        std::fclose(log);
+    }
+}
+
 BOOL CaptureWindow::OnDialog(UINT message)
 {
     if (!RequireDriver() || m_capturing)
         return FALSE;
+    // A slow driver, or a busy machine: the dialog shows only after a while,
+    // during which the window still answers what other threads send it.
+    if (const unsigned delay = VcamConfig::DialogDelayMs()) {
+        const DWORD start = GetTickCount();
+        for (DWORD waited = 0; waited < delay; waited = GetTickCount() - start) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, delay - waited, QS_SENDMESSAGE);
+            MSG msg;
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
     switch (message) {
-    case WM_CAP_DLG_VIDEOCOMPRESSION:
-        return DriverDialogs::ShowCompression(m_hwnd, m_compression);
+    case WM_CAP_DLG_VIDEOCOMPRESSION: {
+        const BOOL shown = DriverDialogs::ShowCompression(m_hwnd, m_compression);
+        if (shown)
+            LogCompression();
+        return shown;
+    }
     case WM_CAP_DLG_VIDEOFORMAT:
         return DriverDialogs::ShowFormat(m_hwnd, m_format.biWidth, m_format.biHeight);
     case WM_CAP_DLG_VIDEOSOURCE: {

@@ -44,6 +44,7 @@ private:
     BOOL OnSetCaptureFile(LPCSTR path);
     BOOL OnSaveAs(LPCSTR path);
     BOOL OnDialog(UINT message);
+    void LogCompression() const;
     void OnPreviewTick();
     // Hands the frame of a held-back grab to the frame callback.
     void DeliverHeldFrame();

@@ -74,6 +74,17 @@ std::vector<DriverKind> Drivers()
     return drivers;
 }
 
+unsigned DialogDelayMs()
+{
+    return Milliseconds("VCAM_DIALOG_DELAY_MS");
+}
+
+std::string DialogLog()
+{
+    std::string value;
+    return ReadVariable("VCAM_DIALOG_LOG", value) ? Trimmed(value) : std::string();
+}
+
 void FrameSize(int& width, int& height)
 {
     width = 320;

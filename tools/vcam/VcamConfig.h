@@ -4,6 +4,9 @@
 //                       "ok" answers and connects, "refuse" answers but refuses
 //                       to connect; "none" or an empty value means no drivers.
 //                       Unset: one driver that connects.
+//   VCAM_DIALOG_DELAY_MS how long the driver takes to open a dialog (default 0).
+//   VCAM_DIALOG_LOG     a file that gets a line for every compression dialog
+//                       closed: the compressor and quality then chosen.
 //   VCAM_FRAME_SIZE     picture size "WIDTHxHEIGHT" (default 320x240).
 //   VCAM_CLOSE_DELAY_MS how long closing the capture window takes (default 0).
 //   VCAM_GRAB_DELAY_MS  a grab answers at once but holds its frame back this
@@ -21,6 +24,8 @@ namespace VcamConfig {
 enum class DriverKind { Connects, RefusesConnect };
 
 std::vector<DriverKind> Drivers();
+unsigned DialogDelayMs();
+std::string DialogLog();
 void FrameSize(int& width, int& height);
 unsigned CloseDelayMs();
 unsigned GrabDelayMs();

@@ -4,13 +4,14 @@
 
 #include "CaptureFixtures.h"
 #include "VideoCapture.h"
+#include "Waits.h"
 
 namespace {
 
 HWND WaitForDialog(const char* title)
 {
     HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = FindOwnWindow("#32770", title)) != nullptr && IsWindowVisible(dialog); }, 5000);
+    PumpUntil([&] { return (dialog = FindOwnWindow("#32770", title)) != nullptr && IsWindowVisible(dialog); }, kWaitBoundMs);
     return dialog;
 }
 
@@ -21,7 +22,7 @@ HWND ChildOfClass(HWND dialog, const char* className, const char* text = nullptr
 
 bool Closes(HWND dialog)
 {
-    return PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+    return PumpUntil([&] { return !IsWindow(dialog); }, kWaitBoundMs);
 }
 
 using VideoCaptureDialogs = ThreeDriversFirstRefusing;

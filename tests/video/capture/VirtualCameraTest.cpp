@@ -12,6 +12,7 @@
 
 #include "CaptureFixtures.h"
 #include "TempFolder.h"
+#include "Waits.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TEST_F(VirtualCamera, PreviewCallsTheFrameCallbackAndAGrabEndsThePreview)
     ASSERT_TRUE(Send(WM_CAP_DRIVER_CONNECT, 1));
     Send(WM_CAP_SET_PREVIEWRATE, 20);
     ASSERT_TRUE(Send(WM_CAP_SET_PREVIEW, TRUE));
-    EXPECT_TRUE(PumpUntil([&] { return m_seen.frames >= 3; }, 3000)) << "one callback per preview frame";
+    EXPECT_TRUE(PumpUntil([&] { return m_seen.frames >= 3; }, kWaitBoundMs)) << "one callback per preview frame";
     EXPECT_EQ(GetCurrentThreadId(), m_seen.lastFrameThread) << "on the window's thread";
 
     const int before = m_seen.frames;

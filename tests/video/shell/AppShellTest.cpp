@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CStatusBar.h"
+#include "CustomControlSite.h"
 #include "MainFrm.h"
 #include "ShellFixtures.h"
 #include "TempFolder.h"
@@ -58,8 +59,19 @@ protected:
         ASSERT_TRUE(m_app.InitInstance());
         ASSERT_NE(Frame(), nullptr);
         ASSERT_NE(View(), nullptr);
-        ASSERT_TRUE(PumpUntil([] { return FindWindowA(nullptr, "视频压缩") != nullptr; }, 5000));
-        ASSERT_TRUE(PumpUntil([] { return FindWindowA(nullptr, "视频压缩") == nullptr; }, 5000));
+        // The driver opens the dialog on the capture thread, which is the
+        // thread of the view's one child that is not the view's own.
+        HWND capture = nullptr;
+        for (HWND child = GetWindow(View()->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (GetWindowThreadProcessId(child, nullptr) != GetCurrentThreadId())
+                capture = child;
+        }
+        ASSERT_NE(capture, nullptr);
+        // The dialog can be answered only once this thread dispatches again,
+        // as the program's message loop does, and only once it shows.
+        WindowShowWatch dialog(GetWindowThreadProcessId(capture, nullptr), "视频压缩");
+        ASSERT_TRUE(PumpUntil([&] { return dialog.Seen() && !FindWindowA(nullptr, "视频压缩"); }, kWaitBoundMs))
+            << (dialog.Seen() ? "the compression dialog stayed open" : "no compression dialog came");
     }
 
     CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app.m_pMainWnd); }
@@ -118,18 +130,28 @@ TEST_F(RecorderApp, MainWindowIsTheFixedFrameTitledFerrin2009)
     EXPECT_EQ(GetMenuItemCount(GetMenu(frame->m_hWnd)), 4);
     EXPECT_NE(frame->m_hAccelTable, nullptr);
 
-    // The view's browser control: hidden and never navigated.
-    if (HWND browser = GetDlgItem(View()->m_hWnd, 1026)) {
-        EXPECT_FALSE(IsWindowVisible(browser));
-    }
-    EXPECT_TRUE(PumpUntil([&] { return ScreenShowsCameraPicture(PreviewOnScreen()); }, 3000));
+    // The view's browser control: the program's own site holds it, hidden and never navigated.
+    HWND browser = GetDlgItem(View()->m_hWnd, 1026);
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser, frame->m_browser.GetSafeHwnd());
+    EXPECT_NE(dynamic_cast<CCustomControlSite*>(frame->m_browser.GetControlSite()), nullptr);
+    EXPECT_FALSE(IsWindowVisible(browser));
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShowsCameraPicture(PreviewOnScreen()); }, kWaitBoundMs));
+}
+
+TEST_F(RecorderApp, CompressionDialogThatShowsLateIsAnsweredToo)
+{
+    // The driver takes its time: the dialog shows well after the start-up's first tick.
+    SetEnvironmentVariableA("VCAM_DIALOG_DELAY_MS", "500");
+    Start();
+    SetEnvironmentVariableA("VCAM_DIALOG_DELAY_MS", nullptr);
 }
 
 TEST_F(RecorderApp, UpdateCheckRunsOnceAtStartAndTheCommandDownloads)
 {
     Start();
     const std::string check = std::string("IsNewVersion\tFerrin 2009\t") + UpdateLibrary::kUpdatePage + "\t9\r\n";
-    EXPECT_TRUE(PumpUntil([&] { return Log() == check; }, 3000)) << Log();
+    EXPECT_TRUE(PumpUntil([&] { return Log() == check; }, kWaitBoundMs)) << Log();
 
     Frame()->SendMessage(WM_COMMAND, 32787, 0);
     const std::string download = std::string("DownNewVersion\tFerrin 2009\t") + UpdateLibrary::kUpdatePage + "\t9\r\n";
@@ -141,7 +163,7 @@ TEST_F(RecorderApp, AboutCommandShowsTheAboutBox)
     Start();
     std::string title, line;
     std::thread closer([&] {
-        WaitUntil([&] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "关于Ferrin 2009 ").empty(); }, 5000);
+        WaitUntil([&] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "关于Ferrin 2009 ").empty(); });
         for (HWND box : ProcessWindows(GetCurrentProcessId(), "#32770", "关于Ferrin 2009 ")) {
             title = WindowText(box);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -448,9 +470,9 @@ TEST_F(RecorderApp, F4OfTheViewHidesTheMainWindowAndShowsItAgain)
     Start();
     HWND frame = Frame()->m_hWnd;
     PressKey(VK_F4);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); }, kWaitBoundMs));
     EXPECT_TRUE(TrayIconShown());
     PressKey(VK_F4);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, kWaitBoundMs));
     EXPECT_FALSE(TrayIconShown());
 }

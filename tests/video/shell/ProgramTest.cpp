@@ -42,6 +42,10 @@ HWND StartVideo(Process& video)
     EXPECT_TRUE(FileExists(program));
     // The camera's library must win over the system's in the new process too.
     SetEnvironmentVariableA("WINEDLLOVERRIDES", "avicap32=n");
+    // The camera notes what each compression dialog was left with when it closed.
+    TempFolder temp;
+    const std::string dialogLog = temp / "dialogs.log";
+    SetEnvironmentVariableA("VCAM_DIALOG_LOG", dialogLog.c_str());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
@@ -50,7 +54,7 @@ HWND StartVideo(Process& video)
         return nullptr;
     const DWORD id = video.info.dwProcessId;
     HWND frame = nullptr;
-    if (!WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; }, 20000)) {
+    if (!WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; })) {
         for (HWND w : ProcessWindows(id, nullptr, nullptr))
             ADD_FAILURE() << "window of video.exe: " << WindowText(w) << ": "
                           << WindowText(GetDlgItem(w, 0xFFFF));
@@ -60,8 +64,11 @@ HWND StartVideo(Process& video)
         return nullptr;
     }
     // The start-up fills and closes the compression dialog by itself.
-    WaitUntil([&] { return FindProcessWindow(id, "视频压缩") != nullptr; }, 5000);
-    EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(id, "视频压缩") == nullptr; }, 5000));
+    auto logged = [&] { return FileExists(dialogLog) ? ReadWholeFile(dialogLog) : std::string(); };
+    const std::string answered = "compression\tMicrosoft Video 1\t75\r\n";
+    EXPECT_TRUE(WaitUntil([&] { return logged() == answered; })) << logged();
+    EXPECT_EQ(FindProcessWindow(id, "视频压缩"), nullptr);
+    SetEnvironmentVariableA("VCAM_DIALOG_LOG", nullptr);
     return frame;
 }
 
@@ -91,13 +98,13 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
     SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RECT rect;
     GetWindowRect(preview, &rect);
-    EXPECT_TRUE(WaitUntil([&] { return ScreenShowsCameraPicture(rect); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ScreenShowsCameraPicture(rect); }));
 
     // The default folders were made beside the program.
     EXPECT_TRUE(FolderExists(ScopedConfig::ProgramFolder() + "\\mypic"));
 
     PostMessageA(frame, WM_COMMAND, 32802, 0);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(video.info.hProcess, &code);
     EXPECT_EQ(code, 16u);
@@ -113,15 +120,15 @@ TEST(VideoProgram, QuittingFromTheTrayMenuTakesTheIconAway)
 
     // Minimised into the notification area.
     PostMessageA(frame, WM_COMMAND, 32809, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(frame); }, 10000));
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(frame); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(frame); }));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(frame); }));
 
     // The icon's menu, opened by a right click on the icon; its last item quits.
     PostMessageA(frame, 1034, 153, WM_RBUTTONUP);
-    ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(video.info.dwProcessId, "#32768", nullptr).empty(); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(video.info.dwProcessId, "#32768", nullptr).empty(); }));
     PressKey(VK_UP);
     PressKey(VK_RETURN);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(video.info.hProcess, &code);
     EXPECT_EQ(code, 16u);

@@ -29,15 +29,38 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
     return true;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms)
+namespace {
+// The watch whose hook runs; one at a time, and the hook runs on another thread.
+std::atomic<WindowShowWatch*> g_showWatch{nullptr};
+}  // namespace
+
+WindowShowWatch::WindowShowWatch(DWORD threadId, std::string title) : m_title(std::move(title))
 {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        Sleep(20);
+    g_showWatch = this;
+    m_hook = SetWindowsHookExA(WH_CALLWNDPROC, &WindowShowWatch::Hook, nullptr, threadId);
+    // One made before the hook counts too; one still being made shows later.
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, m_title.c_str()); window;
+         window = FindWindowExA(nullptr, window, nullptr, m_title.c_str())) {
+        if (GetWindowThreadProcessId(window, nullptr) == threadId)
+            m_seen = true;
     }
-    return true;
+}
+
+WindowShowWatch::~WindowShowWatch()
+{
+    if (m_hook)
+        UnhookWindowsHookEx(m_hook);
+    g_showWatch = nullptr;
+}
+
+LRESULT CALLBACK WindowShowWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    WindowShowWatch* watch = g_showWatch;
+    if (code == HC_ACTION && watch && sent->message == WM_SHOWWINDOW && sent->wParam &&
+        WindowText(sent->hwnd) == watch->m_title)
+        watch->m_seen = true;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void PressKey(UINT virtualKey)

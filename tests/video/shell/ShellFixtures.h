@@ -12,12 +12,32 @@
 #include <thread>
 #include <vector>
 
+#include "Waits.h"
+
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
 // Pumps until `condition` holds or `ms` pass; the condition's last value.
 bool PumpUntil(const std::function<bool()>& condition, DWORD ms);
-// Waits (without pumping) until `condition` holds or `ms` pass.
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
+
+// Notes, from the moment it is made, whether a window titled `title` shows on
+// thread `threadId` (one there already counts), however short its life: a
+// hook on the messages the thread's windows receive.
+class WindowShowWatch {
+public:
+    WindowShowWatch(DWORD threadId, std::string title);
+    ~WindowShowWatch();
+    WindowShowWatch(const WindowShowWatch&) = delete;
+    WindowShowWatch& operator=(const WindowShowWatch&) = delete;
+
+    bool Seen() const { return m_seen; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    std::string m_title;
+    std::atomic<bool> m_seen{false};
+    HHOOK m_hook = nullptr;
+};
 
 // A key pressed and released on the keyboard: global hot keys react to it.
 void PressKey(UINT virtualKey);

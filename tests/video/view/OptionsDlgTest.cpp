@@ -1,13 +1,12 @@
 // The options dialog over config.ini beside the program: the defaults its
 // reader seeds, OK writing, Cancel leaving, bad entries refused, browsing.
+#include "FolderBrowserTree.h"
 #include "OptionsDlg.h"
 #include "TempFolder.h"
 #include "VideoSettings.h"
 #include "ViewFixtures.h"
+#include "Waits.h"
 #include "res/resource.h"
-
-#include <commctrl.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -25,56 +24,55 @@ void SetItemText(HWND dialog, int id, const std::string& text)
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// The first visible dialog owned by `owner`, waited for up to 5 s.
+// The first visible dialog owned by `owner`, or null when none came.
 HWND WaitForOwnedDialog(HWND owner)
 {
-    for (int tries = 0; tries < 500; ++tries) {
+    HWND found = nullptr;
+    WaitUntil([&] {
         for (HWND dialog : ThreadWindows(GetWindowThreadProcessId(owner, nullptr), "#32770")) {
             if (GetWindow(dialog, GW_OWNER) == owner)
-                return dialog;
+                found = dialog;
         }
-        Sleep(10);
-    }
-    return nullptr;
+        return found != nullptr;
+    });
+    return found;
 }
 
-// Waits until the folder tree of a browse dialog has `name` selected.
-bool WaitForTreeSelection(HWND browser, const std::string& name)
+// Returns once `window`'s thread has handled every message sent to it before:
+// what that thread did in answer is done.
+void RoundTrip(HWND window)
 {
-    HWND tree = FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr);
-    for (int tries = 0; tree && tries < 500; ++tries) {
-        char text[MAX_PATH] = {};
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        if (item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && name == text)
-            return true;
-        Sleep(10);
-    }
-    return false;
+    SendMessageA(window, WM_NULL, 0, 0);
 }
 
-void WaitGone(HWND window)
-{
-    for (int tries = 0; tries < 500 && IsWindow(window); ++tries)
-        Sleep(10);
-}
-
+// The dialog runs over a main window, as in the program: its message boxes
+// then belong to the dialog whichever window of the display is active.
 class OptionsDlgTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_mainWindow.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+        m_app.m_app.m_pMainWnd = &m_mainWindow;
+    }
+    void TearDown() override
+    {
+        m_app.m_app.m_pMainWnd = nullptr;
+        m_mainWindow.DestroyWindow();
+    }
+
     // Runs the dialog with `script` acting on it from the watcher's thread.
     INT_PTR Run(DialogWatcher::Action script)
     {
         DialogWatcher watcher;
         watcher.On(kOptionsTitle, std::move(script));
-        COptionsDlg dialog;
+        COptionsDlg dialog(&m_mainWindow);
         return dialog.DoModal();
     }
 
     ScopedConfig m_config;
     TempFolder m_temp;
+    ScopedApp m_app;
+    CWnd m_mainWindow;
 };
 
 }  // namespace
@@ -157,8 +155,8 @@ TEST_F(OptionsDlgTest, BadEntriesAreRefusedWithAMessageAndTheDialogStays)
                       HWND box = WaitForOwnedDialog(dialog);
                       message = box ? ItemText(box, 0xFFFF) : "";
                       PostMessageA(box, WM_COMMAND, IDOK, 0);
-                      WaitGone(box);
-                      Sleep(50);
+                      WaitUntil([&] { return !IsWindow(box); });
+                      RoundTrip(dialog);
                       stayed = IsWindowVisible(dialog) != FALSE;
                       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
                   }),
@@ -181,7 +179,7 @@ TEST_F(OptionsDlgTest, BrowseButtonsPutTheChosenFolderInTheirEdit)
         SCOPED_TRACE(button);
         const int edit = button == IDC_PHOTO_BROWSE ? IDC_PHOTO_FOLDER : IDC_VIDEO_FOLDER;
         std::string before, after;
-        bool browsed = false;
+        bool browsed = false, chose = false;
         Run([&](HWND dialog) {
             before = ItemText(dialog, edit);
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -189,22 +187,15 @@ TEST_F(OptionsDlgTest, BrowseButtonsPutTheChosenFolderInTheirEdit)
             HWND browser = WaitForOwnedDialog(dialog);
             browsed = browser != nullptr;
             if (browser) {
-                // The browser first opens on the edit's folder; choose only after that.
-                WaitForTreeSelection(browser, before.substr(before.rfind('\\') + 1));
-                // The browser may still be filling its tree: select again until it shows.
-                for (int attempt = 0; attempt < 5; ++attempt) {
-                    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chosen.c_str()));
-                    if (WaitForTreeSelection(browser, "chosen"))
-                        break;
-                }
+                chose = SelectInFolderBrowserTree(browser, chosen);
                 PostMessageA(browser, WM_COMMAND, IDOK, 0);
-                WaitGone(browser);
-                Sleep(50);
+                WaitUntil([&] { return !IsWindow(browser) && ItemText(dialog, edit) != before; });
             }
             after = ItemText(dialog, edit);
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         });
         EXPECT_TRUE(browsed);
+        EXPECT_TRUE(chose);
         EXPECT_EQ(before, m_temp.Path());
         EXPECT_EQ(after, chosen);
     }
