@@ -6,7 +6,7 @@
 # 32-bit support runs only 64-bit Windows programs).
 JOBS ?= $(shell nproc)
 
-.PHONY: all host build build-win32 build-x64 test test32 run bench clean
+.PHONY: all host build build-win32 build-x64 test test32 fuzz run bench clean
 
 all: build
 
@@ -28,10 +28,17 @@ build-x64: host
 build: build-win32 build-x64
 
 # Every test of the x86_64 build, then the 32-bit smoke stage: a few whole test
-# programs of the shipped i686 build under 32-bit Wine (scripts/win32-session.sh).
+# programs of the shipped i686 build under 32-bit Wine (scripts/win32-session.sh),
+# then each native fuzz target of the untrusted-input readers for 20 s.
 test: build
 	bash scripts/test-session.sh ctest --test-dir build -j $(JOBS) --output-on-failure --timeout 300
 	bash scripts/win32-session.sh bash scripts/test32-smoke.sh
+	bash scripts/fuzz.sh 20
+
+# The native fuzz targets of the untrusted-input readers, longer (FUZZ_SECONDS each, at once).
+FUZZ_SECONDS ?= 600
+fuzz: build
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # Every test of the shipped i686 build under 32-bit Wine (slower: emulated).
 test32: build
@@ -48,4 +55,4 @@ bench: build-x64
 	bash scripts/test-session.sh bash -c 'for b in $(BENCHMARKS); do echo "== $$b"; bash scripts/wine-run.sh build/bin/$$b.exe || exit 1; done'
 
 clean:
-	rm -rf build build-win32
+	rm -rf build build-win32 build-fuzz

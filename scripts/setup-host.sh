@@ -12,7 +12,8 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(wine wine32:i386 wine64 xvfb xauth locales fonts-wqy-microhei fonts-wine
           gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          libz-mingw-w64-dev cmake make dpkg-dev ninja-build)
+          libz-mingw-w64-dev cmake make dpkg-dev ninja-build
+          clang libclang-rt-14-dev zlib1g-dev)
 
 missing=()
 for p in "${packages[@]}"; do

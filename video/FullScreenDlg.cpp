@@ -5,8 +5,8 @@
 
 #include "AfxMessageBox.h"
 #include "AfxState.h"
-#include "BmpWriter.h"
 #include "CFrameWnd.h"
+#include "ShotSaver.h"
 #include "VideoSettings.h"
 #include "VideoView.h"
 #include "res/resource.h"
@@ -23,14 +23,20 @@ struct HotKeyBinding {
     int id;
     UINT virtualKey;
 };
+// Esc, the way out, is registered last: once it is held, every key is.
 const HotKeyBinding kHotKeys[] = {
-    {CFullScreenDlg::kHotKeyEscape, VK_ESCAPE}, {CFullScreenDlg::kHotKeyPhoto, VK_F5},
-    {CFullScreenDlg::kHotKeyRecord, VK_F6},     {CFullScreenDlg::kHotKeyTimedPhoto, VK_F7},
-    {CFullScreenDlg::kHotKeyTimedRecord, VK_F8}, {CFullScreenDlg::kHotKeyStop, VK_F9},
-    {CFullScreenDlg::kHotKeyShowHide, VK_F4},
+    {CFullScreenDlg::kHotKeyPhoto, VK_F5},       {CFullScreenDlg::kHotKeyRecord, VK_F6},
+    {CFullScreenDlg::kHotKeyTimedPhoto, VK_F7},  {CFullScreenDlg::kHotKeyTimedRecord, VK_F8},
+    {CFullScreenDlg::kHotKeyStop, VK_F9},        {CFullScreenDlg::kHotKeyShowHide, VK_F4},
+    {CFullScreenDlg::kHotKeyEscape, VK_ESCAPE},
 };
 
 const int kPreviewRateMs = 30;
+
+// What the dialog says after a shot that was saved (nothing is said otherwise).
+const char kPhotoSavedMessage[] = "已经保存一张照片";
+const char kRecordingMessage[] = "正在录像";
+const char kRecordingStartedMessage[] = "开始录像";
 
 // A delay in seconds as timer milliseconds: a negative one fires at once, a
 // huge one waits as long as a timer can.
@@ -109,7 +115,7 @@ int CFullScreenDlg::ReadDelay() const
                                               VideoSettings::kFolderKey, ""));
 }
 
-void CFullScreenDlg::Shoot(int kind)
+BOOL CFullScreenDlg::Shoot(int kind)
 {
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const bool photo = kind == kShotPhoto;
@@ -118,21 +124,11 @@ void CFullScreenDlg::Shoot(int kind)
         VideoSettings::kFolderKey, "");
     // Unlike the view, a missing folder gives no message here: the shot is
     // simply not saved (an empty setting must not put it in the drive's root).
-    if (!CPathHelper::FolderExists(folder)) {
-        AttachPreview();
-        return;
-    }
-    const CString path = CPathHelper::MakeShotPath(folder, photo ? ".bmp" : ".avi");
-    if (photo) {
-        BYTE* dib = nullptr;
-        DWORD dibSize = 0;
-        if (m_capture.GrabFrame(&dib, 0, &dibSize))
-            BmpWriter::WriteNew(path, dib, dibSize);
-        delete[] dib;
-    } else {
-        m_capture.CaptureToAvi(path, 4.0f);
-    }
+    int saved = 0;
+    if (CPathHelper::FolderExists(folder))
+        saved = ShotSaver::Save(m_capture, CPathHelper::MakeShotPath(folder, photo ? ".bmp" : ".avi"));
     AttachPreview();
+    return saved != 0;
 }
 
 void CFullScreenDlg::ReturnToView()
@@ -156,12 +152,13 @@ void CFullScreenDlg::OnHotKey(UINT id, UINT, UINT)
         PostMessage(WM_CLOSE);
         break;
     case kHotKeyPhoto:
-        Shoot(kShotPhoto);
-        AfxMessageBox("已经保存一张照片");
+        if (Shoot(kShotPhoto))
+            AfxMessageBox(kPhotoSavedMessage);
         break;
     case kHotKeyRecord:
-        AfxMessageBox("正在录像");
-        Shoot(kShotRecording);
+        // Said once the recording runs: a recording that did not start is not reported.
+        if (Shoot(kShotRecording))
+            AfxMessageBox(kRecordingMessage);
         break;
     case kHotKeyTimedPhoto:
         m_nShotKind = kShotPhoto;
@@ -197,11 +194,10 @@ void CFullScreenDlg::OnTimer(UINT_PTR id)
     // One shot per arming: the timer goes before the shot and its message.
     KillTimer(kShotTimer);
     if (m_nShotKind == kShotPhoto) {
-        Shoot(kShotPhoto);
-        AfxMessageBox("已经保存一张照片");
-    } else {
-        AfxMessageBox("开始录像");
-        Shoot(kShotRecording);
+        if (Shoot(kShotPhoto))
+            AfxMessageBox(kPhotoSavedMessage);
+    } else if (Shoot(kShotRecording)) {
+        AfxMessageBox(kRecordingStartedMessage);
     }
 }
 

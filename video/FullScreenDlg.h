@@ -36,8 +36,9 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnClose();
 
-    // Photo (".bmp" into [照相] 1) or recording (".avi" into [录相] 1).
-    void Shoot(int kind);
+    // Photo (".bmp" into [照相] 1) or recording (".avi" into [录相] 1); true
+    // when the photo was written or the recording started.
+    BOOL Shoot(int kind);
     void AttachPreview();
     // Ends the full-screen capture and gives the view its engine and hot keys back.
     void ReturnToView();

@@ -15,6 +15,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_COMMAND(ID_OPTIONS, OnOptions)
     ON_COMMAND(ID_HOME_PAGE, OnHomePage)
     ON_COMMAND(ID_WRITE_TO_AUTHOR, OnWriteToAuthor)
@@ -62,6 +63,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs)
     }
     CenterWindow();
     return 0;
+}
+
+void CMainFrame::OnDestroy()
+{
+    m_trayIcon.Remove();
+    CFrameWnd::OnDestroy();
 }
 
 void CMainFrame::OnOptions()

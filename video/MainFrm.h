@@ -30,6 +30,8 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT cs);
+    // The icon goes with the window it reports to.
+    void OnDestroy();
     void OnOptions();
     void OnHomePage();
     void OnWriteToAuthor();

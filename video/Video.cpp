@@ -56,6 +56,13 @@ BOOL CVideoApp::InitInstance()
     return TRUE;
 }
 
+int CVideoApp::ExitInstance()
+{
+    if (m_pMainWnd && m_pMainWnd->m_hWnd)
+        m_pMainWnd->DestroyWindow();
+    return CWinApp::ExitInstance();
+}
+
 void CVideoApp::OnAppAbout()
 {
     CDialog about(IDD_ABOUTBOX);

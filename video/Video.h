@@ -15,6 +15,10 @@ public:
     // OLE and control containment, the skin, the single-document window with
     // the recording view titled "Ferrin 2009", then the update check.
     BOOL InitInstance() override;
+    // The main window goes before the program ends, so that its notification
+    // icon is removed however the message loop was ended (the view's exit
+    // ends it without closing the frame).
+    int ExitInstance() override;
 
     CExternal m_external;
 

@@ -19,7 +19,8 @@ constexpr LONG kStyleAttached = static_cast<LONG>(WS_CHILD);
 }  // namespace
 
 CVideoCapture::CVideoCapture()
-    : m_grabMutex(FALSE), m_readyEvent(FALSE, TRUE), m_stopEvent(FALSE, TRUE), m_spareEvent(FALSE, TRUE)
+    : m_grabMutex(FALSE), m_readyEvent(FALSE, TRUE), m_stopEvent(FALSE, TRUE), m_spareEvent(FALSE, TRUE),
+      m_errorMutex(FALSE)
 {
 }
 
@@ -61,24 +62,36 @@ LRESULT CVideoCapture::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 
 void CVideoCapture::ClearError()
 {
-    m_nLastError = kErrorNone;
-    m_strLastError.Empty();
+    SetError(kErrorNone, CString());
 }
 
 void CVideoCapture::FailUnlessSet()
 {
+    CSingleLock lock(&m_errorMutex, TRUE);
     if (m_nLastError == kErrorNone)
         m_nLastError = kErrorFailed;
 }
 
+void CVideoCapture::SetError(int code, const CString& text)
+{
+    CSingleLock lock(&m_errorMutex, TRUE);
+    m_nLastError = code;
+    m_strLastError = text;
+}
+
 void CVideoCapture::GetLastError(int* code, CString* text, bool clear)
 {
+    // One lock for reading and clearing: an error reported in between is
+    // neither torn nor lost unseen.
+    CSingleLock lock(&m_errorMutex, TRUE);
     if (code)
         *code = m_nLastError;
     if (text)
         *text = m_strLastError;
-    if (clear)
-        ClearError();
+    if (clear) {
+        m_nLastError = kErrorNone;
+        m_strLastError.Empty();
+    }
 }
 
 UINT __cdecl CVideoCapture::CaptureThreadProc(LPVOID param)
@@ -151,11 +164,11 @@ int CVideoCapture::Create(int driverIndex)
     }
     FailUnlessSet();
     // Destroy clears the error it found; keep it for the caller.
-    const int code = m_nLastError;
-    const CString text = m_strLastError;
+    int code = kErrorNone;
+    CString text;
+    GetLastError(&code, &text, false);
     Destroy();
-    m_nLastError = code;
-    m_strLastError = text;
+    SetError(code, text);
     return 0;
 }
 
@@ -164,7 +177,7 @@ int CVideoCapture::SelectDriver(int driverIndex)
     ClearError();
     const short index = static_cast<short>(driverIndex);
     if (index < 0 || index >= static_cast<short>(s_nDriverCount)) {
-        m_nLastError = kErrorDriverOutOfRange;
+        SetError(kErrorDriverOutOfRange, CString());
         return 0;
     }
     if (!m_hCapWnd || index == m_nDriverIndex)
@@ -420,10 +433,8 @@ LRESULT CALLBACK CVideoCapture::OnCaptureControl(HWND window, int state)
 
 LRESULT CALLBACK CVideoCapture::OnError(HWND window, int id, LPCSTR text)
 {
-    if (CVideoCapture* self = FromWindow(window)) {
-        self->m_nLastError = id;
-        self->m_strLastError = text;
-    }
+    if (CVideoCapture* self = FromWindow(window))
+        self->SetError(id, text ? text : "");
     return 1;
 }
 

@@ -79,8 +79,11 @@ private:
 
     // Sends to the capture window only while it is a window; 0 otherwise.
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The last error is written by the capture thread's error callback as well
+    // as by the owner's thread: every access goes through these, under m_errorMutex.
     void ClearError();
     void FailUnlessSet();
+    void SetError(int code, const CString& text);
 
     HWND m_hCapWnd = nullptr;
     CMutex m_grabMutex;    // guards m_pGrabBuffer and m_nGrabRoom
@@ -92,6 +95,7 @@ private:
     DWORD m_nGrabRoom = 0;
     CWinThread* m_pThread = nullptr;
     int m_nDriverIndex = -1;
+    CMutex m_errorMutex;  // guards m_nLastError and m_strLastError
     int m_nLastError = kErrorNone;
     CString m_strLastError;
 

@@ -4,10 +4,10 @@
 #include "AfxMessageBox.h"
 #include "AfxRes.h"
 #include "AfxState.h"
-#include "BmpWriter.h"
 #include "CFrameWnd.h"
 #include "CompressionDialogFiller.h"
 #include "OptionsDlg.h"
+#include "ShotSaver.h"
 #include "VideoSettings.h"
 #include "WaitDlg.h"
 #include "res/resource.h"
@@ -24,7 +24,6 @@ namespace {
 constexpr UINT_PTR kCompressionTimer = 2;  // fills the compression dialog once
 constexpr UINT_PTR kRecordTimer = 3;       // counts the recorded seconds
 constexpr int kPreviewRateMs = 30;
-constexpr float kRecordFramesPerSecond = 4.0f;
 
 const char kNoDeviceMessage[] = "无视频源,请检查是否正确连接";
 const char kNoFolderMessage[] = "保存路径不存在,请重新设置!";
@@ -58,13 +57,6 @@ struct LoadedMenu {
     LoadedMenu(const LoadedMenu&) = delete;
     LoadedMenu& operator=(const LoadedMenu&) = delete;
 };
-
-bool HasExtension(LPCSTR path, LPCSTR extension)
-{
-    const CString text(path);
-    const int length = static_cast<int>(strlen(extension));
-    return text.GetLength() >= length && text.Right(length).CompareNoCase(extension) == 0;
-}
 
 }  // namespace
 
@@ -227,16 +219,7 @@ BOOL CVideoView::Shoot(LPCSTR section, LPCSTR extension)
 
 int CVideoView::SaveShot(LPCSTR path)
 {
-    if (HasExtension(path, ".avi"))
-        return m_capture.CaptureToAvi(path, kRecordFramesPerSecond);
-    if (!HasExtension(path, ".bmp"))
-        return 0;
-    BYTE* dib = nullptr;
-    DWORD size = 0;
-    const int grabbed = m_capture.GrabFrame(&dib, 0, &size);
-    const bool written = grabbed && BmpWriter::WriteNew(path, dib, size);
-    delete[] dib;
-    return written ? 1 : 0;
+    return ShotSaver::Save(m_capture, path);
 }
 
 void CVideoView::CountPhoto()

@@ -142,14 +142,7 @@ void TKvButton::Click()
 
 void TKvButton::ClickFromKey()
 {
-    keyClickWithoutDropDown_ = !dropDownOnEnter_;
-    try {
-        ClickAction();
-    } catch (...) {
-        keyClickWithoutDropDown_ = false;
-        throw;
-    }
-    keyClickWithoutDropDown_ = false;
+    WithFlag(keyClickWithoutDropDown_, !dropDownOnEnter_, [this] { ClickAction(); });
 }
 
 void TKvButton::CreateWnd()
@@ -321,12 +314,8 @@ RECT TKvButton::PaintHotTrackFace(RECT r)
         canvas->FillRect(r);
     } else if (MouseOver()) {
         PaintFaceFill(r);
-        TColor outer = HotTrackColor();
-        TColor inner = MixColors(clWhite, outer, 190);
-        if (HotTrackColorType() == TKvHotTrackColorType::htctComplement) {
-            inner = OppositeHueColor(HotTrackColor(), 180);
-            outer = DarkenColor(inner, 30);
-        }
+        TColor outer = 0, inner = 0;
+        HotTrackColors(outer, inner);
         DrawHighlightBox(canvas, r, outer, inner);
     } else if (Grouped() || !(Active() || Focused())) {
         PaintFaceFill(r);
@@ -379,15 +368,12 @@ RECT TKvButton::PaintClassicFace(RECT r)
         canvas->FrameRect(r);
         r = Inset(r, 1);
     }
-    if (Color() == clBtnFace) {
-        r = Grouped() ? PaintGroupedClassicBorder(r, pressed) : DrawButtonBorder(canvas, r, pressed);
-    } else if (!Grouped()) {
+    if (Grouped())
+        r = PaintGroupedClassicBorder(r, pressed);
+    else if (Color() == clBtnFace)
+        r = DrawButtonBorder(canvas, r, pressed);
+    else
         r = DrawColoredButtonBorder(canvas, r, Color(), pressed);
-    } else if (pressed) {
-        r = PaintGroupedClassicBorder(r, true);
-    } else {
-        r = DrawColoredButtonBorder(canvas, r, Color(), false);
-    }
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(r);
     return r;
@@ -395,11 +381,10 @@ RECT TKvButton::PaintClassicFace(RECT r)
 
 RECT TKvButton::PaintGroupedClassicBorder(const RECT& rect, bool pressed)
 {
-    // Until the frame-style painter joins the library, a grouped button shows
-    // the button border, sunken while pressed.
+    TFrameStyleEx style = pressed ? fsLowered : fsButtonUp;
     if (Color() == clBtnFace)
-        return DrawButtonBorder(Canvas(), rect, pressed);
-    return DrawColoredButtonBorder(Canvas(), rect, Color(), pressed);
+        return DrawFrameStyle(Canvas(), rect, style);
+    return DrawColoredFrameStyle(Canvas(), rect, style, Color());
 }
 
 void TKvButton::PaintDownPattern(const RECT& rect)

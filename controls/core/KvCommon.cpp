@@ -39,33 +39,6 @@ int ChannelByte(double value)
     return static_cast<int>(std::nearbyint(value * 255.0));
 }
 
-// One-pixel bevel: top and left lines in one colour, bottom and right in the
-// other; returns the rectangle inside it.
-RECT DrawBevel(TCanvas* canvas, const RECT& rect, TColor topLeft, TColor bottomRight)
-{
-    TBrush* brush = canvas->Brush();
-    brush->SetColor(topLeft);
-    canvas->FillRect(RECT{rect.left, rect.top, rect.right - 1, rect.top + 1});
-    canvas->FillRect(RECT{rect.left, rect.top, rect.left + 1, rect.bottom - 1});
-    brush->SetColor(bottomRight);
-    canvas->FillRect(RECT{rect.left, rect.bottom - 1, rect.right, rect.bottom});
-    canvas->FillRect(RECT{rect.right - 1, rect.top, rect.right, rect.bottom});
-    return RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
-}
-
-// Two bevels: highlight, light, shadow and dark shadow as a raised button, or
-// swapped into a sunken one when pressed.
-RECT DrawTwoBevels(TCanvas* canvas, const RECT& rect, TColor highlight, TColor light, TColor shadow,
-                   TColor darkShadow, bool pressed)
-{
-    if (rect.right - rect.left < 2 || rect.bottom - rect.top < 2)
-        return rect;
-    RECT inner = pressed ? DrawBevel(canvas, rect, darkShadow, highlight) : DrawBevel(canvas, rect, highlight, darkShadow);
-    if (inner.right - inner.left < 2 || inner.bottom - inner.top < 2)
-        return inner;
-    return pressed ? DrawBevel(canvas, inner, shadow, light) : DrawBevel(canvas, inner, light, shadow);
-}
-
 } // namespace
 
 RECT RectCenteredIn(const RECT& rect, int width, int height)
@@ -268,13 +241,12 @@ void SetFaceGradients(bool allowed) { faceGradients = allowed; }
 
 RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed)
 {
-    return DrawTwoBevels(canvas, rect, clBtnHighlight, cl3DLight, clBtnShadow, cl3DDkShadow, pressed);
+    return DrawFrameStyle(canvas, rect, pressed ? fsButtonDown : fsButtonUp);
 }
 
 RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed)
 {
-    return DrawTwoBevels(canvas, rect, LightenColor(face, 60), LightenColor(face, 25), DarkenColor(face, 50),
-                         DarkenColor(face, 100), pressed);
+    return DrawColoredFrameStyle(canvas, rect, pressed ? fsButtonDown : fsButtonUp, face);
 }
 
 void DrawHighlightBox(TCanvas* canvas, const RECT& rect, TColor outer, TColor inner)

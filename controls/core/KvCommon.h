@@ -5,10 +5,14 @@
 #pragma once
 
 #include "Colors.h"
+#include "ControlTypes.h"
 
 #include <windows.h>
 
 class TCanvas;
+
+// Where a caption or a glyph sits between the top and the bottom of a control.
+enum class TAlignmentVertical { avTop, avCenter, avBottom };
 
 namespace KvCommon {
 
@@ -99,12 +103,49 @@ struct TKvFrameSettings {
 // Shadow and Highlight are the system's own; others derive the darkest and lightest lines.
 RECT DrawInnerOuterFrame(TCanvas* canvas, const RECT& rect, const TKvFrameSettings& frame);
 
+// Whether hot tracking colours a glyph's interior or its frame.
+enum TKvButtonHotTrackStyle : BYTE { htsInterior, htsFrame };
+
+// The size of the library's own radio and check-box glyphs.
+constexpr int kGlyphCellSize = 13;
+
+// What the radio and check-box glyph painters draw with.
+struct TKvGlyphColors {
+    TColor ReadOnlyColor = clInfoBk;
+    // The read-only colour only while the glyph's control has the focus.
+    bool ReadOnlyColorOnFocus = false;
+    bool ReadOnly = false;
+    TColor HotFrameColor = clHighlight;
+    TColor HotFillColor = clWindow;
+    TColor DisabledColor = clBtnFace;
+    TColor FocusColor = clWindow;
+    TColor FillColor = clWindow;
+    // The ring inside the frame while the glyph is held down.
+    TColor HighlightColor = clHighlight;
+    TColor FrameColor = clBtnShadow;
+    TKvButtonHotTrackStyle HotTrackStyle = htsInterior;
+    bool Focused = false;
+    // 0 normal, 1 pressed, 2 under the mouse, 3 disabled.
+    int PaintState = 0;
+};
+// A 13 x 13 radio glyph at the rectangle's top-left: a ring in the frame colour
+// round the interior colour, a dot when checked; outside the ring the transparent
+// colour when transparent, else `color`.
+void DrawRadioGlyph(TCanvas* canvas, const RECT& rect, bool checked, const TKvGlyphColors& colors,
+                    TColor transparentColor, bool transparent, TColor color);
+// A 13 x 13 check-box glyph: a square frame round the interior colour, a tick when
+// checked, a grey tick when grayed.
+void DrawCheckGlyph(TCanvas* canvas, const RECT& rect, TCheckBoxState state, const TKvGlyphColors& colors);
+// The colours those painters choose for a state (exposed for the controls that match them).
+TColor GlyphInteriorColor(const TKvGlyphColors& colors);
+TColor GlyphFrameColor(const TKvGlyphColors& colors);
+
 // Whether button faces may be painted with a gradient (on by default).
 bool FaceGradients();
 void SetFaceGradients(bool allowed);
 
-// A raised push-button border two pixels deep in the system's 3-D colours (sunken
-// when pressed); returns the rectangle inside it.
+// A push-button border two pixels deep in the system's 3-D colours: fsButtonUp, or
+// fsButtonDown when pressed; returns the rectangle inside it.
 RECT DrawButtonBorder(TCanvas* canvas, const RECT& rect, bool pressed);
 // The same in colours derived from a face colour.
 RECT DrawColoredButtonBorder(TCanvas* canvas, const RECT& rect, TColor face, bool pressed);

@@ -38,14 +38,18 @@ RECT TKvCustomButton::HotTrackRect() { return ClientRect(); }
 
 void TKvCustomButton::RunClick()
 {
-    clicking_ = true;
-    try {
-        Click();
-    } catch (...) {
-        clicking_ = false;
-        throw;
+    WithFlag(clicking_, true, [this] { Click(); });
+}
+
+void TKvCustomButton::HotTrackColors(TColor& frame, TColor& fill) const
+{
+    if (hotTrackColorType_ == TKvHotTrackColorType::htctComplement) {
+        fill = KvCommon::OppositeHueColor(hotTrackColor_, 180);
+        frame = KvCommon::DarkenColor(fill, 30);
+    } else {
+        frame = hotTrackColor_;
+        fill = KvCommon::MixColors(clWhite, hotTrackColor_, 190);
     }
-    clicking_ = false;
 }
 
 void TKvCustomButton::DrawCaption(TCanvas* canvas, const RECT& rect, UINT format)

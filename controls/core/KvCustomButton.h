@@ -4,9 +4,9 @@
 // painting. Subclasses paint the face and say what a click does.
 #pragma once
 
+#include "KvCommon.h"
 #include "TCustomControl.h"
 
-enum class TAlignmentVertical { avTop, avCenter, avBottom };
 enum class TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
 enum class TKvHotTrackColorType { htctComplement, htctActual };
 
@@ -82,11 +82,29 @@ protected:
     }
 
     void SetState(TKvButtonState state) { state_ = state; }
+    // Shows the button pressed or not (subclasses with their own key handling).
+    void SetPressedLook(bool value) { pressedLook_ = value; }
     bool Active() const { return active_; }
     void SetActive(bool value) { active_ = value; }
     bool Clicking() const { return clicking_; }
+    // Holds a flag at a value for the length of a call, and clears it afterwards
+    // (also when the call throws).
+    template <typename Call>
+    static void WithFlag(bool& flag, bool value, Call call)
+    {
+        flag = value;
+        try {
+            call();
+        } catch (...) {
+            flag = false;
+            throw;
+        }
+        flag = false;
+    }
     // Runs Click with the clicking flag set meanwhile.
     void RunClick();
+    // The frame and fill colours of hot tracking, from HotTrackColor and HotTrackColorType.
+    void HotTrackColors(TColor& frame, TColor& fill) const;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;

@@ -48,7 +48,9 @@ int BandExtra(BYTE smoothness, bool rectangular)
 }
 
 // Walks the bands of a run: each band starts at `first`, takes at least
-// extra + 1 lines and goes on while the colour stays the same.
+// extra + 1 lines and goes on while the lines keep the band's own colour (a
+// line compared with its neighbour instead would let a band swallow the next
+// colours whenever they span more than one line).
 template <typename PaintBand>
 void ForEachBand(const ColorRun& run, int lines, int extra, PaintBand paint)
 {
@@ -56,7 +58,7 @@ void ForEachBand(const ColorRun& run, int lines, int extra, PaintBand paint)
     while (first < lines) {
         COLORREF color = run.At(first);
         int end = std::min(first + extra + 1, lines);
-        while (end < lines && run.At(end) == run.At(end - 1))
+        while (end < lines && run.At(end) == color)
             ++end;
         paint(first, end, color);
         first = end;

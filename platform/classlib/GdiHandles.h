@@ -1,7 +1,9 @@
-// Owning and borrowing wrappers for GDI handles: created objects, icons,
+// Owning and borrowing wrappers for GDI handles: created objects,
 // enhanced metafiles and image lists, memory and window device contexts, objects
 // selected into a context, saved context state.
 #pragma once
+
+#include "OwnedHandles.h" // TOwnedIcon
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,9 +14,6 @@
 struct TDeleteGdiObject {
     static void Free(HGDIOBJ handle) { DeleteObject(handle); }
 };
-struct TDestroyIcon {
-    static void Free(HICON handle) { DestroyIcon(handle); }
-};
 struct TDeleteEnhMetaFile {
     static void Free(HENHMETAFILE handle) { DeleteEnhMetaFile(handle); }
 };
@@ -23,7 +22,7 @@ struct TDestroyImageList {
 };
 
 // An owned GDI object (pen, brush, font, bitmap, region; or, with their own
-// freeing, an icon, an enhanced metafile or an image list of the common
+// freeing, an enhanced metafile or an image list of the common
 // controls), freed when it goes.
 template <typename Handle, typename Freeing = TDeleteGdiObject>
 class TGdiObject {
@@ -61,7 +60,6 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedBitmap = TGdiObject<HBITMAP>;
 using TOwnedRegion = TGdiObject<HRGN>;
-using TOwnedIcon = TGdiObject<HICON, TDestroyIcon>;
 using TOwnedEnhMetaFile = TGdiObject<HENHMETAFILE, TDeleteEnhMetaFile>;
 using TOwnedImageList = TGdiObject<HIMAGELIST, TDestroyImageList>;
 

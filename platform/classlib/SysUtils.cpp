@@ -1,9 +1,7 @@
-// Text, number and path routines over ANSI (GBK) strings, and the system's error texts.
+// Text, number and path routines over ANSI (GBK) strings.
 #include "SysUtils.h"
 
 #include "Exception.h"
-
-#include <windows.h>
 
 #include <cctype>
 #include <limits>
@@ -228,20 +226,6 @@ std::string ChangeFileExt(const std::string& path, const std::string& extension)
     if (dot == std::string::npos || dot < start)
         return path + extension;
     return path.substr(0, dot) + extension;
-}
-
-std::string SysErrorMessage(unsigned long error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.'))
-        message.pop_back();
-    return message;
 }
 
 } // namespace SysUtils

@@ -45,6 +45,10 @@ std::string ExtractFileName(const std::string& path);
 std::string ExtractFileExt(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& extension);
 
+// `text` in the ANSI code page as UTF-16, for the calls that take only wide text;
+// embedded nulls are kept.
+std::wstring AnsiToWide(const std::string& text);
+
 // The system's text for a Win32 error code (DWORD), without the trailing line
 // break and full stop, so that callers can put it inside a sentence; "error <n>"
 // when the system has none.

@@ -451,6 +451,19 @@ void TControl::InvalidateControl(bool isVisible, bool isOpaque)
     InvalidateRect(parent_->Handle(), &bounds, isOpaque ? FALSE : TRUE);
 }
 
+void TControl::ChangeScale(int multiplier, int divider)
+{
+    if (multiplier == divider || divider == 0)
+        return;
+    SetBounds(MulDiv(left_, multiplier, divider), MulDiv(top_, multiplier, divider),
+              MulDiv(width_, multiplier, divider), MulDiv(height_, multiplier, divider));
+    if (!parentFont_) {
+        changingParentFont_ = true;
+        font_.SetHeight(MulDiv(font_.Height(), multiplier, divider));
+        changingParentFont_ = false;
+    }
+}
+
 void TControl::Invalidate() { InvalidateControl(visible_, controlStyle_.Contains(csOpaque)); }
 
 void TControl::Update()

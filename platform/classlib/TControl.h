@@ -94,6 +94,10 @@ public:
     // What happens to a message nobody handled.
     virtual void DefaultHandler(TMessage& message);
 
+    // Scales position, size and font by multiplier / divider (a form laid out at one
+    // screen resolution shown at another); windowed controls scale their children too.
+    virtual void ChangeScale(int multiplier, int divider);
+
     virtual void Invalidate();
     virtual void Update();
     virtual void Repaint();

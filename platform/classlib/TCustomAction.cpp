@@ -8,16 +8,21 @@
 
 namespace {
 // Passes a new value to every client's link (before the action stores it, so that
-// a link can still compare its client with the old value), then tells them all.
-template <typename Step>
-void PassToLinks(TBasicAction* action, Step step)
+// a link can still compare its client with the old value), then stores it. True
+// when the value changed.
+template <typename T, typename Arg>
+bool UpdateShared(TBasicAction* action, T& field, const T& value, void (TActionLink::*step)(Arg))
 {
+    if (value == field)
+        return false;
     std::vector<TActionLink*> links;
     for (int i = 0; i < action->ClientCount(); ++i)
         if (auto* link = dynamic_cast<TActionLink*>(action->Clients(i)))
             links.push_back(link);
     for (TActionLink* link : links)
-        step(link);
+        (link->*step)(value);
+    field = value;
+    return true;
 }
 } // namespace
 
@@ -35,45 +40,30 @@ void TCustomAction::SetActionList(TActionList* list)
 
 void TCustomAction::SetCaption(const std::string& value)
 {
-    if (value == caption_)
-        return;
-    PassToLinks(this, [&](TActionLink* link) { link->SetCaption(value); });
-    caption_ = value;
-    Change();
+    if (UpdateShared(this, caption_, value, &TActionLink::SetCaption))
+        Change();
 }
 
 void TCustomAction::SetChecked(bool value)
 {
-    if (value == checked_)
-        return;
-    PassToLinks(this, [&](TActionLink* link) { link->SetChecked(value); });
-    checked_ = value;
-    Change();
+    if (UpdateShared(this, checked_, value, &TActionLink::SetChecked))
+        Change();
 }
 
 void TCustomAction::SetEnabled(bool value)
 {
-    if (value == enabled_)
-        return;
-    PassToLinks(this, [&](TActionLink* link) { link->SetEnabled(value); });
-    enabled_ = value;
-    Change();
+    if (UpdateShared(this, enabled_, value, &TActionLink::SetEnabled))
+        Change();
 }
 
 void TCustomAction::SetImageIndex(int value)
 {
-    if (value == imageIndex_)
-        return;
-    PassToLinks(this, [&](TActionLink* link) { link->SetImageIndex(value); });
-    imageIndex_ = value;
-    Change();
+    if (UpdateShared(this, imageIndex_, value, &TActionLink::SetImageIndex))
+        Change();
 }
 
 void TCustomAction::SetVisible(bool value)
 {
-    if (value == visible_)
-        return;
-    PassToLinks(this, [&](TActionLink* link) { link->SetVisible(value); });
-    visible_ = value;
-    Change();
+    if (UpdateShared(this, visible_, value, &TActionLink::SetVisible))
+        Change();
 }

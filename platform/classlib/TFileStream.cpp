@@ -1,11 +1,8 @@
-// Named files: TFileStream, and the loading and saving of memory streams and
-// string lists through it.
+// Named files: TFileStream over a Win32 file handle.
 #include "TFileStream.h"
 
 #include "Exception.h"
 #include "SysUtils.h"
-#include "TMemoryStream.h"
-#include "TStrings.h"
 
 #include <windows.h>
 
@@ -55,28 +52,4 @@ TFileStream::~TFileStream()
 {
     if (handle_ != INVALID_HANDLE_VALUE)
         CloseHandle(handle_);
-}
-
-void TMemoryStream::LoadFromFile(const std::string& fileName)
-{
-    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-    LoadFromStream(file);
-}
-
-void TMemoryStream::SaveToFile(const std::string& fileName)
-{
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
-}
-
-void TStrings::LoadFromFile(const std::string& fileName)
-{
-    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-    LoadFromStream(file);
-}
-
-void TStrings::SaveToFile(const std::string& fileName) const
-{
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
 }

@@ -508,6 +508,22 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     RequestAlign();
 }
 
+void TWinControl::ChangeScale(int multiplier, int divider)
+{
+    if (multiplier == divider || divider == 0)
+        return;
+    DisableAlign();
+    try {
+        for (TControl* control : std::vector<TControl*>(controls_))
+            control->ChangeScale(multiplier, divider);
+        TControl::ChangeScale(multiplier, divider);
+    } catch (...) {
+        EnableAlign();
+        throw;
+    }
+    EnableAlign();
+}
+
 void TWinControl::EnableAlign()
 {
     if (alignDisabled_ > 0 && --alignDisabled_ == 0)

@@ -63,6 +63,7 @@ public:
     POINT ClientOrigin() override;
     bool Showing() const override;
     void SetBounds(int left, int top, int width, int height) override;
+    void ChangeScale(int multiplier, int divider) override;
     void Invalidate() override;
     void Update() override;
     void Repaint() override;

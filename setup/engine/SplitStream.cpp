@@ -200,19 +200,19 @@ void TSplitFileStream::OpenForReading(int index)
 std::int32_t TSplitFileStream::ReadVolume(char* into, std::int32_t count)
 {
     if (blockAt_ == blockEnd_) {
-        if (block_.empty())
-            block_.resize(kVolumeBlock);
+        if (staging_.Size() != kVolumeBlock)
+            staging_.SetSize(kVolumeBlock);
         // Never past the usable end: on volume 0 the trailer follows.
         std::int64_t left = sizes_[static_cast<size_t>(volumeIndex_)] - inVolume_;
         std::int32_t want = static_cast<std::int32_t>(std::min<std::int64_t>(left, kVolumeBlock));
-        std::int32_t got = want > 0 ? current_->Read(block_.data(), want) : 0;
+        std::int32_t got = want > 0 ? current_->Read(staging_.Memory(), want) : 0;
         if (got <= 0)
             return 0;
         blockAt_ = 0;
         blockEnd_ = got;
     }
     std::int32_t piece = std::min(count, blockEnd_ - blockAt_);
-    std::memcpy(into, block_.data() + blockAt_, static_cast<size_t>(piece));
+    std::memcpy(into, staging_.Memory() + blockAt_, static_cast<size_t>(piece));
     blockAt_ += piece;
     return piece;
 }
@@ -293,8 +293,7 @@ std::int32_t TSplitFileStream::Read(void* buffer, std::int32_t count)
         count = static_cast<std::int32_t>(std::max<std::int64_t>(left, 0));
     if (count <= 0)
         return 0;
-    staging_.SetSize(count);
-    char* staged = staging_.Memory();
+    char* out = static_cast<char*>(buffer);
     std::int32_t have = 0;
     while (have < count) {
         std::int64_t room = sizes_[static_cast<size_t>(volumeIndex_)] - inVolume_;
@@ -303,14 +302,13 @@ std::int32_t TSplitFileStream::Read(void* buffer, std::int32_t count)
             continue;
         }
         std::int32_t chunk = static_cast<std::int32_t>(std::min<std::int64_t>({room, kChunk, count - have}));
-        std::int32_t got = ReadVolume(staged + have, chunk);
+        std::int32_t got = ReadVolume(out + have, chunk);
         if (got <= 0)
             // Retrying would spin for ever on a file that shrank or cannot be read.
             throw EReadError("读取文件" + current_->FileName() + "失败");
         have += got;
         inVolume_ += got;
     }
-    std::copy(staged, staged + count, static_cast<char*>(buffer));
     position_ += count;
     Fire();
     return count;

@@ -27,8 +27,9 @@ public:
 
     static constexpr std::int32_t kChunk = 5120;
     static constexpr std::int64_t kTrailerSize = 8;
-    // Read mode takes the volume file in blocks of this size and hands the
-    // chunks out of memory: one system call per block instead of per chunk.
+    // Read mode takes the volume file into the staging stream in blocks of this
+    // size and hands the chunks out of it: one system call per block instead of
+    // per chunk, and one copy of each byte.
     static constexpr std::int32_t kVolumeBlock = 256 * 1024;
 
     // fmCreate selects write mode; any other mode reads, and its bit 0 opens the
@@ -110,8 +111,7 @@ private:
     std::int64_t inVolume_ = 0;     // position inside the current volume
     std::int64_t position_ = 0;     // logical position
     std::int64_t highWater_ = 0;    // write mode: the end of what was written
-    TMemoryStream staging_;
-    std::vector<char> block_;       // read mode: bytes of the current volume read ahead
+    TMemoryStream staging_;         // read mode: bytes of the current volume read ahead
     std::int32_t blockAt_ = 0;      // the next of them to hand out
     std::int32_t blockEnd_ = 0;     // the end of what was read
 };

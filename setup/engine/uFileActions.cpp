@@ -110,14 +110,26 @@ void SetDosDate(HANDLE file, std::uint32_t dosDate)
         SetFileTime(file, nullptr, nullptr, &universal);
 }
 
-// Copies exactly `length` payload bytes into a new file at `target`.
-void WritePayload(TStream& source, std::uint64_t length, const std::string& target, std::uint32_t dosDate)
+// Opens `target` as a new, empty file that already carries `attributes`, so
+// that no further call per file is needed to set them.
+TScopedHandle CreateTarget(const std::string& target, DWORD attributes)
 {
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    TScopedHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    TScopedHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    if (!file.IsValid() && GetLastError() == ERROR_ACCESS_DENIED) {
+        // A read-only or hidden file in the way refuses to be replaced as it is.
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        file.Reset(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    }
     if (!file.IsValid())
         throw EFCreateError("cannot create file " + target + ": " + LastErrorText(GetLastError()));
+    return file;
+}
+
+// Copies exactly `length` payload bytes into `file`, just created at `target`,
+// which ends with the date `dosDate` and exactly the attributes `attributes`.
+void WritePayload(TScopedHandle file, TStream& source, std::uint64_t length, const std::string& target,
+                  std::uint32_t dosDate, DWORD attributes)
+{
     try {
         std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
         std::uint64_t left = length;
@@ -131,11 +143,17 @@ void WritePayload(TStream& source, std::uint64_t length, const std::string& targ
         }
         SetDosDate(file.Get(), dosDate);
     } catch (...) {
-        // A half-written file is worse than none.
+        // A half-written file is worse than none; a read-only one must be let go first.
         file.Reset();
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target.c_str());
         throw;
     }
+    file.Reset();
+    // Creation may not have given every attribute (a file system without the
+    // hidden one, or a file that was replaced rather than made): set them then.
+    if (GetFileAttributesA(target.c_str()) != attributes)
+        SetFileAttributesA(target.c_str(), attributes);
 }
 
 void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TInstallContext& context)
@@ -161,6 +179,16 @@ bool AskOverwriteNewer(const std::string& destination, const TInstallContext& co
            IDYES;
 }
 
+DWORD AttributesOf(const TFileOptions& options)
+{
+    DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
+    if (options.ReadOnly)
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    if (!options.Visible)
+        attributes |= FILE_ATTRIBUTE_HIDDEN;
+    return attributes;
+}
+
 } // namespace
 
 std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context)
@@ -168,14 +196,17 @@ std::string FindMissingFolder(const std::string& filePath, const TInstallContext
     std::string current = FolderPartOf(filePath);
     if (current.empty())
         return std::string();
+    bool moved = false;
     while (!FolderExists(FolderPartOf(current))) {
         current = FolderPartOf(current);
         if (current.empty())
             throw Exception(SysUtils::StringReplace(context.Text("FolderNotFound", "文件夹 <FOLDER> 不存在"),
                                                     "<FOLDER>", FolderPartOf(filePath)));
         current = StripOneDelimiter(current);
+        moved = true;
     }
-    return FolderExists(current) ? std::string() : current;
+    // Unmoved, the folder just found to exist is the file's own folder.
+    return !moved || FolderExists(current) ? std::string() : current;
 }
 
 bool ForceFolders(const std::string& folder)
@@ -229,10 +260,33 @@ void InstallFile(const TStrings& record, bool skip, TInstallContext& context)
 void InstallFile(const TFileOptions& options, bool skip, TInstallContext& context)
 {
     const std::string& destination = options.Destination;
+    const DWORD attributes = AttributesOf(options);
+    // Read first, so that no file is made for a payload the stream cannot give.
+    std::uint32_t length = ReadPayloadLength(*context.Source);
+    if (!skip) {
+        // Most files of an install are new, and making the file only where none
+        // is yet tells that in the same call: a separate look for a name that is
+        // not there can cost a read of the whole folder (Wine). The folder then
+        // exists too, so nothing else is to log or create.
+        TScopedHandle created(
+            CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+        if (created.IsValid()) {
+            if (options.Uninstall)
+                context.Log->Add("FILE=" + destination);
+            WritePayload(std::move(created), *context.Source, length, destination, options.FileAge, attributes);
+            if (options.Register)
+                RegisterInstalledFile(options, false, context);
+            return;
+        }
+    }
+
     bool existedBefore = FileExists(destination);
     bool write = false;
+    // The destination's folders exist unless the search below finds one missing.
+    bool foldersExist = false;
     if (!skip) {
         std::string missing = FindMissingFolder(destination, context);
+        foldersExist = missing.empty();
         if (!missing.empty() && options.Uninstall)
             context.Log->Add("DIR=" + missing);
         if (!existedBefore) {
@@ -255,34 +309,33 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
     std::string target = destination;
     bool diverted = false;
     if (write && existedBefore) {
-        // Attributes go anyway before writing; a read-only file is not a file in use.
+        // The test opens the file for writing, which a read-only file refuses: its
+        // attributes go for the test and come back when the file stays as it is.
+        DWORD existing = GetFileAttributesA(destination.c_str());
         SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (IsFileInUse(destination)) {
+            if (existing != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesA(destination.c_str(), existing);
             target = TempFolder() + "\\" + NewGuidName();
             diverted = true;
-            context.RestartNeeded = true;
         }
     }
 
-    std::uint32_t length = ReadPayloadLength(*context.Source);
     if (write) {
         // Folders are made only for a file that is written, so that nothing unlogged stays behind.
         std::string folder = FolderPartOf(target);
-        if (!folder.empty() && !ForceFolders(folder))
+        if (!folder.empty() && (diverted || !foldersExist) && !ForceFolders(folder))
             throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                     "<FOLDER>", SysUtils::ExcludeTrailingBackslash(folder)));
-        WritePayload(*context.Source, length, target, options.FileAge);
-        DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
-        if (options.ReadOnly)
-            attributes |= FILE_ATTRIBUTE_READONLY;
-        if (!options.Visible)
-            attributes |= FILE_ATTRIBUTE_HIDDEN;
-        SetFileAttributesA(target.c_str(), attributes);
+        WritePayload(CreateTarget(target, attributes), *context.Source, length, target, options.FileAge, attributes);
         if (diverted) {
-            uReboot::ReplaceFileAtReboot(target, destination);
             // A rollback or an uninstall before the restart removes the waiting copy,
             // so that the replacement does not happen after all.
             context.Log->Add("FILE=" + target);
+            if (!uReboot::ReplaceFileAtReboot(target, destination))
+                throw EWriteError("cannot replace file " + destination + " at the next restart: " +
+                                  LastErrorText(GetLastError()));
+            context.RestartNeeded = true;
         }
     } else {
         SkipPayload(*context.Source, length);

@@ -32,9 +32,15 @@ struct TInstallLogInput {
 // The default log path: CommonApplicationData + "\Ostrel Install\" + PROJECT_ID.
 std::string DefaultLogPath(const std::string& commonApplicationData, const std::string& projectId);
 
+// The path WriteInstallLog writes the log to: the "InstallLog" value of the
+// entry in repair mode, else (or when that is empty) the default path. Empty when
+// the product has no Uninstall entry.
+std::string LogPathFor(const TInstallLogInput& input);
+
 // Appends the log's closing lines (the log file, the uninstall commands from the
 // last deferred record to the first, the ".Dat" copy), saves the ".Dat" copy and
-// the log, and points the Uninstall entry's "InstallLog" value at it. Nothing is
+// the log (each replaced whole, so that a failed write keeps the earlier file),
+// and points the Uninstall entry's "InstallLog" value at it. Nothing is
 // written when the product has no Uninstall entry. Returns the log path, empty
 // when nothing was written.
 std::string WriteInstallLog(const TInstallLogInput& input);

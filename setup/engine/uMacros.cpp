@@ -1,27 +1,34 @@
 // The macro expander: folder and product macros, then environment references.
+// Both steps run in time linear in their input and output, and neither may
+// produce more than a stored text block may hold.
 #include "uMacros.h"
 
 #include "SysUtils.h"
-#include "uProgramPath.h"
+#include "uSetupData.h"
 
-#include <windows.h>
-
-#include <cstring>
+#include <map>
 #include <set>
 #include <utility>
-#include <vector>
 
 namespace uMacros {
 namespace {
 
 const char* const kOpen = "Env(";
 const size_t kOpenLength = 4;
+// Values that refer to further variables are expanded this deep at most.
+const size_t kMaxNesting = 256;
 
-// Case-sensitive search that never matches from the trail byte of a double-byte character.
-size_t FindFrom(const std::string& text, const std::string& what, size_t start)
+[[noreturn]] void RaiseTooLong()
 {
-    for (size_t i = 0; i + what.size() <= text.size(); ++i) {
-        if (i >= start && text.compare(i, what.size(), what) == 0)
+    uSetupData::RaiseDamaged("展开宏之后的文本超过 " + std::to_string(uSetupData::kMaxTextBlock) + " 字节");
+}
+
+// The first "Env(" at or after `start` (a character boundary); never matches from
+// the trail byte of a double-byte character.
+size_t FindOpen(const std::string& text, size_t start)
+{
+    for (size_t i = start; i + kOpenLength <= text.size(); ++i) {
+        if (text.compare(i, kOpenLength, kOpen) == 0)
             return i;
         if (SysUtils::IsLeadByte(static_cast<unsigned char>(text[i])))
             ++i;
@@ -29,80 +36,85 @@ size_t FindFrom(const std::string& text, const std::string& what, size_t start)
     return std::string::npos;
 }
 
-// Replaces every occurrence found by FindFrom.
+// One left-to-right pass over a text; a reference is replaced by its variable's
+// value, itself expanded (once per name). A name met again inside its own value
+// stays as text, so a value that holds its own reference cannot make the
+// expansion endless.
+class TEnvironmentExpander {
+public:
+    explicit TEnvironmentExpander(const TEnvironmentLookup& environment) : environment_(environment) {}
+
+    void Expand(const std::string& text, std::string& out)
+    {
+        size_t position = 0;
+        for (;;) {
+            size_t open = FindOpen(text, position);
+            size_t close = open == std::string::npos ? open : text.find(')', open + kOpenLength);
+            if (close == std::string::npos) // ')' is never a trail byte
+                break;
+            std::string name = text.substr(open + kOpenLength, close - open - kOpenLength);
+            if (active_.count(name) || active_.size() >= kMaxNesting) {
+                Append(out, text, position, close + 1 - position);
+            } else {
+                Append(out, text, position, open - position);
+                const std::string& value = Value(name);
+                Append(out, value, 0, value.size());
+            }
+            position = close + 1;
+        }
+        Append(out, text, position, text.size() - position);
+    }
+
+private:
+    static void Append(std::string& out, const std::string& from, size_t start, size_t count)
+    {
+        if (count > uSetupData::kMaxTextBlock - std::min<size_t>(out.size(), uSetupData::kMaxTextBlock))
+            RaiseTooLong();
+        out.append(from, start, count);
+    }
+
+    const std::string& Value(const std::string& name)
+    {
+        auto known = expanded_.find(name);
+        if (known != expanded_.end())
+            return known->second;
+        active_.insert(name);
+        std::string value;
+        Expand(environment_(name), value);
+        active_.erase(name);
+        return expanded_.emplace(name, std::move(value)).first->second;
+    }
+
+    const TEnvironmentLookup& environment_;
+    std::map<std::string, std::string> expanded_;
+    std::set<std::string> active_;
+};
+
+// Every occurrence of `from` replaced by `to`; the size is known before anything is built.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to)
 {
+    size_t count = 0;
+    for (size_t found = text.find(from); found != std::string::npos; found = text.find(from, found + from.size()))
+        ++count;
+    if (count == 0)
+        return text;
+    const std::uint64_t size = text.size() - count * from.size() + std::uint64_t(count) * to.size();
+    if (size > uSetupData::kMaxTextBlock)
+        RaiseTooLong();
     std::string result;
+    result.reserve(static_cast<size_t>(size));
     size_t position = 0;
-    for (size_t found; (found = FindFrom(text, from, position)) != std::string::npos; position = found + from.size())
+    for (size_t found; (found = text.find(from, position)) != std::string::npos; position = found + from.size())
         result.append(text, position, found - position).append(to);
     return result.append(text, position, std::string::npos);
-}
-
-// The first reference at or after `start`: the name between "Env(" and the first ")"
-// after it. False when no "Env(" is followed by ")".
-bool FindReference(const std::string& text, size_t start, size_t& open, std::string& name)
-{
-    open = FindFrom(text, kOpen, start);
-    if (open == std::string::npos)
-        return false;
-    size_t close = text.find(')', open + kOpenLength); // ')' is never a trail byte
-    if (close == std::string::npos)
-        return false;
-    name = text.substr(open + kOpenLength, close - open - kOpenLength);
-    return true;
-}
-
-// The names that a text refers to, in order.
-std::vector<std::string> ReferencesIn(const std::string& text)
-{
-    std::vector<std::string> names;
-    size_t start = 0, open = 0;
-    std::string name;
-    while (FindReference(text, start, open, name)) {
-        names.push_back(name);
-        start = open + kOpenLength + name.size() + 1;
-    }
-    return names;
-}
-
-// True when the value of `name` leads, through the values it refers to, back to `name`.
-bool RefersBackToItself(const std::string& name, const TEnvironmentLookup& environment)
-{
-    std::set<std::string> seen;
-    std::vector<std::string> pending = ReferencesIn(environment(name));
-    while (!pending.empty()) {
-        std::string next = std::move(pending.back());
-        pending.pop_back();
-        if (next == name)
-            return true;
-        if (!seen.insert(next).second)
-            continue;
-        for (std::string& further : ReferencesIn(environment(next)))
-            pending.push_back(std::move(further));
-    }
-    return false;
 }
 
 } // namespace
 
 std::string ExpandEnvironment(const std::string& text, const TEnvironmentLookup& environment)
 {
-    // Bounds the work even for an environment built to defeat the cycle check.
-    const int kMaxExpansions = 4096;
-    std::string result = text;
-    std::set<std::string> expanded;
-    size_t start = 0, open = 0;
-    std::string name;
-    for (int steps = 0; steps < kMaxExpansions && FindReference(result, start, open, name); ++steps) {
-        if (!expanded.insert(name).second && RefersBackToItself(name, environment)) {
-            // Brought back by a value of its own cycle: keep this reference as text.
-            start = open + kOpenLength;
-            continue;
-        }
-        result = ReplaceAll(result, kOpen + name + ")", environment(name));
-        start = 0;
-    }
+    std::string result;
+    TEnvironmentExpander(environment).Expand(text, result);
     return result;
 }
 
@@ -141,44 +153,9 @@ std::string ExpandMacros(const std::string& text, const TProductMacros& product,
     for (const auto& macro : macros) {
         if (result.find('<') == std::string::npos)
             break; // nothing left that a macro could match
-        result = SysUtils::StringReplace(result, macro.first, *macro.second);
+        result = ReplaceAll(result, macro.first, *macro.second);
     }
     return ExpandEnvironment(result, environment);
-}
-
-std::string ExpandMacros(const std::string& text, const TProductMacros& product)
-{
-    return ExpandMacros(text, product, uSystemFolders::SpecialFolders(), SetupSourceFolder(), EnvironmentValue);
-}
-
-std::string EnvironmentValue(const std::string& name)
-{
-    // Read from the environment block: Wine's GetEnvironmentVariableA cuts double-byte
-    // values to their character count.
-    if (name.empty())
-        return std::string();
-    struct TBlock {
-        char* text = GetEnvironmentStringsA();
-        ~TBlock()
-        {
-            if (text)
-                FreeEnvironmentStringsA(text);
-        }
-    } block;
-    if (!block.text)
-        return std::string();
-    for (const char* entry = block.text; *entry; entry += std::strlen(entry) + 1) {
-        // Names may begin with "=" (the per-drive folders), so the separator is searched from the second byte.
-        const char* equals = std::strchr(entry + 1, '=');
-        if (equals && SysUtils::SameText(std::string(entry, equals), name))
-            return equals + 1;
-    }
-    return std::string();
-}
-
-std::string SetupSourceFolder()
-{
-    return SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(uProgramPath::RunningProgramPath()));
 }
 
 } // namespace uMacros

@@ -31,9 +31,10 @@ std::string ExpandMacros(const std::string& text, const TProductMacros& product,
                          const uSystemFolders::TSpecialFolders& folders, const std::string& setupSource,
                          const TEnvironmentLookup& environment);
 
-// Replaces "Env(" name ")" by the variable's value until no reference is left. A
-// reference that a value brings back for a name already expanded stays as text,
-// so a value that holds its own reference cannot make the expansion endless.
+// Replaces "Env(" name ")" by the variable's value, itself expanded, in one pass.
+// A reference met inside the value of its own name stays as text, so a value that
+// holds its own reference cannot make the expansion endless. Like ExpandMacros,
+// raises the damaged-data error rather than produce more than a text block holds.
 std::string ExpandEnvironment(const std::string& text, const TEnvironmentLookup& environment);
 
 // The process environment through GetEnvironmentVariableA.

@@ -17,6 +17,9 @@
 class TSplitFileStream;
 class TDecompressionStream;
 class TStream;
+namespace uChangeNotices {
+class TBackgroundNotices;
+}
 
 // The project information block, as the engine holds it.
 struct TProjectInfo {
@@ -146,12 +149,19 @@ private:
     void RunRecord(const TStrings& record, bool skip, struct TInstallContext& context);
     void WriteUninstallEntry(struct TInstallContext& context);
     void RunInstallSteps(struct TInstallContext& context);
+    void WriteLogAndUninstaller(struct TInstallContext& context);
     void RollBack(int firstNewLine, bool uninstallerExisted);
 
+    // What this run logged; closed in a copy when written, so a rollback undoes exactly these lines.
     TStringList installLog_;
     TStringList deferredCommands_;
+    // The logs' folder that writing this run's log created; empty when it existed.
+    std::string closingFolder_;
     const TStrings* language_ = nullptr;
     bool quiet_ = false;
+    // The end-of-install notices, on their way while the log and the uninstaller
+    // are written; the engine's end waits for them.
+    std::unique_ptr<uChangeNotices::TBackgroundNotices> changeNotices_;
     // ---- end of the install side ----
 
 protected:

@@ -6,8 +6,10 @@
 #include "ECancelInstall.h"
 #include "Exception.h"
 #include "SysUtils.h"
+#include "uChangeNotices.h"
 #include "uCommandAction.h"
 #include "uFileActions.h"
+#include "uFileReplacement.h"
 #include "uInstallLog.h"
 #include "uOstrelUninstall.h"
 #include "uRecordValues.h"
@@ -18,7 +20,8 @@
 #include "uUninstaller.h"
 
 #include <windows.h>
-#include <shlobj.h>
+
+#include <memory>
 
 namespace {
 
@@ -237,29 +240,62 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
         restartNeeded_ = context.RestartNeeded;
     }
 
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    if (!changeNotices_)
+        changeNotices_ = std::make_unique<uChangeNotices::TBackgroundNotices>(5000);
+    changeNotices_->Start();
 
     if (!repair_ && project_.Uninstall) {
         if (!project_.IsPatch)
             installLog_.Add("FILE=" + installPath_ + "\\Uninstall.exe");
         WriteUninstallEntry(context);
     }
-    if (project_.Uninstall || repair_) {
-        uInstallLog::TInstallLogInput input;
-        input.ProjectId = project_.ProjectId;
-        input.RepairMode = repair_;
-        input.CommonApplicationData = uSystemFolders::SpecialFolders().CommonApplicationData;
-        input.Log = &installLog_;
-        input.DeferredCommands = &deferredCommands_;
-        input.UserInterfaceBlock = &userInterface_;
+    if (project_.Uninstall || repair_)
+        WriteLogAndUninstaller(context);
+    else
+        RemoveDirectoryA(installPath_.c_str()); // only an empty folder goes
+}
+
+void TOstrelExecutor::WriteLogAndUninstaller(TInstallContext& context)
+{
+    // The log is closed in a copy: the install log stays the list of what this
+    // run did, which a rollback undoes.
+    TStringList closedLog;
+    closedLog.AddStrings(installLog_);
+    uInstallLog::TInstallLogInput input;
+    input.ProjectId = project_.ProjectId;
+    input.RepairMode = repair_;
+    input.CommonApplicationData = uSystemFolders::SpecialFolders().CommonApplicationData;
+    input.Log = &closedLog;
+    input.DeferredCommands = &deferredCommands_;
+    input.UserInterfaceBlock = &userInterface_;
+
+    // A failure after the log is written puts back the log and the saved block
+    // of an earlier installation (or removes this run's), so that the log never
+    // lists what the rollback removes.
+    std::string logPath = uInstallLog::LogPathFor(input);
+    std::unique_ptr<uFileReplacement::TFileSnapshot> logBefore, dataBefore;
+    if (!logPath.empty()) {
+        logBefore = std::make_unique<uFileReplacement::TFileSnapshot>(logPath);
+        dataBefore = std::make_unique<uFileReplacement::TFileSnapshot>(logPath + ".Dat");
+        std::string missing = uFileActions::FindMissingFolder(logPath, context);
+        if (!missing.empty())
+            closingFolder_ = missing;
+    }
+    try {
         uInstallLog::WriteInstallLog(input);
         uUninstaller::WriteUninstaller(uUninstaller::RunningProgramPath(), dataInProgram_, installPath_,
                                        project_.ProjectId);
-    } else {
-        RemoveDirectoryA(installPath_.c_str()); // only an empty folder goes
+    } catch (...) {
+        try {
+            // A repair keeps what it did, and so the log that lists it.
+            if (logBefore && !repair_) {
+                logBefore->Restore();
+                dataBefore->Restore();
+            }
+        } catch (...) {
+            // The failure that started the rollback is what the user must see.
+        }
+        throw;
     }
 }
 
@@ -272,6 +308,9 @@ void TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
         lines.Add(installLog_[0]);
     for (int i = firstNewLine; i < installLog_.Count(); ++i)
         lines.Add(installLog_[i]);
+    // The logs' folder made for this run's log goes when it is empty (replayed first).
+    if (!closingFolder_.empty())
+        lines.Add("DIR=" + closingFolder_ + "\tUninstallOption=0");
     try {
         TOstrelUninstall uninstall(nullptr);
         uninstall.OnStartUninstall = OnStartCancel;
@@ -297,6 +336,7 @@ void TOstrelExecutor::Install()
     } closer{*this};
 
     cancelRequested_ = false;
+    closingFolder_.clear();
     if (!repair_ && !IsFirstInstall() && !project_.IsPatch)
         throw Exception(GetMessageText("PreviousInstallFound", "软件的一个版本已经安装，请先删除再继续安装"));
     deferredCommands_.Clear();
@@ -312,7 +352,7 @@ void TOstrelExecutor::Install()
     } catch (...) {
         if (!repair_)
             RollBack(firstNewLine, uninstallerExisted);
-        throw;
+        RethrowAsException();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "SplitStream.h"
 #include "SysUtils.h"
 #include "TZlibStreams.h"
+#include "uChangeNotices.h"
 #include "uCommandAction.h"
 #include "uFileActions.h"
 #include "uInstallContext.h"
@@ -74,7 +75,7 @@ void TOstrelExecutor::OpenSetupData(std::unique_ptr<TStream> container)
         progressTotal_ = container_->Size();
     } catch (...) {
         CloseSource(); // nothing half-open stays behind
-        throw;
+        RethrowAsException();
     }
 }
 
@@ -155,7 +156,9 @@ std::string TOstrelExecutor::ReadTextBlock()
 {
     if (!inflate_)
         throw Exception("the setup data is not open");
-    return ExpandMacros(uSetupData::ReadTextBlock(*inflate_));
+    std::string text = ExpandMacros(uSetupData::ReadTextBlock(*inflate_));
+    uSetupData::CheckLineCount(text);
+    return text;
 }
 
 bool TOstrelExecutor::ReadRecord()

@@ -6,21 +6,21 @@
 #include "SysUtils.h"
 #include "TRegistry.h"
 #include "TStringList.h"
+#include "uChangeNotices.h"
 #include "uComPlusCatalog.h"
 #include "uCommandAction.h"
 #include "uDatabaseAlias.h"
 #include "uInstallLog.h"
 #include "uLogFields.h"
 #include "uReboot.h"
-#include "uRecordValues.h"
 #include "uRegistryAction.h"
 #include "uRegistryText.h"
 #include "uSelfRegister.h"
+#include "uSetupData.h"
 #include "uUninstaller.h"
 
 #include <windows.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
@@ -70,13 +70,6 @@ bool ShellDelete(const std::string& path, FILEOP_FLAGS flags)
     return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
-std::string Quoted(const std::string& program)
-{
-    if (program.find(' ') == std::string::npos || (!program.empty() && program.front() == '"'))
-        return program;
-    return "\"" + program + "\"";
-}
-
 } // namespace
 
 TOstrelUninstall::TOstrelUninstall(TComponent* owner) : TComponent(owner) {}
@@ -85,12 +78,7 @@ TOstrelUninstall::~TOstrelUninstall()
 {
     if (!done_)
         return;
-    SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    // Sent, not posted: the text must outlive the message in every receiver. A
-    // hung window is passed over rather than waited for.
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
-                        SMTO_ABORTIFHUNG, 1000, &answer);
+    uChangeNotices::Send(1000);
 }
 
 std::string TOstrelUninstall::GetLanguageText(const std::string& key, const std::string& defaultText) const
@@ -317,9 +305,9 @@ void TOstrelUninstall::UndoCommand(const std::string& packedRecord)
     std::string target = record.Values("TARGET");
     std::string params = record.Values("PARAMS");
     bool hidden = false;
-    uRecordValues::TryParseBool(SysUtils::Trim(record.Values("HIDDEN")), hidden);
+    uSetupData::TryParseBool(record.Values("HIDDEN"), hidden);
     int type = -1;
-    SysUtils::TryStrToInt(record.Values("TYPE"), type);
+    uSetupData::TryParseInt(record.Values("TYPE"), type);
 
     Report("Executing", "正在执行 ", target);
     switch (type) {
@@ -330,8 +318,8 @@ void TOstrelUninstall::UndoCommand(const std::string& packedRecord)
         break;
     }
     case uCommandAction::ctExecute:
-        // Quoted, so that a path with blanks cannot start a program at its first blank.
-        uCommandAction::RunAndWait(params.empty() ? Quoted(target) : Quoted(target) + " " + params, hidden);
+        // As it stands: a TARGET may carry its own arguments.
+        uCommandAction::RunAndWait(target + " " + params, hidden);
         break;
     case uCommandAction::ctDelete:
         DeleteFileA(target.c_str());

@@ -2,8 +2,11 @@
 // restart of Windows with the shutdown privilege.
 #include "uReboot.h"
 
+#include "Exception.h"
 #include "SysUtils.h"
+#include "uFileReplacement.h"
 #include "uSystemFolders.h"
+#include "uWinScoped.h"
 
 #include <windows.h>
 
@@ -13,22 +16,7 @@
 namespace uReboot {
 namespace {
 
-class TScopedHandle {
-public:
-    explicit TScopedHandle(HANDLE handle) : handle_(handle) {}
-    TScopedHandle(const TScopedHandle&) = delete;
-    TScopedHandle& operator=(const TScopedHandle&) = delete;
-    ~TScopedHandle()
-    {
-        if (IsValid())
-            CloseHandle(handle_);
-    }
-    bool IsValid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using uWinScoped::TScopedHandle;
 
 bool SystemExitWindows(unsigned flags, unsigned long reason)
 {
@@ -71,18 +59,19 @@ TLoad LoadLines(const std::string& path, std::vector<std::string>& lines)
     return TLoad::Loaded;
 }
 
+// Written whole beside the old file first: the pending lines of other programs
+// must never be lost to a failed write.
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines)
 {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    TScopedHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    try {
+        uFileReplacement::SaveText(text, path);
+        return true;
+    } catch (const Exception&) {
         return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
+    }
 }
 
 bool IsSectionHeader(const std::string& line) { return SysUtils::TrimLeft(line).compare(0, 1, "[") == 0; }

@@ -4,6 +4,7 @@
 #include "Exception.h"
 #include "SysUtils.h"
 #include "TStrings.h"
+#include "uSetupData.h"
 
 namespace uRecordValues {
 namespace {
@@ -24,28 +25,10 @@ std::string RecordType(const TStrings& record)
 
 std::string Text(const TStrings& record, const std::string& key) { return record.Values(key); }
 
-bool TryParseBool(const std::string& text, bool& value)
-{
-    std::string trimmed = SysUtils::Trim(text);
-    if (SysUtils::SameText(trimmed, "True")) {
-        value = true;
-        return true;
-    }
-    if (SysUtils::SameText(trimmed, "False")) {
-        value = false;
-        return true;
-    }
-    int number = 0;
-    if (!SysUtils::TryStrToInt(trimmed, number))
-        return false;
-    value = number != 0;
-    return true;
-}
-
 bool Bool(const TStrings& record, const std::string& key)
 {
     bool value = false;
-    if (!TryParseBool(record.Values(key), value))
+    if (!uSetupData::TryParseBool(record.Values(key), value))
         RaiseBadValue(record, key, "boolean");
     return value;
 }
@@ -60,7 +43,7 @@ bool BoolOr(const TStrings& record, const std::string& key, bool fallback)
 int Int(const TStrings& record, const std::string& key)
 {
     int value = 0;
-    if (!SysUtils::TryStrToInt(record.Values(key), value))
+    if (!uSetupData::TryParseInt(record.Values(key), value))
         RaiseBadValue(record, key, "integer");
     return value;
 }

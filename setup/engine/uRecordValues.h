@@ -9,13 +9,11 @@ class TStrings;
 namespace uRecordValues {
 
 std::string Text(const TStrings& record, const std::string& key);
-// "True"/"False" ignoring case, or a decimal number (non-zero is true).
+// "True"/"False" ignoring case, or a decimal number (non-zero is true); integers
+// are decimal too, read as the project block reads them.
 bool Bool(const TStrings& record, const std::string& key);
 int Int(const TStrings& record, const std::string& key);
 // A boolean that may be absent (then `fallback`); malformed still raises.
 bool BoolOr(const TStrings& record, const std::string& key, bool fallback);
-
-// The same parse for a bare value; false when it is not a boolean.
-bool TryParseBool(const std::string& text, bool& value);
 
 } // namespace uRecordValues

@@ -141,13 +141,13 @@ void InstallDataAccess(const TStrings& record, bool skip, TInstallContext& conte
     DeleteFileA(installer.Destination.c_str());
 }
 
-void CreateDatabase(const TStrings& record, bool skip, TInstallContext& context)
+void CreateDatabase(const TStrings& record, bool skip, TInstallContext&)
 {
     std::string name = uRecordValues::Text(record, "name");
     uRecordValues::Int(record, "type");
     uRecordValues::Bool(record, "SelectDBPath");
-    bool script = uRecordValues::Bool(record, "script");
-    SkipPayloadIf(script, context);
+    // The script is the record's own business: no payload follows an MSDB record.
+    uRecordValues::Bool(record, "script");
     if (skip)
         return;
     if (!ProgIdRegistered(L"SQLOLEDB"))

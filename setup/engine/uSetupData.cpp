@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::uint32_t kPiece = 64 * 1024;
 
-[[noreturn]] void Damaged(const std::string& why) { throw Exception("安装数据已损坏：" + why); }
-
 // Appends exactly `length` bytes in pieces, so that memory grows only with the
 // bytes that really arrive.
 template <typename Append>
@@ -27,7 +25,7 @@ void ReadExactly(TStream& source, std::uint32_t length, const char* what, Append
         std::int32_t want = static_cast<std::int32_t>(std::min(length - have, kPiece));
         std::int32_t got = source.Read(piece.data(), want);
         if (got <= 0)
-            Damaged(std::string(what) + "应有 " + std::to_string(length) + " 字节，数据在 " + std::to_string(have) +
+            RaiseDamaged(std::string(what) + "应有 " + std::to_string(length) + " 字节，数据在 " + std::to_string(have) +
                     " 字节处结束");
         append(piece.data(), static_cast<size_t>(got));
         have += static_cast<std::uint32_t>(got);
@@ -36,6 +34,17 @@ void ReadExactly(TStream& source, std::uint32_t length, const char* what, Append
 
 } // namespace
 
+void RaiseDamaged(const std::string& why) { throw Exception("安装数据已损坏：" + why); }
+
+void CheckLineCount(const std::string& text)
+{
+    // Every CR and every LF can end a line (CR LF ends one), so their count bounds the lines.
+    std::uint32_t breaks = 0;
+    for (char c : text)
+        if ((c == '\r' || c == '\n') && ++breaks > kMaxBlockLines)
+            RaiseDamaged("文本块超过 " + std::to_string(kMaxBlockLines) + " 行");
+}
+
 std::uint32_t ReadDword(TStream& source, const char* what)
 {
     unsigned char bytes[4];
@@ -43,7 +52,7 @@ std::uint32_t ReadDword(TStream& source, const char* what)
     while (have < 4) {
         std::int32_t got = source.Read(bytes + have, 4 - have);
         if (got <= 0)
-            Damaged(std::string("数据在") + what + "处结束");
+            RaiseDamaged(std::string("数据在") + what + "处结束");
         have += got;
     }
     return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
@@ -53,7 +62,7 @@ std::string ReadTextBlock(TStream& source)
 {
     std::uint32_t length = Unmask(ReadDword(source, "文本块长度"));
     if (length > kMaxTextBlock)
-        Damaged("文本块长度 " + std::to_string(length) + " 超出范围");
+        RaiseDamaged("文本块长度 " + std::to_string(length) + " 超出范围");
     std::string text;
     ReadExactly(source, length, "文本块", [&](const char* bytes, size_t count) { text.append(bytes, count); });
     return text;
@@ -63,14 +72,15 @@ void ReadUserInterfaceBlock(TStream& source, TMemoryStream& into)
 {
     std::uint32_t length = ReadDword(source, "界面数据长度");
     if (length > kMaxUserInterfaceBlock)
-        Damaged("界面数据长度 " + std::to_string(length) + " 超出范围");
-    TMemoryStream block;
-    ReadExactly(source, length, "界面数据",
-                [&](const char* bytes, size_t count) { block.WriteBuffer(bytes, count); });
+        RaiseDamaged("界面数据长度 " + std::to_string(length) + " 超出范围");
     into.Clear();
-    block.SetPosition(0);
-    if (length)
-        into.CopyFrom(block, 0);
+    try {
+        ReadExactly(source, length, "界面数据",
+                    [&](const char* bytes, size_t count) { into.WriteBuffer(bytes, count); });
+    } catch (...) {
+        into.Clear();
+        throw;
+    }
     into.SetPosition(0);
 }
 

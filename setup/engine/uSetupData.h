@@ -17,7 +17,17 @@ constexpr std::uint32_t kLengthMask = 0x5A3C9E71u;
 constexpr std::uint32_t kMaxTextBlock = 64u << 20;
 constexpr std::uint32_t kMaxUserInterfaceBlock = 256u << 20;
 
+// A text block splits into at most this many lines; more is damage (a block of
+// line feeds would otherwise become millions of list items).
+constexpr std::uint32_t kMaxBlockLines = 1u << 20;
+
 inline std::uint32_t Unmask(std::uint32_t stored) { return stored ^ kLengthMask; }
+
+// Raises "安装数据已损坏：" followed by `why`.
+[[noreturn]] void RaiseDamaged(const std::string& why);
+
+// Raises the damaged-data error when a text would split into more than kMaxBlockLines lines.
+void CheckLineCount(const std::string& text);
 
 // A little-endian dword; raises "安装数据已损坏" with `what` when the data ends.
 std::uint32_t ReadDword(TStream& source, const char* what);
@@ -25,7 +35,8 @@ std::uint32_t ReadDword(TStream& source, const char* what);
 // A text block as stored (no macros expanded); a masked zero is empty.
 std::string ReadTextBlock(TStream& source);
 
-// The plain dword N, then N bytes, into `into` (replacing what it held, left at 0).
+// The plain dword N, then N bytes, into `into` (replacing what it held, left at 0;
+// left empty when the data ends early). The bytes are read once, straight into `into`.
 void ReadUserInterfaceBlock(TStream& source, TMemoryStream& into);
 
 // A payload's length (stored masked in front of its bytes), and passing over

@@ -3,6 +3,7 @@
 #include "uSystemFolders.h"
 
 #include "Exception.h"
+#include "OwnedIdList.h"
 #include "SysUtils.h"
 
 #include <windows.h>
@@ -10,24 +11,6 @@
 
 namespace uSystemFolders {
 namespace {
-
-// An item-identifier list from the shell, freed through the shell allocator.
-class TScopedIdList {
-public:
-    TScopedIdList() = default;
-    TScopedIdList(const TScopedIdList&) = delete;
-    TScopedIdList& operator=(const TScopedIdList&) = delete;
-    ~TScopedIdList()
-    {
-        if (list_)
-            CoTaskMemFree(list_);
-    }
-    LPITEMIDLIST* Receive() { return &list_; }
-    LPCITEMIDLIST Get() const { return list_; }
-
-private:
-    LPITEMIDLIST list_ = nullptr;
-};
 
 std::string WithoutTrailingBackslash(const std::string& path)
 {
@@ -71,7 +54,7 @@ bool UsesShellFolders(int windowsKind)
 
 std::string TSystemFolderSource::ShellFolder(int csidl)
 {
-    TScopedIdList list;
+    TOwnedIdList list;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, list.Receive())) || !list.Get())
         return std::string();
     char path[MAX_PATH + 1] = {};

@@ -6,6 +6,7 @@
 #include "Exception.h"
 #include "SysUtils.h"
 #include "TFileStream.h"
+#include "uFileReplacement.h"
 #include "uReboot.h"
 #include "uSystemFolders.h"
 
@@ -14,7 +15,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <memory>
 
 namespace uUninstaller {
 namespace {
@@ -81,17 +81,14 @@ std::string WriteUninstaller(const std::string& setupProgram, bool dataInProgram
     std::string tail = projectId;
     PutDword(tail, static_cast<std::uint32_t>(projectId.size()));
     PutDword(tail, kProductIdMarker);
-    auto uninstaller = std::make_unique<TFileStream>(target, fmCreate);
-    try {
-        program.Seek(0, soFromBeginning);
-        if (imageLength > 0) // a count of 0 would copy the whole program
-            uninstaller->CopyFrom(program, imageLength);
-        uninstaller->WriteBuffer(tail.data(), tail.size());
-    } catch (...) {
-        uninstaller.reset();
-        DeleteFileA(target.c_str()); // a half-written uninstaller would not run
-        throw;
-    }
+    // Written beside an earlier uninstaller and put in its place only when whole:
+    // an update pack that fails here must leave the installed product its uninstaller.
+    uFileReplacement::TFileReplacement uninstaller(target);
+    program.Seek(0, soFromBeginning);
+    if (imageLength > 0) // a count of 0 would copy the whole program
+        uninstaller.Stream().CopyFrom(program, imageLength);
+    uninstaller.Stream().WriteBuffer(tail.data(), tail.size());
+    uninstaller.Commit();
     return target;
 }
 

@@ -1,18 +1,10 @@
-// Widening of ANSI text through MultiByteToWideChar.
+// Widening of ANSI text: the class library's conversion, under the engine's name.
 #include "uWideText.h"
 
-#include <windows.h>
+#include "SysUtils.h"
 
 namespace uWideText {
 
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], count);
-    return wide;
-}
+std::wstring Widen(const std::string& text) { return SysUtils::AnsiToWide(text); }
 
 } // namespace uWideText

@@ -2,6 +2,8 @@
 // hold: a kernel handle, a loaded module and the COM apartment of one call.
 #pragma once
 
+#include "OwnedHandles.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -9,38 +11,8 @@
 
 namespace uWinScoped {
 
-// A kernel handle; both null and INVALID_HANDLE_VALUE count as empty.
-class TScopedHandle {
-public:
-    TScopedHandle() = default;
-    explicit TScopedHandle(HANDLE handle) : handle_(handle) {}
-    TScopedHandle(TScopedHandle&& other) noexcept : handle_(other.Detach()) {}
-    TScopedHandle& operator=(TScopedHandle&& other) noexcept
-    {
-        if (this != &other)
-            Reset(other.Detach());
-        return *this;
-    }
-    TScopedHandle(const TScopedHandle&) = delete;
-    TScopedHandle& operator=(const TScopedHandle&) = delete;
-    ~TScopedHandle() { Reset(); }
-
-    bool IsValid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    [[nodiscard]] HANDLE Detach() { return std::exchange(handle_, nullptr); }
-    void Reset(HANDLE handle = nullptr)
-    {
-        if (IsValid()) {
-            DWORD error = GetLastError(); // cleanup keeps the caller's error
-            CloseHandle(handle_);
-            SetLastError(error);
-        }
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
+// A kernel handle: the shared owner of platform/owners.
+using TScopedHandle = TOwnedHandle;
 
 class TScopedModule {
 public:

@@ -178,7 +178,7 @@ TEST(Graphics, BitmapCopiesAndFilesKeepThePixels)
     EXPECT_EQ(3, loaded.Height());
     EXPECT_EQ(clMaroon, loaded.Canvas()->Pixel(4, 2));
     EXPECT_EQ(clAqua, loaded.Canvas()->Pixel(0, 0));
-    EXPECT_THROW(loaded.LoadFromFile(folder.Path() + "\\missing.bmp"), EInvalidGraphic);
+    EXPECT_THROW(loaded.LoadFromFile(folder.Path() + "\\missing.bmp"), EFOpenError) << "names the file";
     EXPECT_THROW(loaded.LoadFromResourceName(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"), EInvalidGraphic);
     EXPECT_EQ(5, loaded.Width()) << "a failed load keeps the picture";
 

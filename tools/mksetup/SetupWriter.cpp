@@ -1,12 +1,9 @@
-// Writing setup data through the container's write mode.
+// Writing the blocks of setup data into a deflate stream.
 #include "SetupWriter.h"
 
 #include "Exception.h"
-#include "SplitStream.h"
 #include "SysUtils.h"
 #include "TFileStream.h"
-#include "TMemoryStream.h"
-#include "uPeImage.h"
 #include "uSetupData.h"
 
 #include <limits>
@@ -112,28 +109,4 @@ void WriteSetupData(TSetupDataWriter& writer, const TSetupDescription& descripti
     for (size_t i = 0; i < description.End.size(); ++i)
         end += (i ? "\r\n" : "") + description.End[i];
     writer.TextBlock(end);
-}
-
-void BuildSetup(const TBuildOptions& options, const std::function<void(TSetupDataWriter&)>& fill)
-{
-    TMemoryStream image;
-    image.LoadFromFile(options.Program);
-    std::uint64_t imageLength = uPeImage::ImageLength(image);
-
-    TSplitFileStream out(options.Output, fmCreate);
-    if (options.VolumeCapacity > 0)
-        out.SetVolumeCapacity(options.VolumeCapacity);
-    out.SetDataStart(static_cast<std::uint32_t>(imageLength));
-    out.WriteBuffer(image.Memory(), static_cast<size_t>(imageLength));
-    {
-        TSetupDataWriter writer(out);
-        fill(writer);
-        writer.Finish();
-    }
-    out.Close();
-}
-
-void BuildSetup(const TBuildOptions& options, const TSetupDescription& description)
-{
-    BuildSetup(options, [&](TSetupDataWriter& writer) { WriteSetupData(writer, description); });
 }

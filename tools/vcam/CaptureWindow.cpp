@@ -13,6 +13,7 @@ namespace {
 
 const char kClassName[] = "vcamCaptureWindow";
 constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT_PTR kHeldFrameTimer = 2;  // hands a held-back grabbed frame over
 
 // The capture library's defaults for a new window.
 CAPTUREPARMS DefaultParms()
@@ -216,6 +217,8 @@ LRESULT CaptureWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kPreviewTimer)
             OnPreviewTick();
+        else if (wParam == kHeldFrameTimer)
+            DeliverHeldFrame();
         return 0;
     case WM_PAINT:
         OnPaint();
@@ -399,18 +402,39 @@ BOOL CaptureWindow::OnGrabFrame()
     if (!RequireDriver() || m_capturing)
         return FALSE;
     ProduceFrame();
-    VIDEOHDR header = {};
-    header.lpData = m_frame.data();
-    header.dwBufferLength = static_cast<DWORD>(m_frame.size());
-    header.dwBytesUsed = header.dwBufferLength;
-    header.dwTimeCaptured = GetTickCount() - m_connectTick;
-    header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
-    CallFrame(&header);
+    if (const unsigned delay = VcamConfig::GrabDelayMs()) {
+        // A slow driver: the grab is accepted now, its frame arrives later.
+        m_heldFrame = m_frame;
+        SetTimer(m_hwnd, kHeldFrameTimer, delay, nullptr);
+    } else {
+        VIDEOHDR header = {};
+        header.lpData = m_frame.data();
+        header.dwBufferLength = static_cast<DWORD>(m_frame.size());
+        header.dwBytesUsed = header.dwBufferLength;
+        header.dwTimeCaptured = GetTickCount() - m_connectTick;
+        header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
+        CallFrame(&header);
+    }
     if (HDC dc = GetDC(m_hwnd)) {
         DrawFrame(dc);
         ReleaseDC(m_hwnd, dc);
     }
     return TRUE;
+}
+
+void CaptureWindow::DeliverHeldFrame()
+{
+    KillTimer(m_hwnd, kHeldFrameTimer);
+    if (m_heldFrame.empty())
+        return;
+    VIDEOHDR header = {};
+    header.lpData = m_heldFrame.data();
+    header.dwBufferLength = static_cast<DWORD>(m_heldFrame.size());
+    header.dwBytesUsed = header.dwBufferLength;
+    header.dwTimeCaptured = GetTickCount() - m_connectTick;
+    header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
+    CallFrame(&header);
+    m_heldFrame.clear();
 }
 
 BOOL CaptureWindow::OnSetCaptureFile(LPCSTR path)
@@ -558,6 +582,10 @@ BOOL CaptureWindow::OnSequence()
 
 BOOL CaptureWindow::OnStop()
 {
+    // A driver deaf to the abort: the capture goes on until the control
+    // callback refuses the next frame.
+    if (m_capturing && VcamConfig::IgnoreAbort())
+        return FALSE;
     return EndSequence();
 }
 
@@ -591,6 +619,7 @@ void CaptureWindow::RunSequence()
     const BITMAPINFOHEADER format = m_sequenceFormat;
     const LONGLONG period = parms.dwRequestMicroSecPerFrame;
     const WAVEFORMATEX wave = SilenceFormat();
+    const bool frameErrors = VcamConfig::FrameErrors();
     std::vector<BYTE> frame(static_cast<size_t>(Vcam::RowBytes24(format.biWidth)) * format.biHeight);
     std::vector<BYTE> silence;
     LONGLONG audioSent = 0;
@@ -618,6 +647,12 @@ void CaptureWindow::RunSequence()
             header.dwTimeCaptured = static_cast<DWORD>((Microseconds() - start) / 1000);
             header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
             CallStream(&header);
+            if (frameErrors) {
+                // Two errors in turn, each text naming its code, so that a
+                // reader can tell a code from one report and a text from another.
+                const int id = (n & 1) ? IDS_CAP_NO_FRAME_CAP_ERROR : IDS_CAP_VIDEO_ADD_ERROR;
+                ReportError(id, "vcam error " + std::to_string(id));
+            }
             if (!m_writer->WriteVideoFrame(frame.data(), header.dwBytesUsed)) {
                 failed = true;
                 break;

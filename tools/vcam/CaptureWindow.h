@@ -45,6 +45,8 @@ private:
     BOOL OnSaveAs(LPCSTR path);
     BOOL OnDialog(UINT message);
     void OnPreviewTick();
+    // Hands the frame of a held-back grab to the frame callback.
+    void DeliverHeldFrame();
     void OnPaint();
 
     bool Connected() const { return m_driver >= 0; }
@@ -76,6 +78,7 @@ private:
     unsigned m_frameCount = 0;
     std::vector<BYTE> m_frame;
     bool m_hasFrame = false;
+    std::vector<BYTE> m_heldFrame;  // a grabbed frame not yet handed over
     LONG_PTR m_userData = 0;
     DriverDialogs::Compression m_compression;
 

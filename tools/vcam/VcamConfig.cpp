@@ -30,6 +30,23 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
+// A time in milliseconds; 0 when unset or out of range.
+unsigned Milliseconds(const char* name)
+{
+    std::string value;
+    if (!ReadVariable(name, value) || value.empty())
+        return 0;
+    const long ms = std::strtol(value.c_str(), nullptr, 10);
+    return ms > 0 && ms < 600000 ? static_cast<unsigned>(ms) : 0;
+}
+
+// On only when set to "1".
+bool Switch(const char* name)
+{
+    std::string value;
+    return ReadVariable(name, value) && Trimmed(value) == "1";
+}
+
 }  // namespace
 
 namespace VcamConfig {
@@ -75,11 +92,22 @@ void FrameSize(int& width, int& height)
 
 unsigned CloseDelayMs()
 {
-    std::string value;
-    if (!ReadVariable("VCAM_CLOSE_DELAY_MS", value) || value.empty())
-        return 0;
-    const long ms = std::strtol(value.c_str(), nullptr, 10);
-    return ms > 0 && ms < 600000 ? static_cast<unsigned>(ms) : 0;
+    return Milliseconds("VCAM_CLOSE_DELAY_MS");
+}
+
+unsigned GrabDelayMs()
+{
+    return Milliseconds("VCAM_GRAB_DELAY_MS");
+}
+
+bool FrameErrors()
+{
+    return Switch("VCAM_FRAME_ERRORS");
+}
+
+bool IgnoreAbort()
+{
+    return Switch("VCAM_IGNORE_ABORT");
 }
 
 }  // namespace VcamConfig

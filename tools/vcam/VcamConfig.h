@@ -6,6 +6,11 @@
 //                       Unset: one driver that connects.
 //   VCAM_FRAME_SIZE     picture size "WIDTHxHEIGHT" (default 320x240).
 //   VCAM_CLOSE_DELAY_MS how long closing the capture window takes (default 0).
+//   VCAM_GRAB_DELAY_MS  a grab answers at once but holds its frame back this
+//                       long before the frame callback gets it (default 0).
+//   VCAM_FRAME_ERRORS   "1": a sequence reports an error with every frame.
+//   VCAM_IGNORE_ABORT   "1": the abort and stop messages leave a running
+//                       sequence going; only its control callback ends it.
 #pragma once
 
 #include <string>
@@ -18,5 +23,8 @@ enum class DriverKind { Connects, RefusesConnect };
 std::vector<DriverKind> Drivers();
 void FrameSize(int& width, int& height);
 unsigned CloseDelayMs();
+unsigned GrabDelayMs();
+bool FrameErrors();
+bool IgnoreAbort();
 
 }  // namespace VcamConfig

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 using namespace KvCommon;
 
 namespace {
@@ -39,6 +42,7 @@ class ButtonForm : public testing::Test {
 protected:
     void SetUp() override
     {
+        ParkPointer();
         form = new TForm(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(30, 30, 400, 200);
@@ -47,7 +51,13 @@ protected:
         other->SetBounds(380, 180, 10, 10);
         other->SetParent(form);
     }
-    void TearDown() override { delete form; }
+    void TearDown() override
+    {
+        delete form;
+        ParkPointer();
+    }
+    // The pointer waits in a corner where no test puts a window.
+    static void ParkPointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
 
     TKvButton* Add(int left, int top, TWinControl* parent = nullptr)
     {
@@ -107,8 +117,8 @@ TEST_F(ButtonForm, ClassicFaceShowsTheBorderAndTheDefaultOutline)
     EXPECT_EQ(ColorToRGB(cl3DDkShadow), PixelOf(plain, 74, 24));
     EXPECT_EQ(ColorToRGB(clBtnFace), PixelOf(plain, 6, 3));
 
-    EXPECT_EQ(LightenColor(RGB(90, 140, 200), 60), PixelOf(colored, 0, 0));
-    EXPECT_EQ(DarkenColor(RGB(90, 140, 200), 100), PixelOf(colored, 74, 24));
+    EXPECT_EQ(LightenColor(RGB(90, 140, 200), 100), PixelOf(colored, 0, 0));
+    EXPECT_EQ(DarkenColor(RGB(90, 140, 200), 120), PixelOf(colored, 74, 24));
     EXPECT_EQ(RGB(90, 140, 200), PixelOf(colored, 6, 3));
 
     ASSERT_TRUE(def->IsActive()) << "nothing else is a button: the default acts";
@@ -174,6 +184,8 @@ TEST_F(ButtonForm, DownPatternCoversAButtonHeldDownInAGroup)
     silver->SetDown(true);
     ShowForm();
 
+    EXPECT_EQ(ColorToRGB(clBtnShadow), PixelOf(button, 0, 0)) << "held down: lowered";
+    EXPECT_EQ(ColorToRGB(cl3DDkShadow), PixelOf(button, 1, 1));
     for (int x = 6; x < 10; ++x) {
         EXPECT_EQ(ColorToRGB(clSilver), PixelOf(button, x, x)) << x;
         EXPECT_EQ(ColorToRGB(clBtnFace), PixelOf(button, x, x + 1)) << x;
@@ -207,6 +219,47 @@ TEST_F(ButtonForm, DisabledCaptionIsGrayWithoutStyleCopies)
     UpdateWindow(button->Handle());
     EXPECT_GT(count(clGrayText), 0);
     EXPECT_EQ(0, count(clBtnHighlight));
+}
+
+TEST_F(ButtonForm, TextStylesDrawTheirCopiesInTheirColours)
+{
+    struct Case {
+        TTextStyle style;
+        bool light;
+        bool highlightCopy;
+        bool shadowCopy;
+    } cases[] = {
+        {TTextStyle::tsNormal, false, false, false},  {TTextStyle::tsRaised, false, true, true},
+        {TTextStyle::tsRaised, true, true, false},    {TTextStyle::tsRecessed, false, true, true},
+        {TTextStyle::tsRecessed, true, true, false},  {TTextStyle::tsShadow, false, false, true},
+    };
+    TKvButton* button = Add(10, 10);
+    button->SetBounds(10, 10, 160, 50);
+    button->Font()->SetHeight(-32);
+    button->Font()->SetStyle({fsBold});
+    button->Font()->SetColor(clBlack);
+    button->SetCaption("HH");
+    button->SetTextHighlightColor(clRed);
+    button->SetTextShadowColor(clBlue);
+    ShowForm();
+    // Smoothed edges blend a copy with the text and the face, so a copy shows as
+    // pixels of its hue rather than of its exact colour.
+    auto shows = [&](TColor color) {
+        for (int y = 5; y < 45; ++y)
+            for (int x = 5; x < 155; ++x) {
+                TColor pixel = PixelOf(button, x, y);
+                int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
+                if (color == clRed ? r - std::max(g, b) > 80 : b - std::max(r, g) > 80)
+                    return true;
+            }
+        return false;
+    };
+    for (const Case& c : cases) {
+        button->SetTextStyle(c.style);
+        button->SetLightTextStyle(c.light);
+        EXPECT_EQ(c.highlightCopy, shows(clRed)) << static_cast<int>(c.style) << " light " << c.light;
+        EXPECT_EQ(c.shadowCopy, shows(clBlue)) << static_cast<int>(c.style) << " light " << c.light;
+    }
 }
 
 TEST_F(ButtonForm, FocusOutlineOnlyWhileFocusedAndWanted)
@@ -261,6 +314,11 @@ TEST_F(ButtonForm, ThemedFaceIsTheThemesPushButtonInEachState)
         EXPECT_EQ(expected(KvThemeSrv::tbPushButtonDefaulted, x, 12), PixelOf(def, x, 12)) << x;
         EXPECT_EQ(expected(KvThemeSrv::tbPushButtonDisabled, x, 12), PixelOf(disabled, x, 12)) << x;
     }
+    POINT over = button->ClientToScreen(POINT{20, 12});
+    SetCursorPos(over.x, over.y);
+    SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, ::At(20, 12));
+    ASSERT_TRUE(button->MouseOver());
+    EXPECT_EQ(expected(KvThemeSrv::tbPushButtonHot, 20, 12), PixelOf(button, 20, 12));
     SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, ::At(10, 10));
     ASSERT_TRUE(button->IsPressed());
     EXPECT_EQ(expected(KvThemeSrv::tbPushButtonPressed, 20, 12), PixelOf(button, 20, 12));
@@ -343,6 +401,30 @@ TEST_F(ButtonForm, MouseReleasedOutsideDoesNotClick)
     EXPECT_EQ(2, clicks) << "the space bar clicks on release";
 }
 
+TEST_F(ButtonForm, RealMouseClickAndHoverReachTheButton)
+{
+    TKvButton* button = Add(10, 10);
+    button->SetHotTrack(true);
+    ShowForm();
+    int clicks = 0;
+    button->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++clicks; });
+
+    POINT inside = button->ClientToScreen(POINT{30, 12});
+    SetCursorPos(inside.x, inside.y);
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->MouseOver(); }, 30000)) << "the pointer came";
+    EXPECT_EQ(static_cast<TColor>(0x149BF0), PixelOf(button, 2, 10)) << "hot-track box";
+
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->PressedLook(); }, 30000));
+    EXPECT_EQ(DarkenColor(clBtnFace, 10), PixelOf(button, 10, 10)) << "pressed face";
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(RunMessagesUntil([&] { return clicks == 1; }, 30000));
+
+    POINT away = form->ClientToScreen(POINT{300, 150});
+    SetCursorPos(away.x, away.y);
+    EXPECT_TRUE(RunMessagesUntil([&] { return !button->MouseOver(); }, 30000)) << "the pointer left";
+}
+
 TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
 {
     TKvButton* ok = Add(10, 10);
@@ -357,12 +439,23 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
     apply->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++applied; });
     form->SetActiveControl(other);
 
+    // Shows the form modal and types a key into its focused control; gives up
+    // (mrAbort) when nothing ends the loop within a generous bound.
     auto runWithKey = [&](UINT msg, WPARAM key) {
         TTimer timer(nullptr);
         timer.SetInterval(30);
+        DWORD start = GetTickCount();
+        bool typed = false;
         timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) {
-            timer.SetEnabled(false);
-            PostMessageA(GetFocus(), msg, key, 0);
+            if (!typed) {
+                HWND focus = GetFocus();
+                if (focus == nullptr && form->ActiveControl() != nullptr)
+                    focus = form->ActiveControl()->Handle();
+                PostMessageA(focus, msg, key, 0);
+                typed = true;
+            } else if (GetTickCount() - start > 30000) {
+                form->SetModalResult(mrAbort);
+            }
         }));
         return form->ShowModal();
     };
@@ -378,6 +471,33 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
     other->SetFocus();
     SendMessageA(other->Handle(), WM_SYSCHAR, 'a', 0);
     EXPECT_EQ(1, applied) << "the caption's accelerator clicks";
+}
+
+namespace {
+// Records whether its click came from Enter without the drop-down.
+class DropDownButton : public TKvButton {
+public:
+    using TKvButton::TKvButton;
+    std::vector<bool> withoutDropDown;
+    void Click() override
+    {
+        withoutDropDown.push_back(ClickFromKeyWithoutDropDown());
+        TKvButton::Click();
+    }
+};
+} // namespace
+
+TEST_F(ButtonForm, EnterTellsSubclassesWhetherToDropDown)
+{
+    auto* button = new DropDownButton(form);
+    button->SetParent(form);
+    button->SetDefault(true);
+    ShowForm();
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    button->SetDropDownOnEnter(false);
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    Press(button);
+    EXPECT_EQ((std::vector<bool>{false, true, false}), button->withoutDropDown);
 }
 
 TEST_F(ButtonForm, FocusedButtonTakesOverAsTheDefault)

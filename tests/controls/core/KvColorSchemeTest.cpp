@@ -1,6 +1,7 @@
 // The visual style's colour scheme, read from the current user's registry, and
 // the selection colours it gives while painting themed.
 #include "KvCommon.h"
+#include "KvPanel.h"
 #include "KvThemeSrv.h"
 
 #include <gtest/gtest.h>
@@ -107,4 +108,28 @@ TEST_F(ColorNameTest, ThemedSelectionColoursComeFromTheSchemeRow)
     EXPECT_EQ(0xBF7F57u, SchemeColor(TKvColorScheme::csBlue, 5));
     EXPECT_EQ(0xEDFFFFu, SchemeColor(TKvColorScheme::csOlive, 3));
     EXPECT_EQ(0xD0BCBDu, SchemeColor(TKvColorScheme::csSilver, 4));
+}
+
+TEST_F(ColorNameTest, APanelReadsTheSchemeAgainWhenTheThemeChanges)
+{
+    KvThemeSrv::SetCommonControlsVersionOverride(0x00060000);
+    KvThemeSrv::SharedThemeServices()->RefreshThemeState();
+    if (!KvThemeSrv::SharedThemeServices()->PaintsThemed())
+        GTEST_SKIP() << "no theme on this display";
+    SetName(nullptr);
+    RefreshColorScheme();
+    TKvPanel panel(nullptr);
+    panel.SetVisualStyle(vsGradient);
+    panel.SetGradientColorStyle(gcsMSOffice);
+    SetName("HOMESTEAD");
+    panel.Perform(WM_THEMECHANGED);
+    EXPECT_EQ(TKvColorScheme::csOlive, ColorScheme());
+    TColor start = 0, stop = 0, flat = 0;
+    int adjustment = -1;
+    panel.GetGradientColors(start, stop);
+    panel.GetFlatColor(flat, adjustment);
+    EXPECT_EQ(SchemeColor(TKvColorScheme::csOlive, 3), start);
+    EXPECT_EQ(SchemeColor(TKvColorScheme::csOlive, 4), stop);
+    EXPECT_EQ(SchemeColor(TKvColorScheme::csOlive, 5), flat);
+    EXPECT_EQ(0, adjustment);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 using namespace KvGrafx;
@@ -202,6 +203,41 @@ TEST(KvGrafx, SmoothnessSetsTheShortestBand)
         if (c.shortestBand == 1) {
             EXPECT_EQ(static_cast<size_t>(rows - 1), bands.size());
         }
+    }
+
+    // 30 rows from black to RGB(0, 0, 10): each colour lasts about three rows
+    // (0 four rows, 1 to 8 three, 9 two). A band goes on only while the rows
+    // keep its own colour, so a band of at least four rows must not carry on
+    // through the next colour just because that colour repeats.
+    struct Band {
+        int blue, rows;
+        bool operator==(const Band& other) const { return blue == other.blue && rows == other.rows; }
+    };
+    const struct {
+        BYTE smoothness;
+        std::vector<Band> bands;
+    } repeating[] = {
+        {4, {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {5, 4}, {6, 4}, {7, 4}, {9, 2}}},
+        {1, {{0, 4}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}, {7, 3}, {8, 3}, {9, 2}}},
+    };
+    for (const auto& c : repeating) {
+        SCOPED_TRACE(static_cast<int>(c.smoothness));
+        const int height = 30;
+        Picture picture(4, height);
+        GradientFillRect(picture.bitmap.Canvas(), RECT{0, 0, 4, height}, gdHorizontalEnd, clBlack, RGB(0, 0, 10),
+                         c.smoothness);
+        std::vector<Band> bands;
+        for (int y = 0; y < height; ++y) {
+            const TColor color = picture.At(0, y);
+            ASSERT_EQ(0u, color & 0x00FFFF) << "row " << y;
+            if (bands.empty() || bands.back().blue != GetBValue(color))
+                bands.push_back({GetBValue(color), 0});
+            ++bands.back().rows;
+        }
+        std::string seen;
+        for (const Band& band : bands)
+            seen += std::to_string(band.blue) + "x" + std::to_string(band.rows) + " ";
+        EXPECT_TRUE(bands == c.bands) << seen;
     }
 }
 

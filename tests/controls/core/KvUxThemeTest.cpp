@@ -5,7 +5,35 @@
 
 using namespace KvUxTheme;
 
-TEST(KvUxTheme, EntryPointsAreBoundByNameInOrder)
+namespace {
+
+// Each case starts from a binding nobody uses: uses held elsewhere in this
+// process (the shared theme services of earlier cases) are handed back for
+// the case and taken again after it, so that the cases do not depend on what
+// ran before them.
+class KvUxThemeBinding : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_heldElsewhere = ThemeApiUseCount();
+        for (int i = 0; i < m_heldElsewhere; ++i)
+            ReleaseThemeApi();
+    }
+    void TearDown() override
+    {
+        while (ThemeApiUseCount() > 0)
+            ReleaseThemeApi();
+        for (int i = 0; i < m_heldElsewhere; ++i)
+            LoadThemeApi();
+    }
+
+private:
+    int m_heldElsewhere = 0;
+};
+
+} // namespace
+
+TEST_F(KvUxThemeBinding, EntryPointsAreBoundByNameInOrder)
 {
     EXPECT_EQ(47, teEntryCount);
     EXPECT_STREQ("OpenThemeData", EntryPointName(teOpenThemeData));
@@ -25,7 +53,7 @@ TEST(KvUxTheme, EntryPointsAreBoundByNameInOrder)
     EXPECT_EQ(nullptr, EntryPoint(teDrawThemeBackground)) << "slots are cleared when the library goes";
 }
 
-TEST(KvUxTheme, ReleasingMoreOftenThanLoadingKeepsTheCountAtZero)
+TEST_F(KvUxThemeBinding, ReleasingMoreOftenThanLoadingKeepsTheCountAtZero)
 {
     ASSERT_EQ(0, ThemeApiUseCount());
     ASSERT_TRUE(LoadThemeApi());
@@ -48,7 +76,7 @@ TEST(KvUxTheme, ReleasingMoreOftenThanLoadingKeepsTheCountAtZero)
     EXPECT_FALSE(ThemesInUse()) << "nothing is in use without the library";
 }
 
-TEST(KvUxTheme, CallsWithoutTheLibraryAnswerAsIfThemesWereAbsent)
+TEST_F(KvUxThemeBinding, CallsWithoutTheLibraryAnswerAsIfThemesWereAbsent)
 {
     ASSERT_FALSE(ThemeLibraryLoaded());
     EXPECT_EQ(nullptr, KvUxTheme::OpenThemeData(nullptr, L"button"));

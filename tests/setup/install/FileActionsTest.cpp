@@ -156,6 +156,8 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
 {
     std::string path = root_ / "busy.dll";
     WriteWholeFile(path, "running");
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesA(path.c_str(), kept);
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     PutPayload(source_, "update");
@@ -166,6 +168,8 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
 
     EXPECT_TRUE(context.RestartNeeded);
     EXPECT_EQ(ReadWholeFile(path), "running");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & kept, kept); // the file in use stays as it was
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_EQ(log_.Count(), 1);
     std::string aside = log_[0].substr(5); // FILE= the copy waiting in the temporary folder
     char temp[MAX_PATH];
@@ -188,4 +192,65 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
     EXPECT_NE(SysUtils::UpperCase(pending).find(SysUtils::UpperCase(SysUtils::ExtractFileName(aside))),
               std::string::npos);
     DeleteFileA(aside.c_str());
+}
+
+TEST_F(FileActionsTest, AWrittenFileEndsWithExactlyItsAttributesAndDate)
+{
+    struct Case {
+        bool readOnly;
+        bool visible;
+        DWORD before; // attributes of a file already there; 0: none there
+    } cases[] = {
+        {false, true, 0},
+        {true, true, 0},
+        {false, false, 0},
+        {true, false, 0},
+        {false, true, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN},
+        {true, false, FILE_ATTRIBUTE_NORMAL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.readOnly ? "read-only " : "") + (c.visible ? "visible" : "hidden") +
+                     (c.before ? " over an existing file" : ""));
+        std::string path = root_ / "attributes.txt";
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        if (c.before) {
+            WriteWholeFile(path, "old");
+            SetFileAttributesA(path.c_str(), c.before);
+        }
+        source_.Clear();
+        PutPayload(source_, "content");
+        source_.SetPosition(0);
+        TInstallContext context = Context();
+        uFileActions::TFileOptions options;
+        options.Destination = path;
+        options.ReplaceOption = 2;
+        options.FileAge = kAge2020;
+        options.ReadOnly = c.readOnly;
+        options.Visible = c.visible;
+        uFileActions::InstallFile(options, false, context);
+
+        DWORD expected = FILE_ATTRIBUTE_ARCHIVE | (c.readOnly ? FILE_ATTRIBUTE_READONLY : 0) |
+                         (c.visible ? 0 : FILE_ATTRIBUTE_HIDDEN);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()), expected);
+        EXPECT_EQ(ReadWholeFile(path), "content");
+        EXPECT_EQ(uFileActions::FileDosDate(path), kAge2020);
+    }
+}
+
+TEST_F(FileActionsTest, AReadOnlyFileThatCannotBeFinishedIsNotLeftBehind)
+{
+    // The payload claims more bytes than the setup stream holds.
+    std::uint32_t length = 1000u ^ 0x5A3C9E71u;
+    source_.WriteBuffer(&length, 4);
+    source_.WriteBuffer("short", 5);
+    source_.SetPosition(0);
+    TInstallContext context = Context();
+    uFileActions::TFileOptions options;
+    options.Destination = root_ / "half.txt";
+    options.ReplaceOption = 2;
+    options.ReadOnly = true;
+    options.Visible = false;
+    EXPECT_THROW(uFileActions::InstallFile(options, false, context), Exception);
+    EXPECT_EQ(GetFileAttributesA(options.Destination.c_str()), INVALID_FILE_ATTRIBUTES);
 }

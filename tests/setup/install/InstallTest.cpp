@@ -238,3 +238,52 @@ TEST_F(InstallTest, ProgressTextsNameTheTargetUnlessDetailsAreHidden)
     record.Add("DESTINATION=x");
     EXPECT_EQ(engine.GetProgressText(record, false), "Unpacking Demo x");
 }
+
+TEST_F(InstallTest, EachRecordIsAnnouncedWithTheContainerPositionItStartsAt)
+{
+    // Payloads that do not compress move the container on between records.
+    std::string noise(300000, '\0');
+    std::uint32_t seed = 12345;
+    for (char& c : noise) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    for (int i = 0; i < 4; ++i)
+        driver.Objects.push_back(FileRecord(App() + "\\" + std::to_string(i) + ".bin", noise.substr(i * 1000)));
+    const std::int64_t total = driver.Open().ProgressTotal();
+    driver.Install();
+
+    ASSERT_EQ(driver.Positions().size(), 4u);
+    EXPECT_GT(driver.Positions()[0], 0);
+    for (size_t i = 1; i < driver.Positions().size(); ++i)
+        EXPECT_GT(driver.Positions()[i], driver.Positions()[i - 1]);
+    EXPECT_LE(driver.Positions().back(), total);
+    EXPECT_LT(driver.Positions()[0], total / 2);
+}
+
+TEST_F(InstallTest, AfterInstallCommandsRunInOrderButTheDeselectedAndAFailureStopsNoOther)
+{
+    const std::string order = root_ / "order.txt";
+    auto command = [&](const std::string& id, int executeType, const std::string& target, const std::string& params) {
+        return Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=" + std::to_string(executeType), "TYPE=1",
+                       "TARGET=" + target, "PARAMS=" + params, "URL=False", "HIDDEN=True", "ID=" + id});
+    };
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {
+        command("1", 2, "cmd.exe", "/c echo one>>\"" + order + "\""),
+        command("2", 2, "cmd.exe", "/c echo two>>\"" + order + "\""),
+        command("3", 2, root_ / "missing.exe", ""),
+        command("4", 3, "cmd.exe", "/c echo uninstall>>\"" + order + "\""),
+        command("5", 2, "cmd.exe", "/c echo five>>\"" + order + "\""),
+    };
+    driver.Install();
+    EXPECT_FALSE(FileExists(order)); // nothing runs before the wizard closes
+
+    TStringList skip;
+    skip.Add("2");
+    driver.Engine().RunAfterInstallCommands(skip);
+    EXPECT_EQ(ReadWholeFile(order), "one\r\nfive\r\n");
+}

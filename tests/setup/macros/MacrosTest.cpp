@@ -2,9 +2,12 @@
 // replaced, and environment references including ones that refer to themselves.
 #include "uMacros.h"
 
+#include "Exception.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -151,6 +154,48 @@ TEST(Macros, SelfReferringValuesEnd)
     EXPECT_EQ("x;Env(SELF)|x;Env(SELF)", Expand("Env(SELF)|Env(SELF)"));
     EXPECT_EQ("Env(PING)qp", Expand("Env(PING)"));
     EXPECT_EQ("x;Env(SELF) C:\\home", Expand("Env(SELF) Env(HOME_A)"));
+}
+
+TEST(Macros, ManyReferencesExpandInOnePass)
+{
+    // Each reference costs its own length: a quadratic expansion would not end within the test's time.
+    std::string text;
+    for (int i = 0; i < 200000; ++i)
+        text += "Env(HOME_A)|";
+    std::string expected;
+    for (int i = 0; i < 200000; ++i)
+        expected += "C:\\home|";
+    EXPECT_EQ(expected, Expand(text));
+}
+
+TEST(Macros, ExpansionBeyondATextBlockIsDamage)
+{
+    const std::string damaged = "安装数据已损坏";
+    // Product macros: 65 copies of a 1 MiB company name.
+    TProductMacros product = SampleProduct();
+    product.CompanyName.assign(1 << 20, 'c');
+    std::string many;
+    for (int i = 0; i < 65; ++i)
+        many += "<COMPANY_NAME>";
+    try {
+        Expand(many, product);
+        ADD_FAILURE() << "65 MiB of company names were produced";
+    } catch (const Exception& error) {
+        EXPECT_EQ(0u, error.Message().find(damaged)) << error.Message();
+    }
+    // Environment values that double at every level: 2^40 bytes from forty names.
+    auto doubling = [](const std::string& name) -> std::string {
+        int level = std::atoi(name.c_str() + 1);
+        return level >= 40 ? "xy" : "Env(L" + std::to_string(level + 1) + ")Env(L" + std::to_string(level + 1) + ")";
+    };
+    try {
+        ExpandEnvironment("Env(L0)", doubling);
+        ADD_FAILURE() << "the doubling values were expanded";
+    } catch (const Exception& error) {
+        EXPECT_EQ(0u, error.Message().find(damaged)) << error.Message();
+    }
+    // Exactly a text block's worth is fine.
+    EXPECT_EQ(size_t(64) << 20, Expand(many.substr(0, 64 * 14), product).size());
 }
 
 TEST(Macros, RealMachineValues)

@@ -295,6 +295,57 @@ TEST(SetupDataBlocks, MacrosInRecordsAreExpandedAndUnknownTextsKept)
     EXPECT_EQ("Env(FERRIN_READER_VAR", engine.Record().Values("D"));
 }
 
+TEST(SetupDataBlocks, BlocksThatWouldGrowBeyondBoundsAreDamage)
+{
+    // A few kilobytes of zlib that would become gigabytes once read.
+    std::string manyCompanies;
+    for (int i = 0; i < 4096; ++i)
+        manyCompanies += "<COMPANY_NAME>";
+    struct Case {
+        const char* name;
+        std::function<void(TSetupDataWriter&)> fill;
+    } cases[] = {
+        {"64 MiB of line feeds",
+         [](TSetupDataWriter& w) {
+             LeadingBlocks(w, kMinimalProject);
+             w.TextBlock(std::string(uSetupData::kMaxTextBlock, '\n'));
+         }},
+        {"a 1 MiB company name 4096 times",
+         [&](TSetupDataWriter& w) {
+             LeadingBlocks(w, std::string(kMinimalProject) + "CompanyName=" + std::string(1 << 20, 'c') + "\r\n");
+             w.TextBlock(manyCompanies);
+         }},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        std::string setup = BuildRaw(folder, c.fill);
+        TOstrelExecutor engine(nullptr);
+        try {
+            engine.OpenSource(setup, true);
+            while (engine.ReadRecord()) {
+            }
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const Exception& error) {
+            EXPECT_EQ(0u, error.Message().find("安装数据已损坏")) << c.name << ": " << error.Message();
+        }
+    }
+    // Many references to one variable are fine, and cheap.
+    SetEnvironmentVariableA("FERRIN_READER_VAR", "v");
+    std::string references;
+    for (int i = 0; i < 40000; ++i)
+        references += "Env(FERRIN_READER_VAR)";
+    TempFolder folder;
+    std::string setup = BuildRaw(folder, [&](TSetupDataWriter& w) {
+        LeadingBlocks(w, kMinimalProject);
+        w.TextBlock("A=" + references);
+        w.TextBlock("END");
+    });
+    TOstrelExecutor engine(nullptr);
+    engine.OpenSource(setup, true);
+    ASSERT_TRUE(engine.ReadRecord());
+    EXPECT_EQ(std::string(40000, 'v'), engine.Record().Values("A"));
+}
+
 SIZE_T PeakMemory()
 {
     PROCESS_MEMORY_COUNTERS counters = {};

@@ -185,16 +185,15 @@ TEST_F(ActionRoadsTest, ARecordWhoseServiceIsMissingNamesItAndRollsBack)
     }
 }
 
-TEST_F(ActionRoadsTest, ADeselectedServiceRecordIsPassedOverWithItsScript)
+TEST_F(ActionRoadsTest, NoPayloadFollowsADatabaseRecordWithAScript)
 {
     TInstallDriver driver(root_.Path());
     driver.Project = ProjectLines(false);
-    TSetupRecord database = Record({"OBJECT_TYPE=MSDB", "name=Orders", "type=0", "SelectDBPath=False",
-                                    "script=True", "ID=3"});
-    database.HasPayload = true;
-    database.PayloadText = "CREATE TABLE t (x int)";
-    driver.Objects = {database, FileRecord(App() + "\\after.txt", "after")};
+    driver.Objects = {Record({"OBJECT_TYPE=MSDB", "name=Orders", "type=0", "SelectDBPath=False", "script=True",
+                              "ID=3"}),
+                      FileRecord(App() + "\\after.txt", "after")};
     driver.SkipSet.Add("3");
     driver.Install();
     EXPECT_EQ(ReadWholeFile(App() + "\\after.txt"), "after");
+    EXPECT_EQ(driver.Announced(), std::vector<std::string>{"FILE"});
 }

@@ -81,7 +81,8 @@ TEST(InstallLog, ClosesTheLogWithItsFileTheUninstallCommandsAndTheSavedBlock)
     const std::string first = Deferred(3, 1, "first.exe", "/a");
     const std::string afterInstall = Deferred(2, 0, "readme.txt", "");
     const std::string second = Deferred(3, 2, "second.tmp", "");
-    Fill(product.deferred, {first, afterInstall, second});
+    // Two records that ask for the same command run it twice.
+    Fill(product.deferred, {first, afterInstall, second, first});
 
     std::string path = uInstallLog::WriteInstallLog(product.Input());
 
@@ -91,6 +92,7 @@ TEST(InstallLog, ClosesTheLogWithItsFileTheUninstallCommandsAndTheSavedBlock)
                                          "FILE=" + product.app + "\\product.exe",
                                          "DIR=" + product.appData + "\\Ostrel Install\tUninstallOption=0",
                                          "FILE=" + path,
+                                         "COMMAND=" + first,
                                          "COMMAND=" + second,
                                          "COMMAND=" + first,
                                          "FILE=" + path + ".Dat"};
@@ -121,7 +123,7 @@ TEST(InstallLog, ARepairKeepsItsLogPathAndDoesNotDoubleTheClosingLines)
     const std::string custom = product.temp / "Logs\\product.log";
     SetString(HKEY_LOCAL_MACHINE, product.entry.Key(), "InstallLog", custom);
     const std::string command = Deferred(3, 1, "cleanup.exe", "");
-    Fill(product.deferred, {command});
+    Fill(product.deferred, {command, command});
     ASSERT_EQ(uInstallLog::WriteInstallLog(product.Input(true)), custom);
 
     // The repair starts from the old log and adds a step of its own.
@@ -137,6 +139,7 @@ TEST(InstallLog, ARepairKeepsItsLogPathAndDoesNotDoubleTheClosingLines)
                                         "DIR=" + product.temp / "Logs\tUninstallOption=0",
                                         "FILE=" + custom,
                                         "FILE=" + product.app + "\\repaired.dll",
+                                        "COMMAND=" + command,
                                         "COMMAND=" + command,
                                         "FILE=" + custom + ".Dat",
                                     }));

@@ -3,6 +3,7 @@
 // come back.
 #include "UninstallFixtures.h"
 
+#include "BroadcastProbe.h"
 #include "Exception.h"
 #include "TStringList.h"
 #include "TempFolder.h"
@@ -281,9 +282,13 @@ TEST(ReplayLog, CommandsRunByTheirType)
     const std::string ran = temp / "ran.txt";
     const std::string opened = temp / "opened.txt";
     const std::string doomed = temp / "doomed.txt";
+    const std::string carried = temp / "carried.txt";
     WriteWholeFile(doomed, "x");
+    // A TARGET may carry its own arguments: it runs as it stands, followed by PARAMS.
+    const std::string withArguments = "cmd.exe /c echo";
     TReportRecorder reports = Replay({
         "PRODUCT",
+        CommandLine(1, withArguments, "carried>" + carried),
         CommandLine(0, "cmd.exe", "/c echo opened>" + opened),
         CommandLine(2, doomed, ""),
         CommandLine(1, "cmd.exe", "/c echo ran>" + ran),
@@ -291,10 +296,12 @@ TEST(ReplayLog, CommandsRunByTheirType)
     });
     // Run and wait: the file is there as soon as the replay returns.
     EXPECT_TRUE(FileExists(ran));
+    EXPECT_EQ(ReadWholeFile(carried), "carried\r\n");
     EXPECT_FALSE(FileExists(doomed));
     EXPECT_TRUE(WaitForFile(opened));
     EXPECT_EQ(reports.Targets(), (std::vector<std::string>{"正在执行 " + doomed, "正在执行 cmd.exe",
-                                                           "正在执行 " + doomed, "正在执行 cmd.exe"}));
+                                                           "正在执行 " + doomed, "正在执行 cmd.exe",
+                                                           "正在执行 " + withArguments}));
 }
 
 TEST(ReplayLog, AnAbsentDatabaseEngineEndsTheReplayWithAClearError)
@@ -321,48 +328,17 @@ TEST(ReplayLog, AnAbsentDatabaseEngineEndsTheReplayWithAClearError)
     }
 }
 
-namespace {
-
-struct TBroadcastWindow {
-    // Wine hands a broadcast string message to each window with its text lost,
-    // so the probe can count the announcements but not read "Environment".
-    static inline int received = 0;
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_WININICHANGE)
-            ++received;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    TBroadcastWindow()
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = &Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "FerrinBroadcastProbe";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "FerrinBroadcastProbe", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-        received = 0;
-    }
-    ~TBroadcastWindow() { DestroyWindow(window); }
-
-    HWND window;
-};
-
-} // namespace
-
 TEST(ReplayLog, DestructionAfterAReplayAnnouncesTheChange)
 {
-    TBroadcastWindow probe;
-    ASSERT_NE(probe.window, nullptr);
+    TBroadcastProbe probe;
+    ASSERT_NE(probe.Window(), nullptr);
     { TOstrelUninstall unused(nullptr); }
-    EXPECT_EQ(TBroadcastWindow::received, 0);
+    EXPECT_EQ(probe.Received(), 0);
     {
         TOstrelUninstall uninstall(nullptr);
         TStringList log;
         log.Add("PRODUCT");
         uninstall.ReplayLog(log);
     }
-    EXPECT_EQ(TBroadcastWindow::received, 1);
+    EXPECT_EQ(probe.Received(), 1);
 }

@@ -1,5 +1,6 @@
 // Restart-time replacement on both families and the restart itself, with the call
 // that would end the session replaced by a recorder.
+#include "uFileReplacement.h"
 #include "uReboot.h"
 
 #include "TempFolder.h"
@@ -172,6 +173,17 @@ TEST(ReplaceFileAtReboot, NinetyFiveFamilyLeavesAnUnreadableFileAlone)
     EXPECT_FALSE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL"));
     CloseHandle(locked);
     EXPECT_EQ("[rename]\r\nNUL=C:\\old.tmp\r\n", ReadWholeFile(windows / "WININIT.INI"));
+}
+
+TEST(ReplaceFileAtReboot, NinetyFiveFamilyKeepsOtherProgramsLinesWhenTheDiskIsFull)
+{
+    TempFolder windows;
+    const std::string before = "[rename]\r\nNUL=C:\\other\\program.tmp\r\n";
+    WriteWholeFile(windows / "WININIT.INI", before);
+    uFileReplacement::SetDiskSpaceForTests(8);
+    EXPECT_FALSE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL"));
+    uFileReplacement::SetDiskSpaceForTests(-1);
+    EXPECT_EQ(before, ReadWholeFile(windows / "WININIT.INI"));
 }
 
 // Wine carries the requests out when the prefix next boots; by then the files named are gone.

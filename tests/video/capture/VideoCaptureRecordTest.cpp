@@ -6,6 +6,8 @@
 
 #include <vfw.h>
 
+#include <string>
+
 #include "CaptureFixtures.h"
 #include "SyntheticPicture.h"
 #include "TempFolder.h"
@@ -153,4 +155,59 @@ TEST_F(VideoCaptureRecord, AFileThatCannotBeWrittenReachesTheLastError)
     EXPECT_FALSE(FileExists(path));
 
     EXPECT_EQ(0, capture.CaptureToAvi((folder / "zero.avi").c_str(), 0.0f)) << "no frame rate, no recording";
+}
+
+TEST_F(VideoCaptureRecord, StopEndsASequenceEvenWhenTheDriverIgnoresTheAbort)
+{
+    // The camera goes on after the abort; the stop event, asked for by the
+    // control callback before every frame, is what ends the recording.
+    ScopedEnvironment ignoreAbort("VCAM_IGNORE_ABORT", "1");
+    TempFolder folder;
+    const std::string path = folder / "clip.avi";
+    CVideoCapture capture;
+    ASSERT_NE(0, capture.Create(0));
+    ASSERT_EQ(1, capture.CaptureToAvi(path.c_str(), 10.0f));
+    PumpMessages(500);
+    EXPECT_FALSE(ReadAvi(path).riffAvi) << "still recording, the file is not finished";
+
+    EXPECT_EQ(0, capture.StopCapture()) << "the driver did not take the abort";
+    AviSummary avi;
+    EXPECT_TRUE(PumpUntil([&] { return (avi = ReadAvi(path)).riffAvi; }, 10000)) << "the recording ended";
+    EXPECT_TRUE(avi.indexMatchesChunks);
+    EXPECT_GE(avi.videoFrames.size(), 2u);
+    EXPECT_EQ(avi.videoFrames.size(), avi.totalFrames);
+}
+
+TEST_F(VideoCaptureRecord, ErrorsReportedWhileRecordingAreReadWhole)
+{
+    // The camera reports an error with every frame from its capture thread
+    // while this thread reads and clears the last error: each read is one
+    // report whole (its code with its own text) or nothing.
+    ScopedEnvironment frameErrors("VCAM_FRAME_ERRORS", "1");
+    ScopedEnvironment frameSize("VCAM_FRAME_SIZE", "8x8");
+    TempFolder folder;
+    const std::string path = folder / "errors.avi";
+    CVideoCapture capture;
+    ASSERT_NE(0, capture.Create(0));
+    ASSERT_EQ(1, capture.CaptureToAvi(path.c_str(), 1000.0f));
+
+    // A few hundred reports tell; the reading is kept short because it keeps
+    // the system busy for the programs beside this one.
+    int reports = 0;
+    std::string torn;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000 && reports < 300 && torn.empty()) {
+        int code = -1;
+        CString text;
+        capture.GetLastError(&code, &text, true);
+        const std::string read = static_cast<LPCSTR>(text);
+        if (code == 0 && read.empty())
+            continue;
+        ++reports;
+        if (read != "vcam error " + std::to_string(code))
+            torn = std::to_string(code) + " with \"" + read + "\"";
+    }
+    capture.StopCapture();
+    EXPECT_EQ("", torn);
+    EXPECT_EQ(reports, 300) << "the camera's reports reached the engine";
 }

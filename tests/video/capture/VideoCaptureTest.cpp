@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "CaptureFixtures.h"
 #include "SyntheticPicture.h"
@@ -265,6 +266,47 @@ TEST_F(VideoCaptureGrab, FailuresReportNoFrame)
     EXPECT_EQ(0u, size);
     for (BYTE b : small)
         EXPECT_EQ(0xCD, b);
+}
+
+TEST_F(VideoCaptureGrab, FrameHeldBackPastTheWaitIsNoFrameAndArrivesTooLateToWrite)
+{
+    struct Case {
+        const char* grabDelay;  // how long the camera holds the grabbed frame back
+        int result;
+        DWORD atLeast, atMost;
+    };
+    const Case cases[] = {
+        {"300", 1, 250, 1900},     // within the wait: the frame is copied
+        {"2600", 0, 1900, 2550},   // past the 2000 ms wait: no frame
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.grabDelay);
+        ScopedEnvironment delay("VCAM_GRAB_DELAY_MS", c.grabDelay);
+        CVideoCapture capture;
+        ASSERT_NE(0, capture.Create(0));
+
+        const DWORD room = 40 + 230400;
+        std::vector<BYTE> storage(room, 0xCD);
+        BYTE* buffer = storage.data();
+        DWORD size = 77;
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(c.result, capture.GrabFrame(&buffer, room, &size));
+        const DWORD took = GetTickCount() - start;
+        EXPECT_GE(took, c.atLeast);
+        EXPECT_LE(took, c.atMost);
+        if (c.result) {
+            EXPECT_EQ(room, size);
+            EXPECT_GE(MatchSyntheticFrame(storage.data() + 40, 320, 240), 0);
+            continue;
+        }
+        EXPECT_EQ(0u, size);
+        EXPECT_EQ(CVideoCapture::kErrorFailed, LastErrorCode(capture));
+        // The held frame comes after the engine gave up: the buffer, withdrawn
+        // by then, is never written.
+        PumpMessages(1200);
+        for (size_t i = 0; i < storage.size(); ++i)
+            ASSERT_EQ(0xCD, storage[i]) << "byte " << i << " written by a frame that came too late";
+    }
 }
 
 TEST_F(VideoCaptureDestroy, ReturnsSoonAfterTheCaptureThreadEndsAndNeverWaitsLongerThanFiveSeconds)

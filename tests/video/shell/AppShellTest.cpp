@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "CStatusBar.h"
 #include "MainFrm.h"
@@ -22,6 +24,8 @@ namespace {
 
 const char kSaved[] = "已经保存一张照片";
 const char kStopped[] = "已经停止拍摄";
+const char kRecording[] = "正在录像";
+const char kRecordingStarted[] = "开始录像";
 
 class RecorderApp : public ::testing::Test {
 protected:
@@ -201,6 +205,25 @@ TEST_F(RecorderApp, MinimiseWithLowBitsSetDoesNotToggle)
     EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
 }
 
+namespace {
+
+// Set when a dialog's modal loop on this thread first waits for input: the
+// dialog manager then tells the owner (WM_ENTERIDLE), and by then the dialog's
+// start-up, hot keys included, is over.
+std::atomic<bool> g_dialogIdle{false};
+
+LRESULT CALLBACK WatchDialogIdle(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == WM_ENTERIDLE && sent->wParam == MSGF_DIALOGBOX)
+            g_dialogIdle = true;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
 // The full-screen mode runs modally from the view's command; a driver thread
 // presses the keys while this thread runs the dialog.
 class FullScreen : public RecorderApp {
@@ -208,29 +231,58 @@ protected:
     void Run(const std::function<void()>& drive)
     {
         Start();
+        g_dialogIdle = false;
+        HHOOK idleWatch = SetWindowsHookExA(WH_CALLWNDPROC, WatchDialogIdle, nullptr, GetCurrentThreadId());
         std::thread driver([&] {
-            // Open means armed: the dialog holds Esc once its hot keys are registered.
+            // Open means armed: the dialog holds Esc once its hot keys are
+            // registered. Its keys are looked at only after its start-up, since
+            // looking takes a key for a moment and a dialog registering that
+            // key at the same moment would go without it.
             m_opened = WaitUntil([] { return !ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); },
                                  10000) &&
+                       WaitUntil([] { return g_dialogIdle.load(); }, 10000) &&
                        WaitUntil([] { return HotKeyHeld(VK_ESCAPE); }, 10000);
             if (m_opened)
                 drive();
             PressKey(VK_ESCAPE);
+            m_closedByEsc =
+                WaitUntil([] { return ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); }, 20000);
             // Never leave the modal dialog hanging: a close does what Esc does.
-            if (!WaitUntil([] { return ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty(); }, 5000))
+            if (!m_closedByEsc)
                 for (HWND dialog : ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄"))
                     PostMessageA(dialog, WM_CLOSE, 0, 0);
         });
         View()->SendMessage(WM_COMMAND, 32785, 0);
         driver.join();
+        UnhookWindowsHookEx(idleWatch);
         EXPECT_TRUE(m_opened);
     }
     std::string PhotoCountNote() const
     {
         return std::to_string(FilesIn(m_photos, "*.bmp").size());
     }
+    std::string VideoCountNote() const
+    {
+        return std::to_string(FilesIn(m_videos, "*.avi").size());
+    }
+    // The texts of the boxes shown after `key`, up to the stop that F9 says
+    // (the keys are handled in the order they were pressed).
+    std::vector<std::string> BoxesAfter(UINT key)
+    {
+        BoxWatcher boxes("video");
+        Run([&] {
+            PressKey(key);
+            PressKey(VK_F9);
+            boxes.WaitFor(kStopped, 20000);
+        });
+        std::vector<std::string> texts;
+        for (const auto& box : boxes.Boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
 
     bool m_opened = false;
+    bool m_closedByEsc = false;
 };
 
 TEST_F(FullScreen, F5WritesAPhotoThenSaysSo)
@@ -301,9 +353,104 @@ TEST_F(FullScreen, EscClosesAndTheViewPreviewsAgain)
     bool keysHeldInside = false;
     Run([&] { keysHeldInside = HotKeyHeld(VK_ESCAPE) && HotKeyHeld(VK_F5); });
     EXPECT_TRUE(keysHeldInside);
+    EXPECT_TRUE(m_closedByEsc) << "the dialog was still open after Esc";
     EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), "#32770", "全屏拍摄").empty());
     // The view's engine and hot keys are back; Esc is free again.
     EXPECT_TRUE(HotKeyHeld(VK_F5));
     EXPECT_FALSE(HotKeyHeld(VK_ESCAPE));
     EXPECT_TRUE(PumpUntil([&] { return ScreenShowsCameraPicture(PreviewOnScreen()); }, 3000));
+}
+
+TEST_F(FullScreen, PhotoWithoutItsFolderIsNotReported)
+{
+    m_config.Set("照相", "1", (m_temp / "no such folder").c_str());
+    EXPECT_EQ(BoxesAfter(VK_F5), std::vector<std::string>{kStopped});
+    EXPECT_TRUE(FilesIn(m_photos, "*.bmp").empty());
+}
+
+TEST_F(FullScreen, PhotoWhoseFrameNeverCameIsNotReported)
+{
+    // The camera holds the grabbed frame back past the engine's wait.
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "3000");
+    const std::vector<std::string> boxes = BoxesAfter(VK_F5);
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{kStopped});
+    EXPECT_TRUE(FilesIn(m_photos, "*.bmp").empty());
+}
+
+TEST_F(FullScreen, RecordingWithoutItsFolderIsNotReported)
+{
+    m_config.Set("录相", "1", (m_temp / "no such folder").c_str());
+    EXPECT_EQ(BoxesAfter(VK_F6), std::vector<std::string>{kStopped});
+}
+
+TEST_F(FullScreen, F6StartsARecordingThenSaysSoAndF9EndsIt)
+{
+    BoxWatcher boxes("video");
+    boxes.OnSeen([this] { return VideoCountNote(); });
+    Run([&] {
+        PressKey(VK_F6);
+        boxes.WaitFor(kRecording, 10000);
+        PressKey(VK_F9);
+        boxes.WaitFor(kStopped, 10000);
+    });
+    ASSERT_EQ(boxes.Count(kRecording), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].note, "1") << "the recording ran before the message said so";
+    const std::vector<std::string> files = FilesIn(m_videos, "*.avi");
+    ASSERT_EQ(files.size(), 1u);
+    const std::string avi = ReadWholeFile(files[0]);
+    ASSERT_GT(avi.size(), 12u);
+    EXPECT_EQ(avi.substr(0, 4), "RIFF");
+    EXPECT_EQ(avi.substr(8, 4), "AVI ");
+}
+
+TEST_F(FullScreen, F8SaysTheDelayThenRecordsWhenItHasPassed)
+{
+    BoxWatcher boxes("video");
+    boxes.OnSeen([this] { return VideoCountNote(); });
+    Run([&] {
+        PressKey(VK_F8);
+        boxes.WaitFor(kRecordingStarted, 10000);
+        PressKey(VK_F9);
+        boxes.WaitFor(kStopped, 10000);
+    });
+    const auto seen = boxes.Boxes();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, "1秒后开始录像");
+    EXPECT_EQ(seen[0].note, "0");
+    EXPECT_EQ(seen[1].text, kRecordingStarted);
+    EXPECT_EQ(seen[1].note, "1") << "the recording ran before the message said so";
+    EXPECT_GE(seen[1].tick - seen[0].tick, 900u);  // the delay of one second
+    EXPECT_EQ(seen[2].text, kStopped);
+}
+
+TEST_F(FullScreen, F4HidesTheMainWindowAndShowsItAgain)
+{
+    m_config.Set("窗口", "show", "1");
+    bool hidden = false, iconShown = false, shownAgain = false;
+    Run([&] {
+        HWND frame = Frame()->m_hWnd;
+        PressKey(VK_F4);
+        hidden = WaitUntil([&] { return !IsWindowVisible(frame); }, 10000);
+        iconShown = TrayIconShown();
+        PressKey(VK_F4);
+        shownAgain = WaitUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000);
+    });
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(iconShown);
+    EXPECT_TRUE(shownAgain);
+    EXPECT_FALSE(TrayIconShown());
+}
+
+TEST_F(RecorderApp, F4OfTheViewHidesTheMainWindowAndShowsItAgain)
+{
+    m_config.Set("窗口", "show", "1");
+    Start();
+    HWND frame = Frame()->m_hWnd;
+    PressKey(VK_F4);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(frame); }, 10000));
+    EXPECT_TRUE(TrayIconShown());
+    PressKey(VK_F4);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(frame) != FALSE; }, 10000));
+    EXPECT_FALSE(TrayIconShown());
 }

@@ -1,7 +1,10 @@
 // video.exe started as a user starts it, beside the virtual camera: its
 // window shows the camera's picture inside the preview frame, read back from
-// the screen, and the Exit command ends it with code 16.
+// the screen, the Exit command ends it with code 16, and quitting from the
+// notification-area menu leaves no icon behind.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -31,39 +34,55 @@ HWND FindProcessWindow(DWORD processId, const char* title)
     return found.empty() ? nullptr : found.front();
 }
 
-}  // namespace
-
-TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
+// Starts video.exe beside the camera and waits until its main window shows
+// and the start-up has filled and closed the compression dialog.
+HWND StartVideo(Process& video)
 {
-    ScopedConfig config;  // seeded by the program itself
     const std::string program = ScopedConfig::ProgramFolder() + "\\video.exe";
-    ASSERT_TRUE(FileExists(program));
-
+    EXPECT_TRUE(FileExists(program));
     // The camera's library must win over the system's in the new process too.
     SetEnvironmentVariableA("WINEDLLOVERRIDES", "avicap32=n");
-    Process video;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
-    ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               ScopedConfig::ProgramFolder().c_str(), &startup, &video.info));
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        ScopedConfig::ProgramFolder().c_str(), &startup, &video.info))
+        return nullptr;
     const DWORD id = video.info.dwProcessId;
-
     HWND frame = nullptr;
-    const bool shown =
-        WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; }, 20000);
-    if (!shown) {
+    if (!WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; }, 20000)) {
         for (HWND w : ProcessWindows(id, nullptr, nullptr))
             ADD_FAILURE() << "window of video.exe: " << WindowText(w) << ": "
                           << WindowText(GetDlgItem(w, 0xFFFF));
         DWORD code = 0;
         GetExitCodeProcess(video.info.hProcess, &code);
         ADD_FAILURE() << "exit code " << code;
+        return nullptr;
     }
-    ASSERT_TRUE(shown);
     // The start-up fills and closes the compression dialog by itself.
     WaitUntil([&] { return FindProcessWindow(id, "视频压缩") != nullptr; }, 5000);
     EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(id, "视频压缩") == nullptr; }, 5000));
+    return frame;
+}
+
+// The program's notification-area icon (id 153 on its main window) is there.
+bool TrayIconShown(HWND frame)
+{
+    NOTIFYICONDATAA probe = {};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = frame;
+    probe.uID = 153;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+}  // namespace
+
+TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
+{
+    ScopedConfig config;  // seeded by the program itself
+    Process video;
+    HWND frame = StartVideo(video);
+    ASSERT_NE(frame, nullptr);
 
     HWND view = GetDlgItem(frame, 0xE900);
     ASSERT_NE(view, nullptr);
@@ -82,4 +101,29 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
     DWORD code = 0;
     GetExitCodeProcess(video.info.hProcess, &code);
     EXPECT_EQ(code, 16u);
+}
+
+TEST(VideoProgram, QuittingFromTheTrayMenuTakesTheIconAway)
+{
+    ScopedConfig config;
+    config.Set("窗口", "show", "1");
+    Process video;
+    HWND frame = StartVideo(video);
+    ASSERT_NE(frame, nullptr);
+
+    // Minimised into the notification area.
+    PostMessageA(frame, WM_COMMAND, 32809, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(frame); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconShown(frame); }, 10000));
+
+    // The icon's menu, opened by a right click on the icon; its last item quits.
+    PostMessageA(frame, 1034, 153, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return !ProcessWindows(video.info.dwProcessId, "#32768", nullptr).empty(); }, 10000));
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(video.info.hProcess, &code);
+    EXPECT_EQ(code, 16u);
+    EXPECT_FALSE(TrayIconShown(frame)) << "the icon outlived the program";
 }

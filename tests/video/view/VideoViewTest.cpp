@@ -129,6 +129,29 @@ TEST_F(VideoViewTest, HotKeysDriveTheShots)
     PressKey(VK_F7);
     ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 2; }, 5000))
         << "F7 took no timed photo";
+    m_config.Set(kTimerSection, "1", "1");
+    PressKey(VK_F8);
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 10000)) << "F8 started no timed recording";
+    PressKey(VK_F9);
+    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); }, 5000)) << "F9 did not stop";
+    EXPECT_EQ(Files(m_videos, "*.avi").size(), 2u);
+}
+
+TEST_F(VideoViewTest, PhotoWhoseFrameNeverCameIsNotCounted)
+{
+    Open();
+    // The camera holds the grabbed frame back past the engine's wait.
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "3000");
+    m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
+    EXPECT_TRUE(Files(m_photos, "*.bmp").empty());
+    EXPECT_EQ(m_view->m_nPhotoCount, 0);
+    EXPECT_TRUE(m_watcher->Seen().empty()) << "no message for a frame that did not come";
+
+    // The next frame comes in time again.
+    m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
+    EXPECT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000));
+    EXPECT_EQ(m_view->m_nPhotoCount, 1);
 }
 
 TEST_F(VideoViewTest, MissingFolderShowsTheMessageThenTheOptionsAndSavesNothing)

@@ -1,0 +1,36 @@
+// Shell item data of a tree node.
+#include "KvShellTreeData.h"
+
+#include "KvShellUtils.h"
+
+TKvShellTreeData::TKvShellTreeData(TKvShellTreeData* parent, IShellFolder* parentFolder,
+                                   TOwnedIdList relativeIdList, ULONG attributes)
+    : parent_(parent), relative_(std::move(relativeIdList)), attributes_(attributes)
+{
+    if (parentFolder != nullptr)
+        parentFolder->AddRef();
+    parentFolder_.Reset(parentFolder);
+}
+
+LPCITEMIDLIST TKvShellTreeData::GetAbsoluteIdList()
+{
+    if (!absolute_) {
+        absolute_ = parent_ != nullptr
+                        ? KvShellUtils::ConcatIdLists(nullptr, parent_->GetAbsoluteIdList(), relative_.Get())
+                        : KvShellUtils::CopyIdList(nullptr, relative_.Get());
+    }
+    return absolute_.Get();
+}
+
+std::string TKvShellTreeData::GetPathName()
+{
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(GetAbsoluteIdList(), path))
+        return std::string();
+    return std::string(path, strnlen(path, MAX_PATH));
+}
+
+HRESULT TKvShellTreeData::BindToFolder(ComPtr<IShellFolder>& folder)
+{
+    return KvShellUtils::BindToFolder(GetAbsoluteIdList(), folder);
+}

@@ -1,0 +1,39 @@
+// A component installed with REGISTER=True is registered through its own entry
+// point, and the uninstall unregisters it before the file goes.
+#include "InstallFixture.h"
+
+#include "TStringList.h"
+#include "uOstrelUninstall.h"
+#include "uSystemFolders.h"
+
+class SelfRegisterTest : public InstallFixture {
+protected:
+    bool Registered(const std::string& path)
+    {
+        bool found = false;
+        ReadString(HKEY_CURRENT_USER, "Software\\FerrinTests\\SelfRegistered", path, &found);
+        return found;
+    }
+};
+
+TEST_F(SelfRegisterTest, ARegisteredComponentIsUnregisteredByTheUninstall)
+{
+    const std::string component = App() + "\\component.dll";
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(true);
+    TSetupRecord record = FileRecord(component, "", {"REGISTER=True"});
+    record.PayloadFile = BesideTestProgram("selfregister_probe.dll");
+    driver.Objects = {record};
+    driver.Install();
+
+    EXPECT_TRUE(Registered(component));
+    TStringList log;
+    log.LoadFromFile(uSystemFolders::SpecialFolders().CommonApplicationData + "\\Ostrel Install\\" + id_);
+    EXPECT_GT(log.IndexOf("REGSVR=" + component), log.IndexOf("FILE=" + component));
+
+    TOstrelUninstall uninstall(nullptr);
+    uninstall.SetLogFile(id_);
+    uninstall.Uninstall();
+    EXPECT_FALSE(Registered(component));
+    EXPECT_FALSE(FolderExists(App()));
+}
