@@ -2,6 +2,7 @@
 // them, so that a damaged length never leads a reader outside the data.
 #include "TMetafile.h"
 
+#include "MetafileRecords.h"
 #include "TByteReader.h"
 #include "TCanvas.h"
 
@@ -10,42 +11,9 @@ namespace {
 const std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 const size_t kPlaceableSize = 22;
 const size_t kEnhancedHeaderMin = 88;
-
-// The enhanced metafile's records: each at least 8 bytes, a multiple of 4, inside
-// the data, the last one EMR_EOF.
-void CheckEnhancedRecords(const TByteReader& data, std::uint32_t total)
-{
-    size_t offset = 0;
-    std::uint32_t type = 0;
-    while (offset < total) {
-        type = data.U32(offset);
-        std::uint32_t size = data.U32(offset + 4);
-        if (size < 8 || size % 4 != 0 || size > total - offset)
-            data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
-        offset += size;
-    }
-    if (type != EMR_EOF)
-        data.Fail("has no end record");
-}
-
-// The Windows metafile's records (sizes in 16-bit words): each at least 3 words,
-// inside the data, the last one the end record (function 0).
-void CheckWindowsRecords(const TByteReader& data, size_t start, size_t total)
-{
-    size_t offset = start + 18;
-    std::uint16_t function = 0xFFFF;
-    while (offset < total) {
-        std::uint32_t words = data.U32(offset);
-        function = data.U16(offset + 4);
-        if (words < 3 || words > (total - offset) / 2)
-            data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
-        offset += static_cast<size_t>(words) * 2;
-        if (function == 0)
-            break;
-    }
-    if (function != 0)
-        data.Fail("has no end record");
-}
+// Room after the data handed to GDI, so that a reader that looks a few bytes
+// past the end record finds zeros instead of the end of its copy.
+const size_t kSlack = 64;
 
 } // namespace
 
@@ -81,8 +49,10 @@ void TMetafile::LoadFromStream(TStream& stream)
             data.Fail("data is truncated");
         if (headerSize < kEnhancedHeaderMin || headerSize > total)
             data.Fail("header has an invalid size");
-        CheckEnhancedRecords(data, total);
-        TOwnedEnhMetaFile metafile(SetEnhMetaFileBits(total, bytes.data()));
+        MetafileRecords::CheckEnhanced(data, total, data.U16(56));
+        std::vector<unsigned char> padded(bytes.begin(), bytes.begin() + total);
+        padded.resize(padded.size() + kSlack);
+        TOwnedEnhMetaFile metafile(SetEnhMetaFileBits(static_cast<UINT>(padded.size()), padded.data()));
         if (metafile.IsNull())
             data.Fail("data cannot be read");
         Adopt(std::move(metafile), true);
@@ -111,8 +81,11 @@ void TMetafile::LoadFromStream(TStream& stream)
     if (words * 2 > data.Size() - start || words < 9)
         data.Fail("data is truncated");
     size_t total = start + static_cast<size_t>(words) * 2;
-    CheckWindowsRecords(data, start, total);
-    TOwnedEnhMetaFile metafile(SetWinMetaFileBits(static_cast<UINT>(words * 2), bytes.data() + start, nullptr,
+    MetafileRecords::CheckWindows(data, start, total, data.U16(start + 10));
+    std::vector<unsigned char> padded(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                                      bytes.begin() + static_cast<std::ptrdiff_t>(total));
+    padded.resize(padded.size() + kSlack);
+    TOwnedEnhMetaFile metafile(SetWinMetaFileBits(static_cast<UINT>(padded.size()), padded.data(), nullptr,
                                                   placeable ? &picture : nullptr));
     if (metafile.IsNull())
         data.Fail("data cannot be read");

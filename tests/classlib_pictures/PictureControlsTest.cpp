@@ -6,6 +6,7 @@
 #include "TForm.h"
 #include "TImage.h"
 #include "TLabel.h"
+#include "TPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -108,4 +109,18 @@ TEST_F(PictureControls, LoweredBevelIsDarkAtTheTopAndLightAtTheBottom)
     EXPECT_EQ(kFormColor, RepaintedPixel(form.Handle(), 50, 40)) << "inside, the form shows";
     bevel->SetStyle(TBevelStyle::bsRaised);
     EXPECT_EQ(ColorToRGB(clBtnHighlight), RepaintedPixel(form.Handle(), 50, 20));
+}
+
+TEST_F(PictureControls, PanelHoldsItsChildrenInsideItsBevel)
+{
+    auto* panel = new TPanel(&form);
+    panel->SetBounds(10, 10, 200, 60);
+    panel->SetParent(&form);
+    auto* label = new TLabel(&form);
+    label->SetAlign(TAlign::alClient);
+    label->SetParent(panel);
+    EXPECT_STREQ("TPanel", panel->ClassName());
+    EXPECT_EQ(1, label->Left()) << "inside the raised bevel";
+    EXPECT_EQ(198, label->Width());
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), RepaintedPixel(panel->Handle(), 0, 30));
 }

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -156,9 +158,17 @@ TEST(Pictures, DamagedPicturesRaiseAndKeepThePicture)
     std::string wmf = MakeWmf(40, 20, kRed, true);
     std::string wmfRecord = wmf;
     PutU32(wmfRecord, 22 + 18, 0x7FFFFFFF); // the first record's size
+    // The recording holds: header, window extent, brush made, brush selected, fill, end.
+    std::string wmfObject = wmf;
+    ASSERT_EQ(0x012D, static_cast<unsigned char>(wmfObject[22 + 42 + 4]) | (static_cast<unsigned char>(wmfObject[22 + 42 + 5]) << 8));
+    PutU16(wmfObject, 22 + 42 + 6, 0x5F01); // selects an object far outside the table
     std::string emf = MakeEmf(40, 20, kRed);
     std::string emfRecord = emf;
     PutU32(emfRecord, 4, 0x7FFFFFF0); // the header record's size
+    std::string emfHandle = emf;
+    size_t headerSize = static_cast<unsigned char>(emf[4]);
+    ASSERT_EQ(static_cast<char>(EMR_CREATEBRUSHINDIRECT), emfHandle[headerSize]);
+    PutU32(emfHandle, headerSize + 8, 0x7FFF); // makes a brush far outside the handle table
 
     std::string ico = MakeIco(32, kBlue);
     std::string icoOffset = ico;
@@ -187,6 +197,8 @@ TEST(Pictures, DamagedPicturesRaiseAndKeepThePicture)
         {"wmf record", TPicture::GraphicClassOfExtension("wmf"), wmfRecord},
         {"emf truncated", TPicture::GraphicClassOfExtension("emf"), emf.substr(0, emf.size() - 10)},
         {"emf record", TPicture::GraphicClassOfExtension("emf"), emfRecord},
+        {"wmf object", TPicture::GraphicClassOfExtension("wmf"), wmfObject},
+        {"emf handle", TPicture::GraphicClassOfExtension("emf"), emfHandle},
         {"ico truncated", TPicture::GraphicClassOfExtension("ico"), ico.substr(0, ico.size() / 2)},
         {"ico offset", TPicture::GraphicClassOfExtension("ico"), icoOffset},
         {"ico huge", TPicture::GraphicClassOfExtension("ico"), icoHuge},
@@ -277,4 +289,59 @@ TEST(Pictures, PictureKeepsItsOwnCopyAndTellsOfChanges)
     EXPECT_EQ(16, other.Width());
     other.Assign(nullptr);
     EXPECT_EQ(nullptr, other.Graphic());
+}
+
+// Damage of every kind at random places: each load ends in a picture or in an
+// exception of the class library, never in a crash.
+TEST(Pictures, MutatedPicturesEndInAPictureOrAnException)
+{
+    struct Kind {
+        const char* extension;
+        std::string bytes;
+    } kinds[] = {
+        {"emf", MakeEmf(20, 10, kRed)},         {"ico", MakeIco(16, kBlue)},
+        {"bmp", MakeBmp(9, 5, 8, kRed, kBlue)}, {"bmp", MakeBmp(9, 5, 24, kRed, kBlue)},
+        {"jpg", MakeJpeg(24, 16, kRed, kBlue)}, {"wmf", MakeWmf(20, 10, kRed, true)},
+    };
+    std::mt19937 random(20091210);
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.extension);
+        TGraphicClass graphicClass = TPicture::GraphicClassOfExtension(kind.extension);
+        int loaded = 0, refused = 0;
+        for (int round = 0; round < 400; ++round) {
+            std::string bytes = kind.bytes;
+            int changes = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < changes; ++i) {
+                size_t at = random() % bytes.size();
+                switch (random() % 4) {
+                case 0: // one byte
+                    bytes[at] = static_cast<char>(random());
+                    break;
+                case 1: // a count or size field, small or huge
+                    if ((at & ~size_t(3)) + 4 <= bytes.size())
+                        PutU32(bytes, at & ~size_t(3), random() % 2 ? random() % 70000 : random());
+                    break;
+                case 2: // a large 16-bit value
+                    bytes[at] = static_cast<char>(0xFF);
+                    if (at + 1 < bytes.size())
+                        bytes[at + 1] = '\x7F';
+                    break;
+                default: // cut short
+                    bytes.resize(std::max<size_t>(1, at));
+                    break;
+                }
+            }
+            StreamOf stream(bytes);
+            TPicture picture;
+            try {
+                picture.LoadFromStream(stream, graphicClass);
+                Render(*picture.Graphic(), 16, 16);
+                ++loaded;
+            } catch (Exception&) {
+                ++refused;
+            }
+        }
+        EXPECT_EQ(400, loaded + refused);
+        EXPECT_GT(refused, 0);
+    }
 }

@@ -1,0 +1,391 @@
+// Record checks of both metafile formats. Records this code does not know pass
+// when their size is sound: they carry no counts or indices that GDI follows.
+#include "MetafileRecords.h"
+
+#include "DibLayout.h"
+
+#include <windows.h>
+
+namespace MetafileRecords {
+namespace {
+
+const std::uint32_t kSmallTextOut = 108; // EMR_SMALLTEXTOUT, which the headers lack
+
+// One Windows metafile record: 16-bit parameters after its size and function.
+class TWindowsRecord {
+public:
+    TWindowsRecord(const TByteReader& data, size_t offset, size_t words)
+        : data_(data), offset_(offset), params_(words - 3)
+    {
+    }
+    size_t Params() const { return params_; }
+    unsigned P(size_t index) const
+    {
+        Need(index + 1);
+        return data_.U16(offset_ + 6 + 2 * index);
+    }
+    void Need(unsigned long long params) const
+    {
+        if (params > params_)
+            Fail("is shorter than its contents");
+    }
+    size_t ParamOffset(size_t index) const { return offset_ + 6 + 2 * index; }
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        data_.Fail("record at offset " + std::to_string(offset_) + " " + what);
+    }
+
+private:
+    const TByteReader& data_;
+    size_t offset_;
+    size_t params_;
+};
+
+// An old-style device-dependent bitmap inside a record, from parameter `first` on.
+void CheckBitmap16(const TByteReader& data, const TWindowsRecord& record, size_t first)
+{
+    record.Need(first + 5);
+    long long width = static_cast<std::int16_t>(record.P(first + 1));
+    long long height = static_cast<std::int16_t>(record.P(first + 2));
+    unsigned long long widthBytes = record.P(first + 3);
+    size_t at = record.ParamOffset(first + 4);
+    unsigned planes = data.U8(at), bits = data.U8(at + 1);
+    TGraphic::CheckSize(width, height, "Embedded bitmap");
+    if (planes != 1 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        record.Fail("holds a bitmap of an unsupported format");
+    unsigned long long rowBytes = ((static_cast<unsigned long long>(width) * bits + 15) / 16) * 2;
+    if (widthBytes < rowBytes)
+        record.Fail("holds a bitmap with too short rows");
+    record.Need(first + 5 + (widthBytes * static_cast<unsigned long long>(height) + 1) / 2);
+}
+
+void CheckWindowsRecord(const TByteReader& data, const TWindowsRecord& record, unsigned function, unsigned objects)
+{
+    auto index = [&](size_t param) {
+        if (record.P(param) >= objects)
+            record.Fail("names an object outside the object table");
+    };
+    // Records that draw a bitmap carry it only when they are longer than the plain form.
+    bool withBitmap = record.Params() > ((function >> 8) & 0xFF);
+    switch (function) {
+    case 0x012D: // SELECTOBJECT
+    case 0x01F0: // DELETEOBJECT
+    case 0x0234: // SELECTPALETTE
+    case 0x012C: // SELECTCLIPREGION
+    case 0x012A: // INVERTREGION
+    case 0x012B: // PAINTREGION
+        index(0);
+        break;
+    case 0x0228: // FILLREGION
+    case 0x0429: // FRAMEREGION
+        index(0);
+        index(1);
+        break;
+    case 0x0324: // POLYGON
+    case 0x0325: // POLYLINE
+        record.Need(1 + 2ULL * record.P(0));
+        break;
+    case 0x0538: { // POLYPOLYGON
+        unsigned polygons = record.P(0);
+        record.Need(1ULL + polygons);
+        unsigned long long points = 0;
+        for (unsigned i = 0; i < polygons; ++i)
+            points += record.P(1 + i);
+        record.Need(1ULL + polygons + 2 * points);
+        break;
+    }
+    case 0x0521: // TEXTOUT
+        record.Need(1 + (record.P(0) + 1ULL) / 2 + 2);
+        break;
+    case 0x0A32: { // EXTTEXTOUT
+        unsigned count = record.P(2), options = record.P(3);
+        unsigned long long rect = (options & (ETO_OPAQUE | ETO_CLIPPED)) ? 4 : 0;
+        record.Need(4 + rect + (count + 1ULL) / 2);
+        break;
+    }
+    case 0x00F7: // CREATEPALETTE
+    case 0x0037: // SETPALENTRIES
+    case 0x0436: // ANIMATEPALETTE
+        record.Need(2 + 2ULL * record.P(1));
+        break;
+    case 0x06FF: { // CREATEREGION
+        record.Need(10);
+        unsigned scans = record.P(4);
+        size_t at = 10;
+        for (unsigned i = 0; i < scans; ++i) {
+            unsigned count = record.P(at);
+            record.Need(at + 3ULL + count + 1);
+            at += 3 + count + 1;
+        }
+        break;
+    }
+    case 0x0940: // DIBBITBLT
+    case 0x0B41: // DIBSTRETCHBLT
+    case 0x0F43: // STRETCHDIB
+    case 0x0D33: { // SETDIBTODEV
+        size_t first = function == 0x0940 ? 8 : function == 0x0B41 ? 10 : function == 0x0F43 ? 11 : 9;
+        if (function == 0x0940 || function == 0x0B41) {
+            if (!withBitmap)
+                break;
+        }
+        bool paletteIndices = (function == 0x0F43 && record.P(2) == DIB_PAL_COLORS) ||
+                              (function == 0x0D33 && record.P(0) == DIB_PAL_COLORS);
+        record.Need(first);
+        DibLayout::CheckPacked(data, record.ParamOffset(first), 2 * (record.Params() - first), paletteIndices);
+        break;
+    }
+    case 0x0142: // DIBCREATEPATTERNBRUSH
+        if (record.P(0) == BS_PATTERN)
+            CheckBitmap16(data, record, 2);
+        else
+            DibLayout::CheckPacked(data, record.ParamOffset(2), 2 * (record.Params() - 2),
+                                   record.P(1) == DIB_PAL_COLORS);
+        break;
+    case 0x0922: // BITBLT
+    case 0x0B23: // STRETCHBLT
+        if (withBitmap)
+            CheckBitmap16(data, record, function == 0x0922 ? 8 : 10);
+        break;
+    default:
+        break;
+    }
+}
+
+// One enhanced metafile record: 32-bit fields after its type and size.
+class TEnhancedRecord {
+public:
+    TEnhancedRecord(const TByteReader& data, size_t offset, size_t size) : data_(data), offset_(offset), size_(size) {}
+    std::uint32_t U32(size_t at) const
+    {
+        Need(at + 4);
+        return data_.U32(offset_ + at);
+    }
+    void Need(unsigned long long bytes) const
+    {
+        if (bytes > size_)
+            Fail("is shorter than its contents");
+    }
+    // A part given by its offset and size inside the record.
+    void NeedPart(std::uint32_t at, std::uint32_t count) const
+    {
+        if (at > size_ || count > size_ - at)
+            Fail("points outside itself");
+    }
+    size_t Offset() const { return offset_; }
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        data_.Fail("record at offset " + std::to_string(offset_) + " " + what);
+    }
+
+private:
+    const TByteReader& data_;
+    size_t offset_;
+    size_t size_;
+};
+
+// A bitmap given by the offsets and sizes of its header and its rows (none when all four are 0:
+// players look at either the offsets or the sizes to tell).
+void CheckEnhancedBitmap(const TByteReader& data, const TEnhancedRecord& record, size_t fields, std::uint32_t usage)
+{
+    std::uint32_t offBmi = record.U32(fields), cbBmi = record.U32(fields + 4);
+    std::uint32_t offBits = record.U32(fields + 8), cbBits = record.U32(fields + 12);
+    if (offBmi == 0 && cbBmi == 0 && offBits == 0 && cbBits == 0)
+        return;
+    record.NeedPart(offBmi, cbBmi);
+    record.NeedPart(offBits, cbBits);
+    DibLayout::Check(data, record.Offset() + offBmi, cbBmi, record.Offset() + offBits, cbBits,
+                     usage == DIB_PAL_COLORS);
+}
+
+// Region data of `bytes` at `at`: a 32-byte header and its rectangles.
+void CheckRegion(const TEnhancedRecord& record, size_t at, std::uint32_t bytes)
+{
+    record.NeedPart(static_cast<std::uint32_t>(at), bytes);
+    if (bytes == 0)
+        return;
+    if (bytes < 32)
+        record.Fail("holds a region that is too short");
+    if (32 + 16ULL * record.U32(at + 8) > bytes)
+        record.Fail("holds a region with more rectangles than it has room for");
+}
+
+void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record, std::uint32_t type, unsigned handles)
+{
+    auto created = [&](size_t at) {
+        std::uint32_t index = record.U32(at);
+        if (index == 0 || index >= handles)
+            record.Fail("makes an object outside the handle table");
+    };
+    // Only selecting may name a stock object (the top bit set); everything else takes the table's.
+    auto used = [&](size_t at, bool stockAllowed) {
+        std::uint32_t index = record.U32(at);
+        if ((index & 0x80000000u) && stockAllowed)
+            return;
+        if (index >= handles)
+            record.Fail("names an object outside the handle table");
+    };
+    // Records of a fixed layout are at least as long as it: players read it whole.
+    struct TMinimum {
+        std::uint32_t type, bytes;
+    };
+    static const TMinimum kMinimums[] = {
+        {EMR_SETPIXELV, 20}, {EMR_MOVETOEX, 16}, {EMR_LINETO, 16}, {EMR_ANGLEARC, 28},
+        {EMR_ELLIPSE, 24}, {EMR_RECTANGLE, 24}, {EMR_ROUNDRECT, 32}, {EMR_ARC, 40}, {EMR_CHORD, 40},
+        {EMR_PIE, 40}, {EMR_ARCTO, 40}, {EMR_CREATEPEN, 28}, {EMR_CREATEBRUSHINDIRECT, 24},
+        {EMR_SETWINDOWEXTEX, 16}, {EMR_SETWINDOWORGEX, 16}, {EMR_SETVIEWPORTEXTEX, 16},
+        {EMR_SETVIEWPORTORGEX, 16}, {EMR_SETWORLDTRANSFORM, 32}, {EMR_MODIFYWORLDTRANSFORM, 36},
+        {EMR_INTERSECTCLIPRECT, 24}, {EMR_EXCLUDECLIPRECT, 24}, {EMR_EXTFLOODFILL, 24},
+        {EMR_BITBLT, 100}, {EMR_STRETCHBLT, 108}, {EMR_MASKBLT, 128}, {EMR_PLGBLT, 140},
+        {EMR_SETDIBITSTODEVICE, 76}, {EMR_STRETCHDIBITS, 80}, {EMR_ALPHABLEND, 108}, {EMR_TRANSPARENTBLT, 108},
+        {EMR_EXTTEXTOUTA, 76}, {EMR_EXTTEXTOUTW, 76},
+    };
+    for (const TMinimum& minimum : kMinimums)
+        if (minimum.type == type)
+            record.Need(minimum.bytes);
+    switch (type) {
+    case EMR_CREATEPEN: case EMR_CREATEBRUSHINDIRECT: case EMR_CREATECOLORSPACE: case EMR_CREATECOLORSPACEW:
+        created(8);
+        break;
+    case EMR_EXTCREATEFONTINDIRECTW:
+        created(8);
+        record.Need(12 + sizeof(LOGFONTW));
+        break;
+    case EMR_CREATEPALETTE:
+        created(8);
+        record.Need(16);
+        record.Need(16 + 4ULL * (record.U32(12) >> 16));
+        break;
+    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT:
+        created(8);
+        CheckEnhancedBitmap(data, record, 16, record.U32(12));
+        break;
+    case EMR_EXTCREATEPEN:
+        created(8);
+        CheckEnhancedBitmap(data, record, 12, DIB_RGB_COLORS);
+        record.Need(52 + 4ULL * record.U32(48));
+        break;
+    case EMR_SELECTOBJECT: case EMR_SELECTPALETTE:
+        used(8, true);
+        break;
+    case EMR_DELETEOBJECT: case EMR_RESIZEPALETTE: case EMR_SETCOLORSPACE: case EMR_DELETECOLORSPACE:
+        used(8, false);
+        break;
+    case EMR_SETPALETTEENTRIES:
+        used(8, false);
+        record.Need(20 + 4ULL * record.U32(16));
+        break;
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+        record.Need(28 + 8ULL * record.U32(24));
+        break;
+    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
+        record.Need(28 + 4ULL * record.U32(24));
+        break;
+    case EMR_POLYDRAW:
+        record.Need(28 + 9ULL * record.U32(24));
+        break;
+    case EMR_POLYDRAW16:
+        record.Need(28 + 5ULL * record.U32(24));
+        break;
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: {
+        std::uint32_t polygons = record.U32(24), points = record.U32(28);
+        unsigned long long pointSize = type == EMR_POLYPOLYLINE || type == EMR_POLYPOLYGON ? 8 : 4;
+        record.Need(32 + 4ULL * polygons + pointSize * points);
+        unsigned long long counted = 0;
+        for (std::uint32_t i = 0; i < polygons; ++i)
+            counted += record.U32(32 + 4 * static_cast<size_t>(i));
+        if (counted > points)
+            record.Fail("counts more points than it holds");
+        break;
+    }
+    case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: {
+        std::uint32_t chars = record.U32(44), offString = record.U32(48), options = record.U32(52);
+        std::uint32_t offDx = record.U32(72);
+        unsigned long long charBytes = static_cast<unsigned long long>(chars) * (type == EMR_EXTTEXTOUTW ? 2 : 1);
+        if (charBytes > 0xFFFFFFFFULL)
+            record.Fail("holds too many characters");
+        record.NeedPart(offString, static_cast<std::uint32_t>(charBytes));
+        if (offDx != 0) {
+            unsigned long long dx = 4ULL * chars * ((options & ETO_PDY) ? 2 : 1);
+            if (dx > 0xFFFFFFFFULL)
+                record.Fail("holds too many character widths");
+            record.NeedPart(offDx, static_cast<std::uint32_t>(dx));
+        }
+        break;
+    }
+    case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: case kSmallTextOut:
+        record.Fail("is of a kind that is not supported");
+    case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_MASKBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+        CheckEnhancedBitmap(data, record, 84, record.U32(80));
+        if (type == EMR_MASKBLT)
+            CheckEnhancedBitmap(data, record, 112, DIB_RGB_COLORS);
+        break;
+    case EMR_PLGBLT:
+        CheckEnhancedBitmap(data, record, 96, record.U32(92));
+        CheckEnhancedBitmap(data, record, 124, DIB_RGB_COLORS);
+        break;
+    case EMR_SETDIBITSTODEVICE:
+        CheckEnhancedBitmap(data, record, 48, record.U32(64));
+        break;
+    case EMR_STRETCHDIBITS:
+        CheckEnhancedBitmap(data, record, 48, record.U32(64));
+        break;
+    case EMR_EXTSELECTCLIPRGN:
+        CheckRegion(record, 16, record.U32(8));
+        break;
+    case EMR_FILLRGN:
+        used(28, false);
+        CheckRegion(record, 32, record.U32(24));
+        break;
+    case EMR_FRAMERGN:
+        used(28, false);
+        CheckRegion(record, 40, record.U32(24));
+        break;
+    case EMR_INVERTRGN: case EMR_PAINTRGN:
+        CheckRegion(record, 28, record.U32(24));
+        break;
+    case EMR_GDICOMMENT:
+        record.Need(12ULL + record.U32(8));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+void CheckWindows(const TByteReader& data, size_t start, size_t end, unsigned objects)
+{
+    size_t offset = start + 18;
+    unsigned function = 0xFFFF;
+    while (offset < end) {
+        std::uint32_t words = data.U32(offset);
+        function = data.U16(offset + 4);
+        if (words < 3 || words > (end - offset) / 2)
+            data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
+        if (function == 0)
+            break;
+        CheckWindowsRecord(data, TWindowsRecord(data, offset, words), function, objects);
+        offset += static_cast<size_t>(words) * 2;
+    }
+    if (function != 0)
+        data.Fail("has no end record");
+}
+
+void CheckEnhanced(const TByteReader& data, std::uint32_t total, unsigned handles)
+{
+    size_t offset = 0;
+    std::uint32_t type = 0;
+    while (offset < total) {
+        type = data.U32(offset);
+        std::uint32_t size = data.U32(offset + 4);
+        if (size < 8 || size % 4 != 0 || size > total - offset)
+            data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
+        if (offset != 0)
+            CheckEnhancedRecord(data, TEnhancedRecord(data, offset, size), type, handles);
+        offset += size;
+    }
+    if (type != EMR_EOF)
+        data.Fail("has no end record");
+}
+
+} // namespace MetafileRecords
