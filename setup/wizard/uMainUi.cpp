@@ -10,7 +10,12 @@
 #include "TApplication.h"
 #include "TMemoryStream.h"
 #include "uOstrelExecutor.h"
+#include "KvComboBox.h"
+#include "KvGroupBox.h"
+#include "KvPageControl.h"
 #include "KvRadChk.h"
+#include "KvTabSheet.h"
+#include "TStringList.h"
 #include "uPlainControls.h"
 #include "uSetupData.h"
 #include "uUiStream.h"
@@ -127,9 +132,28 @@ void TfmMain::TranslateForm(TCustomForm* form)
             }
             continue;
         }
+        if (auto* pages = dynamic_cast<TKvPageControl*>(component)) {
+            for (int k = 0; k < pages->PageCount(); ++k) {
+                TKvTabSheet* page = pages->Pages(k);
+                page->SetCaption(GetLanguageText(className + "." + page->Name(), page->Caption()));
+            }
+            continue;
+        }
+        if (auto* combo = dynamic_cast<TKvComboBox*>(component)) {
+            // The items, one text with "#13#10" between them, and back (a translated
+            // text arrives with its "#13#10" already turned into line breaks).
+            std::string items;
+            for (int k = 0; k < combo->Items()->Count(); ++k)
+                items += (k ? "#13#10" : "") + (*combo->Items())[k];
+            TStringList lines;
+            lines.SetText(SysUtils::StringReplace(GetLanguageText(className + "." + component->Name(), items), "#13#10",
+                                                  "\r\n"));
+            combo->SetItems(&lines);
+            continue;
+        }
         auto* control = dynamic_cast<TControl*>(component);
         bool captioned = dynamic_cast<TPlainLabel*>(component) || dynamic_cast<TKvCustomGlyphButton*>(component) ||
-                         dynamic_cast<TKvButton*>(component);
+                         dynamic_cast<TKvGroupBox*>(component) || dynamic_cast<TKvButton*>(component);
         if (control != nullptr && captioned)
             control->SetCaption(GetLanguageText(className + "." + component->Name(), control->Caption()));
     }

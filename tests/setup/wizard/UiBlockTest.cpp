@@ -4,7 +4,12 @@
 #include "uFinish.h"
 #include "uMain.h"
 #include "uOstrelExecutor.h"
+#include "KvComboBox.h"
+#include "KvGroupBox.h"
+#include "KvPageControl.h"
 #include "KvRadChk.h"
+#include "KvTabSheet.h"
+#include "TForm.h"
 #include "uPlainControls.h"
 #include "uReboot.h"
 #include "uLicence.h"
@@ -142,6 +147,44 @@ TEST_F(UiBlockTest, TranslateFormUsesTheClassAndTheClassDotComponentKeys)
     auto* licence = CreatePage<TfmLicence>(&main_);
     EXPECT_EQ("I agree", licence->rbAccept->Caption());
     EXPECT_EQ("Back", licence->btnBack->Caption()) << "through its action";
+}
+
+TEST_F(UiBlockTest, TranslateFormReachesPagesGroupBoxesAndComboBoxItems)
+{
+    auto block = Block(Flags(), {"TForm.Pages1=第一页", "TForm.Box=组", "TForm.Choice=甲#13#10乙#13#10<PRODUCT_NAME>"});
+    main_.LoadUiStream(*block);
+    TForm form(nullptr);
+    auto* pages = new TKvPageControl(&form);
+    pages->SetParent(&form);
+    auto* first = new TKvTabSheet(&form);
+    first->SetName("Pages1");
+    first->SetCaption("one");
+    first->SetPageControl(pages);
+    auto* second = new TKvTabSheet(&form);
+    second->SetName("Pages2");
+    second->SetCaption("two");
+    second->SetPageControl(pages);
+    auto* box = new TKvGroupBox(&form);
+    box->SetName("Box");
+    box->SetCaption("box");
+    auto* choice = new TKvComboBox(&form);
+    choice->SetName("Choice");
+    choice->Items()->Add("a");
+    auto* untranslated = new TKvComboBox(&form);
+    untranslated->SetName("Other");
+    untranslated->Items()->Add("x");
+    untranslated->Items()->Add("y");
+
+    main_.TranslateForm(&form);
+    EXPECT_EQ("第一页", first->Caption());
+    EXPECT_EQ("two", second->Caption()) << "no key: the caption stays";
+    EXPECT_EQ("组", box->Caption());
+    ASSERT_EQ(3, choice->Items()->Count());
+    EXPECT_EQ("甲", (*choice->Items())[0]);
+    EXPECT_EQ("乙", (*choice->Items())[1]);
+    EXPECT_EQ("Product", (*choice->Items())[2]);
+    ASSERT_EQ(2, untranslated->Items()->Count()) << "the items joined and split again";
+    EXPECT_EQ("y", (*untranslated->Items())[1]);
 }
 
 TEST_F(UiBlockTest, TheRestartItemRestartsWhenTickedAndAddsMinusTwoWhenNot)
