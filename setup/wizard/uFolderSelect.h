@@ -9,6 +9,7 @@
 #include <vector>
 
 class TKvButton;
+class TKvSelectFolderDialog;
 class TPlainEdit;
 class TPlainListBox;
 
@@ -32,6 +33,8 @@ public:
     TPlainEdit* EditFolder = nullptr;
     TKvButton* btnBrowse = nullptr;
     TPlainListBox* ListDrives = nullptr;
+    // Owned by the page; the browse button shows it.
+    TKvSelectFolderDialog* FolderDialog = nullptr;
 
 private:
     void BrowseClick(TObject* sender);

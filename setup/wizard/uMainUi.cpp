@@ -1,6 +1,7 @@
 // TfmMain's user-interface side: reading the block's head, texts and their
 // expansion, translating and styling page forms, the wizard font.
 #include "uMain.h"
+#include "uUiPicture.h"
 
 #include "Colors.h"
 #include "KvButton.h"
@@ -81,7 +82,7 @@ void TfmMain::LoadUiStream(TStream& stream)
     Invalidate();
 }
 
-void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TUiPicture>& picture)
+void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture)
 {
     std::string file = SysUtils::Trim(settings_.Values(setting));
     if (file.empty())
@@ -90,8 +91,9 @@ void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::uniq
     std::string data = uUiStream::ReadSized(stream, "the picture " + setting);
     if (!data.empty())
         bytes.WriteBuffer(data.data(), data.size());
-    picture = std::make_unique<TUiPicture>(
-        uUiPicture::LoadPicture(bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式")));
+    auto loaded = std::make_unique<TPicture>();
+    uUiPicture::LoadPicture(*loaded, bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
+    picture = std::move(loaded);
 }
 
 std::string TfmMain::GetLanguageText(const std::string& key, const std::string& defaultText) const

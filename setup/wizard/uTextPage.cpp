@@ -19,7 +19,7 @@ void TfmTextPage::LoadPage(TStream* stream, TStrings* record)
     TfmTopImageDialog::LoadPage(stream, record);
     if (record == nullptr)
         return;
-    uUiStream::ReadAttachment(stream, *record, "BANNER_IMAGE");
+    LoadBanner(stream, *record);
     std::string text = uUiStream::ReadAttachment(stream, *record, textKey_);
     // The edit wants CR LF line breaks.
     text = SysUtils::StringReplace(SysUtils::StringReplace(text, "\r\n", "\n"), "\n", "\r\n");

@@ -2,6 +2,7 @@
 // walk with translated captions, the install through the progress page, the
 // finish page's actions, cancel and failure outcomes, damaged setup data.
 #include "Snapshot.h"
+#include "PictureBytes.h"
 #include "WizardFixture.h"
 
 #include <algorithm>
@@ -259,8 +260,8 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
 
 TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
 {
-    WriteWholeFile(root_ / "welcome.bmp", "BM welcome picture");
-    WriteWholeFile(root_ / "banner.bmp", "BM banner");
+    WriteWholeFile(root_ / "welcome.bmp", MakeBmp(164, 314, 24, clNavy, clTeal));
+    WriteWholeFile(root_ / "banner.bmp", MakeBmp(55, 55, 24, clWhite, clSilver));
     std::string pages = std::string(kSettings) + "OldInstall=2\r\n" +
                         "[Page]\r\nDIALOGID=WELCOME\r\nBITMAP=welcome.bmp\r\n@attach=welcome.bmp\r\n"
                         "[Page]\r\nDIALOGID=FOLDERSELECT\r\nBANNER_IMAGE=banner.bmp\r\n@attach=banner.bmp\r\n"
