@@ -7,6 +7,7 @@
 #include "uMain.h"
 #include "uOstrelExecutor.h"
 #include "KvButton.h"
+#include "KvEdit.h"
 #include "KvShellDialogs.h"
 #include "uPlainControls.h"
 #include <algorithm>
@@ -28,7 +29,7 @@ TfmFolderSelect::TfmFolderSelect(TComponent* owner) : TfmTopImageDialog(owner)
     LabelMainTitle->SetCaption("选择安装位置");
     LabelSubTitle->SetCaption("请选择 <PRODUCT_NAME> 的安装文件夹。");
     LabelFolder = Place<TPlainLabel>(this, "LabelFolder", 16, kBannerHeight + 14, 460, 18, "安装文件夹:");
-    EditFolder = Place<TPlainEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
+    EditFolder = Place<TKvEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
     btnBrowse = Place<TKvButton>(this, "btnBrowse", 402, kBannerHeight + 35, 85, 24, "浏览(&R)...");
     btnBrowse->OnClick = TNotifyEvent(this, &TfmFolderSelect::BrowseClick);
     ListDrives = Place<TPlainListBox>(this, "ListDrives", 16, kBannerHeight + 72, 471, 200);

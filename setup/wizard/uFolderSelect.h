@@ -10,7 +10,7 @@
 
 class TKvButton;
 class TKvSelectFolderDialog;
-class TPlainEdit;
+class TKvEdit;
 class TPlainListBox;
 
 class TfmFolderSelect : public TfmTopImageDialog {
@@ -30,7 +30,7 @@ public:
     static std::vector<TDriveNeed> SpaceNeeds(const TStrings& spaceList, const std::string& installFolder);
 
     TPlainLabel* LabelFolder = nullptr;
-    TPlainEdit* EditFolder = nullptr;
+    TKvEdit* EditFolder = nullptr;
     TKvButton* btnBrowse = nullptr;
     TPlainListBox* ListDrives = nullptr;
     // Owned by the page; the browse button shows it.

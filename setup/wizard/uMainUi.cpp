@@ -5,6 +5,8 @@
 
 #include "Colors.h"
 #include "KvButton.h"
+#include "KvEdit.h"
+#include "KvRichEdit.h"
 #include "TActionList.h"
 #include "TCustomAction.h"
 #include "SysUtils.h"
@@ -150,7 +152,8 @@ void TfmMain::StyleControls(TCustomForm* form)
                 button->SetHighlightColor(0xF48D6A);
                 button->SetHotTrackColor(0x3CC7FF);
             }
-        } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
+        } else if (dynamic_cast<TKvRichEdit*>(component) != nullptr || dynamic_cast<TKvEdit*>(component) != nullptr) {
+            auto* edit = static_cast<TKvCustomEdit*>(component);
             edit->SetFrameVisible(styled_);
             edit->SetReadOnlyColor(clBtnFace);
         } else if (auto* check = dynamic_cast<TKvCustomGlyphButton*>(component)) {

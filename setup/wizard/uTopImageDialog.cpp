@@ -3,14 +3,16 @@
 
 #include "SysUtils.h"
 #include "TImage.h"
+#include "TPanel.h"
 #include "TStrings.h"
 #include "uMain.h"
 #include "uPlainControls.h"
 
 TfmTopImageDialog::TfmTopImageDialog(TComponent* owner) : TfmCommonDialog(owner)
 {
-    PanelTop = Place<TPlainPanel>(this, "PanelTop", 0, 0, kPageWidth, kBannerHeight);
+    PanelTop = Place<TPanel>(this, "PanelTop", 0, 0, kPageWidth, kBannerHeight);
     PanelTop->SetColor(clWhite);
+    PanelTop->SetBevelOuter(TPanelBevel::bvNone);
     ImageBanner = Place<TImage>(PanelTop, "ImageBanner", kPageWidth - kBannerHeight, 0, kBannerHeight, kBannerHeight);
     LabelMainTitle = Place<TPlainLabel>(PanelTop, "LabelMainTitle", 16, 8, 400, 18);
     LabelSubTitle = Place<TPlainLabel>(PanelTop, "LabelSubTitle", 32, 30, 400, 18);

@@ -6,7 +6,7 @@
 
 class TPlainLabel;
 class TImage;
-class TPlainPanel;
+class TPanel;
 
 class TfmTopImageDialog : public TfmCommonDialog {
 public:
@@ -15,7 +15,7 @@ public:
     void FormCreate() override;
     void LoadPage(TStream* stream, TStrings* record) override;
 
-    TPlainPanel* PanelTop = nullptr;
+    TPanel* PanelTop = nullptr;
     TImage* ImageBanner = nullptr;
     TPlainLabel* LabelMainTitle = nullptr;
     TPlainLabel* LabelSubTitle = nullptr;

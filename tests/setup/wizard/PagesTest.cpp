@@ -8,12 +8,15 @@
 #include "KvCheckTree.h"
 #include "KvBitBtn.h"
 #include "KvButton.h"
+#include "KvEdit.h"
+#include "KvRichEdit.h"
 #include "KvRadChk.h"
 #include "KvShellDialogs.h"
 #include "ModalPlayer.h"
 #include "PictureBytes.h"
 #include "RepaintedPixel.h"
 #include "TImage.h"
+#include "TPanel.h"
 #include "TMemoryStream.h"
 #include "Exception.h"
 #include "WizardFixture.h"
@@ -180,7 +183,30 @@ TEST_F(PagesTest, TheWelcomePictureAndTheReadmeBannerShowWhereTheRecordsSay)
     EXPECT_EQ(bannerColor, RepaintedPixel(banner, left + 3, 5));
     EXPECT_NE(bannerColor, RepaintedPixel(banner, 3, 5));
     EXPECT_EQ(stream.Size(), stream.Position()) << "the text after the banner was read as well";
+    char text[64] = {};
+    GetWindowTextA(readme->MemoText->Handle(), text, sizeof text);
+    EXPECT_EQ("readme text", std::string(text));
     readme->Hide();
+}
+
+TEST_F(PagesTest, AnRtfLicenceShowsItsTextAndAnyOtherFileShowsAsItStands)
+{
+    struct Case {
+        std::string file, bytes, shown;
+    } cases[] = {{"l.RTF", "{\\rtf1 \\b Terms\\b0 .}", "Terms."}, {"l.txt", "{\\rtf1 Terms}", "{\\rtf1 Terms}"}};
+    for (const Case& c : cases) {
+        TMemoryStream stream;
+        Attach(stream, c.bytes);
+        stream.SetPosition(0);
+        auto* licence = CreatePage<TfmLicence>(&main_);
+        TStringList record;
+        record.SetText("DIALOGID=LICENCE\r\nLICENCE=" + c.file);
+        licence->LoadPage(&stream, &record);
+        char text[64] = {};
+        GetWindowTextA(licence->MemoText->Handle(), text, sizeof text);
+        EXPECT_EQ(c.shown, std::string(text)) << c.file;
+        EXPECT_TRUE(licence->MemoText->ReadOnly());
+    }
 }
 
 TEST_F(PagesTest, AnUnknownPictureExtensionRaisesTheLanguageText)

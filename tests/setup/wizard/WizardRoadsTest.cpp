@@ -246,7 +246,7 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
                             [](const std::string& t) { return t.find("第 2 张") != std::string::npos; }));
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                             [](const std::string& t) { return t.find("Setup.T01") != std::string::npos; }));
-    HWND edit = FindWindowExA(ask, nullptr, "TPlainEdit", nullptr);
+    HWND edit = FindWindowExA(ask, nullptr, "TKvEdit", nullptr);
     ASSERT_NE(nullptr, edit);
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(moved.c_str()));
     ClickText(ask, "确定");
