@@ -392,8 +392,9 @@ TEST_F(FullScreen, PhotoWithoutItsFolderIsNotReported)
 
 TEST_F(FullScreen, PhotoWhoseFrameNeverCameIsNotReported)
 {
-    // The camera holds the grabbed frame back past the engine's wait.
-    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "3000");
+    // The camera holds the grabbed frame back well past the engine's 2000 ms wait,
+    // so that a loaded machine cannot bring it in time.
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "6000");
     const std::vector<std::string> boxes = BoxesAfter(VK_F5);
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
     EXPECT_EQ(boxes, std::vector<std::string>{kStopped});

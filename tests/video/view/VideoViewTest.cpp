@@ -141,8 +141,9 @@ TEST_F(VideoViewTest, PhotoWhoseFrameNeverCameIsNotCounted)
 {
     Open();
     const std::string noPhotos = PaneText(ID_INDICATOR_PHOTOS);
-    // The camera holds the grabbed frame back past the engine's wait.
-    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "3000");
+    // The camera holds the grabbed frame back well past the engine's 2000 ms wait,
+    // so that a loaded machine cannot bring it in time.
+    SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "6000");
     m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
     EXPECT_TRUE(Files(m_photos, "*.bmp").empty());
