@@ -1,6 +1,7 @@
 // The page base: navigation, cancel question, translation at creation.
 #include "uCommonDialog.h"
 
+#include "SysUtils.h"
 #include "TApplication.h"
 #include "TStrings.h"
 #include "uFinish.h"
@@ -10,7 +11,10 @@
 #include "KvButton.h"
 #include "TCustomAction.h"
 #include "TActionList.h"
+#include "TMemoryStream.h"
 #include "uPlainControls.h"
+#include "uUiPicture.h"
+#include "uUiStream.h"
 
 TfmCommonDialog::TfmCommonDialog(TComponent* owner) : TForm(owner)
 {
@@ -71,6 +75,20 @@ void TfmCommonDialog::LoadPage(TStream*, TStrings* record)
 }
 
 void TfmCommonDialog::FormShow(TObject*) { Main()->SetCurrentPage(this); }
+
+bool TfmCommonDialog::LoadRecordPicture(TStream* stream, const TStrings& record, const std::string& key,
+                                        TPicture& picture)
+{
+    if (stream == nullptr || SysUtils::Trim(record.Values(key)).empty())
+        return false;
+    std::string data = uUiStream::ReadAttachment(stream, record, key);
+    TMemoryStream bytes;
+    if (!data.empty())
+        bytes.WriteBuffer(data.data(), data.size());
+    uUiPicture::LoadPicture(picture, bytes, SysUtils::Trim(record.Values(key)),
+                            Main()->GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
+    return true;
+}
 
 void TfmCommonDialog::Next()
 {

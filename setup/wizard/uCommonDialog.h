@@ -11,6 +11,7 @@
 
 #include <string>
 
+class TPicture;
 class TStream;
 class TStrings;
 class TfmMain;
@@ -52,6 +53,9 @@ public:
 
 protected:
     virtual void FormShow(TObject* sender);
+    // Loads `picture` from the bytes that follow the record for `key`, the class
+    // chosen by the key's file name. False (nothing read) when the key has no value.
+    bool LoadRecordPicture(TStream* stream, const TStrings& record, const std::string& key, TPicture& picture);
     // The base's cancel question; Yes closes the wizard.
     virtual void FormClose(TObject* sender, TCloseAction& action);
     // Shows `page` where this page stands and hides this one.

@@ -6,12 +6,14 @@
 #include "uMain.h"
 #include "uOstrelExecutor.h"
 #include "KvRadChk.h"
+#include "TPanel.h"
 #include "uPlainControls.h"
 
 TfmFinish::TfmFinish(TComponent* owner) : TfmLeftImageDialog(owner)
 {
-    Panel1 = Place<TPlainPanel>(this, "Panel1", kImageWidth, 0, kPageWidth - kImageWidth, 340);
+    Panel1 = Place<TPanel>(this, "Panel1", kImageWidth, 0, kPageWidth - kImageWidth, 340);
     Panel1->SetColor(clWindow);
+    Panel1->SetBevelOuter(TPanelBevel::bvNone);
     LabelFinish = Place<TPlainLabel>(Panel1, "LabelFinish", 16, 24, 310, 80,
                                      "<PRODUCT_NAME> <VERSION> 已经成功安装在你的#13#10电脑上了");
     LabelFinish->SetAutoSize(false);

@@ -11,7 +11,7 @@
 
 class TKvCustomGlyphButton;
 class TPlainLabel;
-class TPlainPanel;
+class TPanel;
 
 class TfmFinish : public TfmLeftImageDialog {
 public:
@@ -30,7 +30,7 @@ public:
     // Check boxes and radio buttons.
     const std::vector<TKvCustomGlyphButton*>& Items() const { return items_; }
 
-    TPlainPanel* Panel1 = nullptr;
+    TPanel* Panel1 = nullptr;
     TPlainLabel* LabelFinish = nullptr;
     TPlainLabel* LabelText = nullptr;
 

@@ -7,12 +7,11 @@
 #include "uMain.h"
 #include "uOstrelExecutor.h"
 #include "KvButton.h"
+#include "KvEdit.h"
+#include "KvShellDialogs.h"
 #include "uPlainControls.h"
-#include "uUiStream.h"
 #include <algorithm>
 #include <cstdio>
-
-#include <shlobj.h>
 
 namespace {
 
@@ -30,18 +29,20 @@ TfmFolderSelect::TfmFolderSelect(TComponent* owner) : TfmTopImageDialog(owner)
     LabelMainTitle->SetCaption("选择安装位置");
     LabelSubTitle->SetCaption("请选择 <PRODUCT_NAME> 的安装文件夹。");
     LabelFolder = Place<TPlainLabel>(this, "LabelFolder", 16, kBannerHeight + 14, 460, 18, "安装文件夹:");
-    EditFolder = Place<TPlainEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
+    EditFolder = Place<TKvEdit>(this, "EditFolder", 16, kBannerHeight + 36, 376, 22);
     btnBrowse = Place<TKvButton>(this, "btnBrowse", 402, kBannerHeight + 35, 85, 24, "浏览(&R)...");
     btnBrowse->OnClick = TNotifyEvent(this, &TfmFolderSelect::BrowseClick);
     ListDrives = Place<TPlainListBox>(this, "ListDrives", 16, kBannerHeight + 72, 471, 200);
     ListDrives->SetTabStops({40, 110, 170, 230});
+    FolderDialog = new TKvSelectFolderDialog(this);
+    FolderDialog->SetName("FolderDialog");
 }
 
 void TfmFolderSelect::LoadPage(TStream* stream, TStrings* record)
 {
     TfmTopImageDialog::LoadPage(stream, record);
     if (record != nullptr)
-        uUiStream::ReadAttachment(stream, *record, "BANNER_IMAGE");
+        LoadBanner(stream, *record);
 }
 
 void TfmFolderSelect::FormShow(TObject* sender)
@@ -111,19 +112,24 @@ bool TfmFolderSelect::ShowDrives(bool complain)
 
 void TfmFolderSelect::BrowseClick(TObject*)
 {
-    char chosen[MAX_PATH] = {};
-    BROWSEINFOA info = {};
-    info.hwndOwner = Handle();
-    info.pszDisplayName = chosen;
-    std::string title = LabelFolder->Caption();
-    info.lpszTitle = title.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST list = SHBrowseForFolderA(&info);
-    if (list == nullptr)
+    // The folder typed may not exist yet: start at its nearest existing parent.
+    std::string start = SysUtils::ExcludeTrailingBackslash(SysUtils::Trim(EditFolder->Caption()));
+    while (!start.empty() && !SysUtils::DirectoryExists(start)) {
+        std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(start));
+        start = parent.size() < start.size() ? parent : std::string();
+    }
+    FolderDialog->SetTitle(LabelFolder->Caption());
+    if (start.empty())
+        FolderDialog->SelectedFolder()->Clear();
+    else
+        FolderDialog->SelectedFolder()->SetPath(start.size() == 2 ? start + "\\" : start);
+    if (!FolderDialog->Execute())
         return;
-    if (SHGetPathFromIDListA(list, chosen))
-        EditFolder->SetCaption(chosen);
-    CoTaskMemFree(list);
+    // A virtual folder has no path to install into: keep the edit as it was.
+    std::string chosen = FolderDialog->SelectedFolder()->Path();
+    if (chosen.empty())
+        return;
+    EditFolder->SetCaption(chosen);
     ShowDrives(false);
 }
 

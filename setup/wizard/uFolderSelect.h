@@ -9,7 +9,8 @@
 #include <vector>
 
 class TKvButton;
-class TPlainEdit;
+class TKvSelectFolderDialog;
+class TKvEdit;
 class TPlainListBox;
 
 class TfmFolderSelect : public TfmTopImageDialog {
@@ -29,9 +30,11 @@ public:
     static std::vector<TDriveNeed> SpaceNeeds(const TStrings& spaceList, const std::string& installFolder);
 
     TPlainLabel* LabelFolder = nullptr;
-    TPlainEdit* EditFolder = nullptr;
+    TKvEdit* EditFolder = nullptr;
     TKvButton* btnBrowse = nullptr;
     TPlainListBox* ListDrives = nullptr;
+    // Owned by the page; the browse button shows it.
+    TKvSelectFolderDialog* FolderDialog = nullptr;
 
 private:
     void BrowseClick(TObject* sender);

@@ -10,8 +10,8 @@
 #include "uOstrelExecutor.h"
 #include "KvProgressBar.h"
 #include "uPlainControls.h"
+#include "TImage.h"
 #include "uRecordValues.h"
-#include "uUiStream.h"
 
 TfmInstallProcess::TfmInstallProcess(TComponent* owner) : TfmTopImageDialog(owner)
 {
@@ -45,11 +45,11 @@ void TfmInstallProcess::LoadPage(TStream* stream, TStrings* record)
     engine->OnStartCancel = TOstrelExecutor::TStartCancelEvent(this, &TfmInstallProcess::DoStartCancel);
     engine->OnCanceling = TOstrelExecutor::TCancelingEvent(this, &TfmInstallProcess::DoCanceling);
     if (record != nullptr) {
-        // The banner picture is kept for when pages show pictures.
-        uUiStream::ReadAttachment(stream, *record, "BANNER_IMAGE");
+        LoadBanner(stream, *record);
         std::string hide = SysUtils::Trim(record->Values("HIDE_DETAIL"));
         hideDetails_ = !hide.empty() && uRecordValues::Bool(*record, "HIDE_DETAIL");
     }
+    ImageBanner->SetStretch(true);
 }
 
 void TfmInstallProcess::DoProcess(TObject*, TStrings* record, bool& skip, std::int64_t position)

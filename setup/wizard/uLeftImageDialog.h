@@ -3,7 +3,7 @@
 
 #include "uCommonDialog.h"
 
-class TPlainPanel;
+class TImage;
 
 class TfmLeftImageDialog : public TfmCommonDialog {
 public:
@@ -11,7 +11,7 @@ public:
     explicit TfmLeftImageDialog(TComponent* owner);
     void LoadPage(TStream* stream, TStrings* record) override;
 
-    // Holds the left picture.
-    TPlainPanel* ImageDialog = nullptr;
+    // Shows the wizard's left picture.
+    TImage* ImageDialog = nullptr;
     static constexpr int kImageWidth = 164;
 };

@@ -7,7 +7,7 @@
 
 #include "TForm.h"
 #include "TStringList.h"
-#include "uUiPicture.h"
+#include "TPicture.h"
 
 #include <memory>
 #include <string>
@@ -59,10 +59,10 @@ public:
     TStringList& SkipList() { return skip_; }
     TStringList& LanguageList() { return language_; }
     TStringList& Settings() { return settings_; }
-    const TUiPicture* LeftPicture() const { return leftPicture_.get(); }
-    const TUiPicture* TopPicture() const { return topPicture_.get(); }
-    const TUiPicture* TexturePicture() const { return texture_.get(); }
-    const TUiPicture* BackgroundImage() const { return image_.get(); }
+    TPicture* LeftPicture() const { return leftPicture_.get(); }
+    TPicture* TopPicture() const { return topPicture_.get(); }
+    TPicture* TexturePicture() const { return texture_.get(); }
+    TPicture* BackgroundImage() const { return image_.get(); }
     int ImageAlign() const { return imageAlign_; }
     bool Styled() const { return styled_; }
     const std::string& LogoString() const { return logoString_; }
@@ -105,16 +105,16 @@ private:
     void ShowFirstPage(TfmCommonDialog* page);
     void InstallWithoutPages(bool closeAfterwards);
     void PaintWindow(HDC dc) override;
-    void ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TUiPicture>& picture);
+    void ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture);
 
     TStringList macros_;
     TStringList skip_;
     TStringList language_;
     TStringList settings_;
-    std::unique_ptr<TUiPicture> leftPicture_;
-    std::unique_ptr<TUiPicture> topPicture_;
-    std::unique_ptr<TUiPicture> texture_;
-    std::unique_ptr<TUiPicture> image_;
+    std::unique_ptr<TPicture> leftPicture_;
+    std::unique_ptr<TPicture> topPicture_;
+    std::unique_ptr<TPicture> texture_;
+    std::unique_ptr<TPicture> image_;
     int imageAlign_ = 1;
     TCustomForm* currentPage_ = nullptr;
     bool styled_ = false;

@@ -1,9 +1,12 @@
 // TfmMain's user-interface side: reading the block's head, texts and their
 // expansion, translating and styling page forms, the wizard font.
 #include "uMain.h"
+#include "uUiPicture.h"
 
 #include "Colors.h"
 #include "KvButton.h"
+#include "KvEdit.h"
+#include "KvRichEdit.h"
 #include "TActionList.h"
 #include "TCustomAction.h"
 #include "SysUtils.h"
@@ -86,7 +89,7 @@ void TfmMain::LoadUiStream(TStream& stream)
     Invalidate();
 }
 
-void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TUiPicture>& picture)
+void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture)
 {
     std::string file = SysUtils::Trim(settings_.Values(setting));
     if (file.empty())
@@ -95,8 +98,9 @@ void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::uniq
     std::string data = uUiStream::ReadSized(stream, "the picture " + setting);
     if (!data.empty())
         bytes.WriteBuffer(data.data(), data.size());
-    picture = std::make_unique<TUiPicture>(
-        uUiPicture::LoadPicture(bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式")));
+    auto loaded = std::make_unique<TPicture>();
+    uUiPicture::LoadPicture(*loaded, bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
+    picture = std::move(loaded);
 }
 
 std::string TfmMain::GetLanguageText(const std::string& key, const std::string& defaultText) const
@@ -172,7 +176,8 @@ void TfmMain::StyleControls(TCustomForm* form)
                 button->SetHighlightColor(0xF48D6A);
                 button->SetHotTrackColor(0x3CC7FF);
             }
-        } else if (auto* edit = dynamic_cast<TPlainEdit*>(component)) {
+        } else if (dynamic_cast<TKvRichEdit*>(component) != nullptr || dynamic_cast<TKvEdit*>(component) != nullptr) {
+            auto* edit = static_cast<TKvCustomEdit*>(component);
             edit->SetFrameVisible(styled_);
             edit->SetReadOnlyColor(clBtnFace);
         } else if (auto* check = dynamic_cast<TKvCustomGlyphButton*>(component)) {

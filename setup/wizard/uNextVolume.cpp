@@ -4,6 +4,7 @@
 #include "SysUtils.h"
 #include "uMain.h"
 #include "KvButton.h"
+#include "KvEdit.h"
 #include "uPlainControls.h"
 
 #include <commdlg.h>
@@ -28,7 +29,7 @@ TfmNextVolume::TfmNextVolume(TComponent* owner) : TForm(owner)
     LabelVolume->SetAutoSize(false);
     LabelVolume->SetWordWrap(true);
     volumeText_ = LabelVolume->Caption();
-    place(EditFile = new TPlainEdit(this), "EditFile", 12, 54, 306, 22, "");
+    place(EditFile = new TKvEdit(this), "EditFile", 12, 54, 306, 22, "");
     place(btnBrowse = new TKvButton(this), "btnBrowse", 326, 53, 82, 24, "浏览(&R)...");
     place(btnOK = new TKvButton(this), "btnOK", 246, 94, 75, 24, "确定");
     place(btnCancel = new TKvButton(this), "btnCancel", 333, 94, 75, 24, "取消");

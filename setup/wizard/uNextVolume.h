@@ -7,7 +7,7 @@
 #include <string>
 
 class TKvButton;
-class TPlainEdit;
+class TKvEdit;
 class TPlainLabel;
 
 class TfmNextVolume : public TForm {
@@ -22,7 +22,7 @@ public:
     std::string FileName() const;
 
     TPlainLabel* LabelVolume = nullptr;
-    TPlainEdit* EditFile = nullptr;
+    TKvEdit* EditFile = nullptr;
     TKvButton* btnBrowse = nullptr;
     TKvButton* btnOK = nullptr;
     TKvButton* btnCancel = nullptr;

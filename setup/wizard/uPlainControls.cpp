@@ -1,7 +1,6 @@
 // The page controls' stand-ins over system window classes.
 #include "uPlainControls.h"
 
-#include "TCanvas.h"
 
 
 bool PaintInOwnColor(TWinControl* control, TMessage& message)
@@ -29,23 +28,6 @@ void TPlainLabel::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     CreateSubClass(params, "STATIC");
     params.Style |= SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
-}
-
-TPlainEdit::TPlainEdit(TComponent* owner) : TWinControl(owner)
-{
-    SetTabStop(true);
-    SetColor(clWindow);
-}
-
-void TPlainEdit::CreateParams(TCreateParams& params)
-{
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, "EDIT");
-    params.Style |= ES_AUTOHSCROLL | WS_BORDER;
-    if (multiLine_)
-        params.Style = (params.Style & ~static_cast<DWORD>(ES_AUTOHSCROLL)) | ES_MULTILINE | WS_VSCROLL;
-    if (readOnly_)
-        params.Style |= ES_READONLY;
 }
 
 TPlainListBox::TPlainListBox(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
@@ -78,18 +60,4 @@ void TPlainListBox::Fill()
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items_)
         SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
-TPlainPanel::TPlainPanel(TComponent* owner) : TCustomControl(owner)
-{
-    TControlStyle style = ControlStyle();
-    style += TControlStyle{csAcceptsControls};
-    SetControlStyle(style);
-}
-
-void TPlainPanel::Paint()
-{
-    RECT r = ClientRect();
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(r);
 }

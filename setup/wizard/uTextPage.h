@@ -6,7 +6,7 @@
 
 #include <string>
 
-class TPlainEdit;
+class TKvRichEdit;
 
 class TfmTextPage : public TfmTopImageDialog {
 public:
@@ -15,7 +15,7 @@ public:
     // Reads the BANNER_IMAGE picture, then the text named by the page's key.
     void LoadPage(TStream* stream, TStrings* record) override;
 
-    TPlainEdit* MemoText = nullptr;
+    TKvRichEdit* MemoText = nullptr;
 
 private:
     std::string textKey_;

@@ -5,7 +5,8 @@
 #include "uCommonDialog.h"
 
 class TPlainLabel;
-class TPlainPanel;
+class TImage;
+class TPanel;
 
 class TfmTopImageDialog : public TfmCommonDialog {
 public:
@@ -14,11 +15,20 @@ public:
     void FormCreate() override;
     void LoadPage(TStream* stream, TStrings* record) override;
 
-    TPlainPanel* PanelTop = nullptr;
+    TPanel* PanelTop = nullptr;
+    TImage* ImageBanner = nullptr;
     TPlainLabel* LabelMainTitle = nullptr;
     TPlainLabel* LabelSubTitle = nullptr;
     TPlainLabel* LabelLogoTop = nullptr;
     TPlainLabel* LabelLogoDown = nullptr;
 
     static constexpr int kBannerHeight = 58;
+
+protected:
+    // 0 left, 1 right, 2 no alignment and centred in the banner, 3 the whole
+    // banner; any other value leaves the alignment as it is.
+    void AlignBanner(int alignment);
+    // The record's BANNER_IMAGE picture, when it has one, aligned by its
+    // BANNER_ALIGNMENT (1 when empty, written back so).
+    void LoadBanner(TStream* stream, TStrings& record);
 };

@@ -5,7 +5,7 @@
 #include "TStrings.h"
 #include "uMain.h"
 #include "uPlainControls.h"
-#include "uUiStream.h"
+#include "TImage.h"
 
 TfmWelcome::TfmWelcome(TComponent* owner) : TfmLeftImageDialog(owner)
 {
@@ -30,7 +30,7 @@ void TfmWelcome::LoadPage(TStream* stream, TStrings* record)
     TfmLeftImageDialog::LoadPage(stream, record);
     if (record == nullptr)
         return;
-    bitmap_ = uUiStream::ReadAttachment(stream, *record, "BITMAP");
+    LoadRecordPicture(stream, *record, "BITMAP", *ImageDialog->Picture());
     if (!SysUtils::Trim(record->Values("TITLE")).empty())
         LabelTitle->SetCaption(Main()->ExpandText(record->Values("TITLE")));
     if (!SysUtils::Trim(record->Values("TEXT")).empty())

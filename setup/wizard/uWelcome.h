@@ -3,8 +3,6 @@
 
 #include "uLeftImageDialog.h"
 
-#include <string>
-
 class TPlainLabel;
 
 class TfmWelcome : public TfmLeftImageDialog {
@@ -17,8 +15,4 @@ public:
 
     TPlainLabel* LabelTitle = nullptr;
     TPlainLabel* LabelText = nullptr;
-    const std::string& Bitmap() const { return bitmap_; }
-
-private:
-    std::string bitmap_;
 };

@@ -6,43 +6,13 @@
 #include "KvShellUtils.h"
 #include "KvStatusBar.h"
 #include "KvToolButton.h"
+#include "ModalPlayer.h"
 #include "TempFolder.h"
 #include "VisualFixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-// Runs `step` from a timer while a modal loop runs, until it says it is done.
-class TModalPlayer {
-public:
-    explicit TModalPlayer(std::function<bool()> step)
-    {
-        current = std::move(step);
-        timer_ = SetTimer(nullptr, 0, 50, &TModalPlayer::Tick);
-    }
-    ~TModalPlayer()
-    {
-        KillTimer(nullptr, timer_);
-        current = nullptr;
-    }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (current && !busy) {
-            busy = true;
-            if (current())
-                current = nullptr;
-            busy = false;
-        }
-    }
-    static inline std::function<bool()> current;
-    static inline bool busy = false;
-    UINT_PTR timer_;
-};
 
 class SelectFolderDialogTest : public testing::Test {
 protected:

@@ -6,13 +6,27 @@
 #include "TempFolder.h"
 #include "TStringList.h"
 #include "KvCheckTree.h"
+#include "KvBitBtn.h"
+#include "KvButton.h"
+#include "KvEdit.h"
+#include "KvRichEdit.h"
 #include "KvRadChk.h"
+#include "KvShellDialogs.h"
+#include "ModalPlayer.h"
+#include "PictureBytes.h"
+#include "RepaintedPixel.h"
+#include "TImage.h"
+#include "TPanel.h"
+#include "TMemoryStream.h"
+#include "Exception.h"
 #include "WizardFixture.h"
 #include "uFolderSelect.h"
 #include "uInstallProcess.h"
 #include "uLicence.h"
 #include "uMain.h"
 #include "uOptionals.h"
+#include "uReadme.h"
+#include "uWelcome.h"
 #include "uOstrelExecutor.h"
 #include "uPlainControls.h"
 
@@ -92,6 +106,124 @@ TEST_F(PagesTest, TheDriveListHasTheTranslatedTitlesAndTheInstallFolderDrive)
     EXPECT_EQ(0, std::string(row).find("C:\\\t"));
     EXPECT_NE(std::string::npos, std::string(row).find("\t3.0 MB\t")) << row;
     page->Hide();
+}
+
+TEST_F(PagesTest, BrowseStartsAtTheNearestExistingFolderAndOkPutsTheChoiceIntoTheEdit)
+{
+    Open("[Spaces]\r\n1\t<INSTALL>\t1024\r\n");
+    CreateDirectoryA((folder_ / "甲").c_str(), nullptr);
+    CreateDirectoryA((folder_ / "乙").c_str(), nullptr);
+    auto* page = CreatePage<TfmFolderSelect>(&main_);
+    page->Show();
+    page->EditFolder->SetCaption(folder_ / "甲\\not yet");
+    TKvSelectFolderForm* form = nullptr;
+    page->FolderDialog->OnInitialized = TKvFormEvent::FromFunction([&](TObject*, TKvSelectFolderForm* made) {
+        form = made;
+    });
+    std::string shownFirst, title;
+    TModalPlayer player([&] {
+        if (form == nullptr || !IsWindowVisible(form->Handle()) || form->ShellTree->RootCount() == 0)
+            return false;
+        shownFirst = form->ShellTree->GetSelectedPathName();
+        title = form->Caption();
+        form->ShellTree->SetSelectedPathName(folder_ / "乙");
+        form->btnOk->Click();
+        return true;
+    });
+    page->btnBrowse->Click();
+    EXPECT_EQ(folder_ / "甲", shownFirst);
+    EXPECT_EQ(page->LabelFolder->Caption(), title);
+    EXPECT_EQ(folder_ / "乙", page->EditFolder->Caption());
+    char row[256] = {};
+    SendMessageA(page->ListDrives->Handle(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(0, std::string(row).find((folder_ / "乙").substr(0, 3))) << "the drive list follows the folder";
+    page->Hide();
+}
+
+namespace {
+
+// Page attachments as the user-interface block carries them: a dword length, then the bytes.
+void Attach(TStream& stream, const std::string& bytes)
+{
+    auto length = static_cast<std::uint32_t>(bytes.size());
+    unsigned char head[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                             static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
+    stream.WriteBuffer(head, sizeof head);
+    stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+} // namespace
+
+TEST_F(PagesTest, TheWelcomePictureAndTheReadmeBannerShowWhereTheRecordsSay)
+{
+    const TColor welcomeColor = RGB(30, 160, 60), bannerColor = RGB(40, 50, 210);
+    TMemoryStream stream;
+    Attach(stream, MakeBmp(20, 20, 24, welcomeColor, welcomeColor));
+    Attach(stream, MakeBmp(30, 58, 24, bannerColor, bannerColor));
+    Attach(stream, "readme text");
+    stream.SetPosition(0);
+
+    auto* welcome = CreatePage<TfmWelcome>(&main_);
+    TStringList welcomeRecord;
+    welcomeRecord.SetText("DIALOGID=WELCOME\r\nBITMAP=w.Bmp");
+    welcome->LoadPage(&stream, &welcomeRecord);
+    welcome->Show();
+    EXPECT_EQ(welcomeColor, RepaintedPixel(welcome->Handle(), 5, 5));
+    welcome->Hide();
+
+    auto* readme = CreatePage<TfmReadme>(&main_);
+    TStringList readmeRecord;
+    readmeRecord.SetText("DIALOGID=README\r\nBANNER_IMAGE=b.bmp\r\nREADME=r.txt");
+    readme->LoadPage(&stream, &readmeRecord);
+    EXPECT_EQ("1", readmeRecord.Values("BANNER_ALIGNMENT")) << "an empty alignment is written back as right";
+    readme->Show();
+    HWND banner = readme->PanelTop->Handle();
+    int left = readme->ImageBanner->Left();
+    EXPECT_EQ(readme->PanelTop->Width(), left + readme->ImageBanner->Width()) << "aligned right";
+    EXPECT_EQ(bannerColor, RepaintedPixel(banner, left + 3, 5));
+    EXPECT_NE(bannerColor, RepaintedPixel(banner, 3, 5));
+    EXPECT_EQ(stream.Size(), stream.Position()) << "the text after the banner was read as well";
+    char text[64] = {};
+    GetWindowTextA(readme->MemoText->Handle(), text, sizeof text);
+    EXPECT_EQ("readme text", std::string(text));
+    readme->Hide();
+}
+
+TEST_F(PagesTest, AnRtfLicenceShowsItsTextAndAnyOtherFileShowsAsItStands)
+{
+    struct Case {
+        std::string file, bytes, shown;
+    } cases[] = {{"l.RTF", "{\\rtf1 \\b Terms\\b0 .}", "Terms."}, {"l.txt", "{\\rtf1 Terms}", "{\\rtf1 Terms}"}};
+    for (const Case& c : cases) {
+        TMemoryStream stream;
+        Attach(stream, c.bytes);
+        stream.SetPosition(0);
+        auto* licence = CreatePage<TfmLicence>(&main_);
+        TStringList record;
+        record.SetText("DIALOGID=LICENCE\r\nLICENCE=" + c.file);
+        licence->LoadPage(&stream, &record);
+        char text[64] = {};
+        GetWindowTextA(licence->MemoText->Handle(), text, sizeof text);
+        EXPECT_EQ(c.shown, std::string(text)) << c.file;
+        EXPECT_TRUE(licence->MemoText->ReadOnly());
+    }
+}
+
+TEST_F(PagesTest, AnUnknownPictureExtensionRaisesTheLanguageText)
+{
+    main_.LanguageList().Add("NotSupportedImageFormat=unsupported: %s");
+    TMemoryStream stream;
+    Attach(stream, MakeBmp(4, 4, 24, clRed, clRed));
+    stream.SetPosition(0);
+    auto* welcome = CreatePage<TfmWelcome>(&main_);
+    TStringList record;
+    record.SetText("DIALOGID=WELCOME\r\nBITMAP=w.jpeg");
+    try {
+        welcome->LoadPage(&stream, &record);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ("unsupported: jpeg", error.Message());
+    }
 }
 
 TEST_F(PagesTest, TheProgressHandlerSkipsChosenAwayObjectsAndShowsTheOthers)

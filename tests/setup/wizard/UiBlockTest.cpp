@@ -13,9 +13,15 @@
 #include "uPlainControls.h"
 #include "uReboot.h"
 #include "uLicence.h"
+#include "uReadme.h"
 #include "uWelcome.h"
 
 #include "Exception.h"
+#include "PictureBytes.h"
+#include "RepaintedPixel.h"
+#include "TBitmap.h"
+#include "TImage.h"
+#include "TJPEGImage.h"
 #include "TMemoryStream.h"
 #include "TStringList.h"
 #include "TempFolder.h"
@@ -45,6 +51,8 @@ std::vector<std::string> Flags()
     return {"XpStyle=True", "ShowBackGround=False", "ShowGradient=False", "ShowTexture=False", "ShowImage=False",
             "StartColor=clBlue", "EndColor=$00FF00"};
 }
+
+const TColor kLeftColor = RGB(200, 30, 40);
 
 int restarts = 0;
 bool CountRestart(unsigned, unsigned long)
@@ -91,20 +99,30 @@ TEST_F(UiBlockTest, LanguageTextsExpandIntoLinesAndSetTheWizardFont)
     EXPECT_EQ("v.", main_.ExpandText("v<VERSION>."));
 }
 
-TEST_F(UiBlockTest, PicturesAreReadByTheirSettingsAndTopImageBringsImageAlign)
+TEST_F(UiBlockTest, PicturesAreReadByTheirSettingsAndThePageBasesShowThem)
 {
-    WriteWholeFile(folder_ / "left.BMP", "BMbytes");
-    WriteWholeFile(folder_ / "top.JPG", "jpegbytes");
+    WriteWholeFile(folder_ / "left.BMP", MakeBmp(8, 8, 24, kLeftColor, kLeftColor));
+    WriteWholeFile(folder_ / "top.JPG", MakeJpeg(16, 8, clWhite, clWhite));
     std::vector<std::string> settings = Flags();
-    settings.insert(settings.end(), {"LeftImage=left.BMP", "TopImage=top.JPG", "ImageAlign=3"});
+    settings.insert(settings.end(), {"LeftImage=left.BMP", "TopImage=top.JPG", "ImageAlign=0"});
     auto block = Block(settings, {}, folder_.Path());
     main_.LoadUiStream(*block);
     ASSERT_NE(nullptr, main_.LeftPicture());
-    EXPECT_EQ(TPictureClass::pcBitmap, main_.LeftPicture()->PictureClass());
+    EXPECT_NE(nullptr, dynamic_cast<TBitmap*>(main_.LeftPicture()->Graphic()));
     ASSERT_NE(nullptr, main_.TopPicture());
-    EXPECT_EQ(TPictureClass::pcJpeg, main_.TopPicture()->PictureClass());
-    EXPECT_EQ("jpegbytes", main_.TopPicture()->Bytes());
-    EXPECT_EQ(3, main_.ImageAlign());
+    EXPECT_NE(nullptr, dynamic_cast<TJPEGImage*>(main_.TopPicture()->Graphic())) << "the extension is lower-cased";
+    EXPECT_EQ(16, main_.TopPicture()->Width());
+    EXPECT_EQ(0, main_.ImageAlign());
+
+    auto* welcome = CreatePage<TfmWelcome>(&main_);
+    welcome->LoadPage(nullptr, nullptr);
+    welcome->Show();
+    EXPECT_EQ(kLeftColor, RepaintedPixel(welcome->Handle(), 3, 3));
+    welcome->Hide();
+
+    auto* banner = CreatePage<TfmReadme>(&main_);
+    banner->LoadPage(nullptr, nullptr);
+    EXPECT_EQ(TAlign::alLeft, banner->ImageBanner->Align());
 }
 
 TEST_F(UiBlockTest, DamagedBlocksRaiseClearErrors)

@@ -2,6 +2,7 @@
 // walk with translated captions, the install through the progress page, the
 // finish page's actions, cancel and failure outcomes, damaged setup data.
 #include "Snapshot.h"
+#include "PictureBytes.h"
 #include "WizardFixture.h"
 
 #include <algorithm>
@@ -245,7 +246,7 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
                             [](const std::string& t) { return t.find("第 2 张") != std::string::npos; }));
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                             [](const std::string& t) { return t.find("Setup.T01") != std::string::npos; }));
-    HWND edit = FindWindowExA(ask, nullptr, "TPlainEdit", nullptr);
+    HWND edit = FindWindowExA(ask, nullptr, "TKvEdit", nullptr);
     ASSERT_NE(nullptr, edit);
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(moved.c_str()));
     ClickText(ask, "确定");
@@ -259,8 +260,8 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
 
 TEST_F(WizardRoadsTest, APreviousInstallationIsFoundAndRepairedOnTheChosenRoad)
 {
-    WriteWholeFile(root_ / "welcome.bmp", "BM welcome picture");
-    WriteWholeFile(root_ / "banner.bmp", "BM banner");
+    WriteWholeFile(root_ / "welcome.bmp", MakeBmp(164, 314, 24, clNavy, clTeal));
+    WriteWholeFile(root_ / "banner.bmp", MakeBmp(55, 55, 24, clWhite, clSilver));
     std::string pages = std::string(kSettings) + "OldInstall=2\r\n" +
                         "[Page]\r\nDIALOGID=WELCOME\r\nBITMAP=welcome.bmp\r\n@attach=welcome.bmp\r\n"
                         "[Page]\r\nDIALOGID=FOLDERSELECT\r\nBANNER_IMAGE=banner.bmp\r\n@attach=banner.bmp\r\n"
