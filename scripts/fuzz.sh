@@ -21,7 +21,7 @@ for stub in "$repo/build/bin/setupdata_stub.exe" "$repo/build-win32/bin/setupdat
   [ -f "$stub" ] && cp "$stub" "$out/seeds/peimage/$(basename "$(dirname "$(dirname "$stub")")").exe"
 done
 
-targets=(blocks open macros logfields peimage)
+targets=(blocks open macros logfields peimage uiblock)
 pids=()
 for t in "${targets[@]}"; do
   mkdir -p "$out/corpus/$t"

@@ -1,9 +1,11 @@
 // Writes the fuzz targets' starting corpora with the setup-data builder's own
-// writer: setups as the container hands them out (deflated) and as the readers
-// see them (inflated), macro texts and install-log field lists.
+// writers: setups as the container hands them out (deflated) and as the readers
+// see them (inflated), a user-interface block, macro texts and install-log
+// field lists.
 //   seed_builder <corpus folder>
 #include "Exception.h"
 #include "SetupWriter.h"
+#include "UiBlockDescription.h"
 #include "TMemoryStream.h"
 #include "TZlibStreams.h"
 
@@ -85,7 +87,7 @@ int main(int argc, char** argv)
     }
     const std::string root = argv[1];
     try {
-        for (const char* name : {"", "/open", "/blocks", "/macros", "/logfields", "/peimage"})
+        for (const char* name : {"", "/open", "/blocks", "/macros", "/logfields", "/peimage", "/uiblock"})
             mkdir((root + name).c_str(), 0755);
         int n = 0;
         for (const char* setup : kSetups) {
@@ -97,6 +99,13 @@ int main(int argc, char** argv)
         n = 0;
         for (const std::string& text : kMacroTexts)
             Write(root + "/macros/text" + std::to_string(n++), text);
+        TUiBlockDescription ui;
+        ui.Settings = {"XpStyle=True", "ShowBackGround=True", "StartColor=clBlue", "ImageAlign=1"};
+        ui.Language = {"TfmWelcome=欢迎", "TfmWelcome.btnNext=下一步", "[FontSize]=9"};
+        ui.Pages = {{{"DIALOGID=WELCOME", "BITMAP=welcome.bmp"}, {"BM not really a picture"}},
+                    {{"DIALOGID=README", "BANNER_IMAGE=", "TEXT_FILE=readme.txt"}, {"read me"}},
+                    {{"DIALOGID=FINISH"}, {}}};
+        Write(root + "/uiblock/block0", BuildUiBlock(ui, ""));
         n = 0;
         for (const char* line : kLogLines)
             Write(root + "/logfields/line" + std::to_string(n++), line);
