@@ -198,18 +198,25 @@ void TfmMain::StartInstall()
                         GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序"));
         return;
     }
+    if (ShowFirstPageOrInstall())
+        return;
+    Application()->SetShowMainForm(false);
+    Application()->Terminate();
+}
+
+bool TfmMain::ShowFirstPageOrInstall()
+{
     TfmCommonDialog* page = CreateNextPage(*uiStream_);
     if (page != nullptr) {
         ShowFirstPage(page);
-        return;
+        return true;
     }
     try {
         OstrelExecutor->Install();
     } catch (const Exception& error) {
         Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
     }
-    Application()->SetShowMainForm(false);
-    Application()->Terminate();
+    return false;
 }
 
 void TfmMain::StartPreviousInstallation()
@@ -240,16 +247,8 @@ void TfmMain::StartPreviousInstallation()
         return;
     }
     OstrelExecutor->SetInstallPath(OstrelExecutor->OldInstallPath());
-    TfmCommonDialog* page = CreateNextPage(*uiStream_);
-    if (page != nullptr) {
-        ShowFirstPage(page);
+    if (ShowFirstPageOrInstall())
         return;
-    }
-    try {
-        OstrelExecutor->Install();
-    } catch (const Exception& error) {
-        Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
-    }
     skip_.Add("-2");
     Close();
 }

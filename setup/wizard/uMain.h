@@ -102,8 +102,10 @@ private:
     void StartUninstall();
     void StartInstall();
     void StartPreviousInstallation();
+    // Shows the first page of the user-interface block; a setup without pages
+    // installs at once, an error in a message box. True when a page is shown.
+    bool ShowFirstPageOrInstall();
     void ShowFirstPage(TfmCommonDialog* page);
-    void InstallWithoutPages(bool closeAfterwards);
     void PaintWindow(HDC dc) override;
     void ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture);
 

@@ -382,13 +382,7 @@ void CaptureWindow::OnPreviewTick()
     ProduceFrame();
     // During streaming the video-stream callback sees the frames instead.
     if (!m_capturing) {
-        VIDEOHDR header = {};
-        header.lpData = m_frame.data();
-        header.dwBufferLength = static_cast<DWORD>(m_frame.size());
-        header.dwBytesUsed = header.dwBufferLength;
-        header.dwTimeCaptured = GetTickCount() - m_connectTick;
-        header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
-        CallFrame(&header);
+        CallFrame(m_frame);
     }
     if (TWindowDC dc(m_hwnd); !dc.IsNull())
         DrawFrame(dc);
@@ -404,13 +398,7 @@ BOOL CaptureWindow::OnGrabFrame()
         m_heldFrame = m_frame;
         SetTimer(m_hwnd, kHeldFrameTimer, delay, nullptr);
     } else {
-        VIDEOHDR header = {};
-        header.lpData = m_frame.data();
-        header.dwBufferLength = static_cast<DWORD>(m_frame.size());
-        header.dwBytesUsed = header.dwBufferLength;
-        header.dwTimeCaptured = GetTickCount() - m_connectTick;
-        header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
-        CallFrame(&header);
+        CallFrame(m_frame);
     }
     if (TWindowDC dc(m_hwnd); !dc.IsNull())
         DrawFrame(dc);
@@ -422,13 +410,7 @@ void CaptureWindow::DeliverHeldFrame()
     KillTimer(m_hwnd, kHeldFrameTimer);
     if (m_heldFrame.empty())
         return;
-    VIDEOHDR header = {};
-    header.lpData = m_heldFrame.data();
-    header.dwBufferLength = static_cast<DWORD>(m_heldFrame.size());
-    header.dwBytesUsed = header.dwBufferLength;
-    header.dwTimeCaptured = GetTickCount() - m_connectTick;
-    header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
-    CallFrame(&header);
+    CallFrame(m_heldFrame);
     m_heldFrame.clear();
 }
 
@@ -537,6 +519,17 @@ LRESULT CaptureWindow::CallFrame(VIDEOHDR* header)
         callback = m_onFrame;
     }
     return callback ? callback(m_hwnd, header) : TRUE;
+}
+
+LRESULT CaptureWindow::CallFrame(std::vector<BYTE>& frame)
+{
+    VIDEOHDR header = {};
+    header.lpData = frame.data();
+    header.dwBufferLength = static_cast<DWORD>(frame.size());
+    header.dwBytesUsed = header.dwBufferLength;
+    header.dwTimeCaptured = GetTickCount() - m_connectTick;
+    header.dwFlags = VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME;
+    return CallFrame(&header);
 }
 
 LRESULT CaptureWindow::CallStream(VIDEOHDR* header)

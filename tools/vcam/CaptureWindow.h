@@ -61,6 +61,8 @@ private:
     void ReportError(int id, const std::string& text);
     void ReportStatus(int id, const char* text);
     LRESULT CallFrame(VIDEOHDR* header);
+    // A whole frame to the frame callback, stamped with the time since connecting.
+    LRESULT CallFrame(std::vector<BYTE>& frame);
     LRESULT CallStream(VIDEOHDR* header);
     LRESULT CallControl(int state);
 
