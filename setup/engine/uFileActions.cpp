@@ -8,6 +8,7 @@
 #include "TStrings.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
+#include "uSetupData.h"
 #include "uWinScoped.h"
 #include "uReboot.h"
 
@@ -22,7 +23,6 @@ namespace {
 
 using uWinScoped::TScopedHandle;
 
-const std::uint32_t kLengthMask = 0x5A3C9E71u;
 // Files are written in large blocks: small writes cost more than inflating.
 const std::uint64_t kCopyBlock = 256 * 1024;
 
@@ -218,7 +218,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
     const std::string& destination = options.Destination;
     const DWORD attributes = AttributesOf(options);
     // Read first, so that no file is made for a payload the stream cannot give.
-    std::uint32_t length = ReadPayloadLength(*context.Source);
+    std::uint32_t length = uSetupData::ReadPayloadLength(*context.Source);
     if (!skip) {
         // Most files of an install are new, and making the file only where none
         // is yet tells that in the same call: a separate look for a name that is
@@ -294,30 +294,11 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
             context.RestartNeeded = true;
         }
     } else {
-        SkipPayload(*context.Source, length);
+        uSetupData::SkipPayload(*context.Source, length);
     }
 
     if (options.Register)
         RegisterInstalledFile(options, existedBefore, context);
-}
-
-std::uint32_t ReadPayloadLength(TStream& source)
-{
-    std::uint8_t bytes[4];
-    source.ReadBuffer(bytes, sizeof(bytes));
-    std::uint32_t stored = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    return stored ^ kLengthMask;
-}
-
-void SkipPayload(TStream& source, std::uint64_t length)
-{
-    std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
-    while (length > 0) {
-        DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(length, buffer.size()));
-        source.ReadBuffer(buffer.data(), piece);
-        length -= piece;
-    }
 }
 
 std::uint32_t FileDosDate(const std::string& path)

@@ -36,10 +36,6 @@ void CreateFolder(const TStrings& record, bool skip, TInstallContext& context);
 void InstallFile(const TStrings& record, bool skip, TInstallContext& context);
 void InstallFile(const TFileOptions& options, bool skip, TInstallContext& context);
 
-// A payload's length as stored (masked) in front of its bytes.
-std::uint32_t ReadPayloadLength(TStream& source);
-// Reads and drops `length` payload bytes so that the next record is read in step.
-void SkipPayload(TStream& source, std::uint64_t length);
 
 // The file's last-write date in packed DOS form (local time); 0 when unreadable.
 std::uint32_t FileDosDate(const std::string& path);

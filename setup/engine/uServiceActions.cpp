@@ -9,6 +9,7 @@
 #include "uDatabaseAlias.h"
 #include "uFileActions.h"
 #include "uRecordValues.h"
+#include "uSetupData.h"
 #include "uWinScoped.h"
 
 #include <windows.h>
@@ -31,7 +32,7 @@ bool ProgIdRegistered(const wchar_t* progId)
 void SkipPayloadIf(bool present, TInstallContext& context)
 {
     if (present)
-        uFileActions::SkipPayload(*context.Source, uFileActions::ReadPayloadLength(*context.Source));
+        uSetupData::SkipPayload(*context.Source, uSetupData::ReadPayloadLength(*context.Source));
 }
 
 int VersionPart(const std::string& version, size_t& position)

@@ -6,6 +6,7 @@
 #include "TMemoryStream.h"
 #include "SysUtils.h"
 #include "uFileActions.h"
+#include "uSetupData.h"
 
 #include <cstdint>
 #include <memory>
@@ -117,7 +118,7 @@ TEST_F(FileActionsTest, ReplaceOptionsDecideOverAnExistingFile)
         uFileActions::InstallFile(*FileRecordLines(path, c.option, c.age), false, context);
         EXPECT_EQ(ReadWholeFile(path), c.overwritten ? "new" : "old");
         EXPECT_EQ(log_.Count(), 0); // existing files are never the install's
-        EXPECT_EQ(uFileActions::ReadPayloadLength(source_), 4u); // the stream is in step
+        EXPECT_EQ(uSetupData::ReadPayloadLength(source_), 4u); // the stream is in step
     }
 }
 
