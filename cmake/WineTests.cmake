@@ -1,7 +1,9 @@
 # ferrin_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock] [ENVIRONMENT VAR=value ...]
 #                 [RUNTIME_FILES file ...])
-# Locks in use: keyboard (global hot keys, typed input, focus and activation),
-# tray (the notification area), broadcast (messages to every window).
+# Locks in use: keyboard (global hot keys, typed input, focus and activation:
+# every program that shows a window which can become the active one takes it, or
+# the window takes the keys another test types), tray (the notification area),
+# broadcast (messages to every window), comcatalog, xp. A program may take several.
 # Builds a GoogleTest program and registers its cases with CTest. Discovery runs
 # when CTest runs (under Wine), never during the build.
 function(ferrin_add_test name)
@@ -21,14 +23,6 @@ function(ferrin_add_test name)
     endif()
   endforeach()
   set(props TIMEOUT 120)
-  if(T_RESOURCE_LOCK)
-    # gtest_discover_tests keeps only the first element of a list property.
-    list(LENGTH T_RESOURCE_LOCK lock_count)
-    if(lock_count GREATER 1)
-      message(FATAL_ERROR "${name}: a test program takes one resource lock")
-    endif()
-    list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
-  endif()
   # The environment lies beside the program, where scripts/wine-run.sh reads it:
   # the same for discovery, for each test and for a run by hand.
   set(env_file "${CMAKE_BINARY_DIR}/tests/${name}/wine-test.env")
@@ -43,5 +37,16 @@ function(ferrin_add_test name)
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
     PROPERTIES ${props})
+  if(T_RESOURCE_LOCK)
+    # gtest_discover_tests keeps only the first element of a list property, so
+    # the locks are set by a script CTest runs after it has defined the tests
+    # (their names are then in <name>_TESTS).
+    set(lock_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake")
+    file(WRITE "${lock_script}"
+      "if(${name}_TESTS)\n"
+      "  set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_LOCK \"${T_RESOURCE_LOCK}\")\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${lock_script}")
+  endif()
 endfunction()
 include(GoogleTest)
