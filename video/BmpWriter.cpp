@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "OwnedHandles.h"
+
 namespace BmpWriter {
 
 bool MakeFileHeader(const BYTE* dib, DWORD dibSize, BITMAPFILEHEADER& header)
@@ -27,13 +29,15 @@ bool WriteNew(LPCSTR path, const BYTE* dib, DWORD dibSize)
     BITMAPFILEHEADER header;
     if (!MakeFileHeader(dib, dibSize, header))
         return false;
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    TOwnedHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsNull())
         return false;
     DWORD written = 0;
-    bool whole = WriteFile(file, &header, sizeof header, &written, nullptr) && written == sizeof header;
-    whole = whole && WriteFile(file, dib, dibSize, &written, nullptr) && written == dibSize;
-    whole = CloseHandle(file) && whole;
+    bool whole = WriteFile(file.Get(), &header, sizeof header, &written, nullptr) && written == sizeof header;
+    whole = whole && WriteFile(file.Get(), dib, dibSize, &written, nullptr) && written == dibSize;
+    // The close is the last step of the write (the system may report a failed
+    // flush only there), so it is taken from the owner and checked.
+    whole = CloseHandle(file.Detach()) && whole;
     if (!whole)
         DeleteFileA(path);
     return whole;

@@ -1,23 +1,26 @@
 // AfxOleInit and the program's control-container manager.
 #include "AfxOle.h"
 
-#include <ole2.h>
+#include <optional>
 
 #include "COccManager.h"
+#include "ComApartment.h"
 
 namespace {
 
 // The framework's process-wide state for OLE.
 struct OleState {
-    bool initialised = false;
+    std::optional<TOleApartment> ole;  // started by AfxOleInit, ended by AfxOleTerm
     COccManager* manager = nullptr;
     COccManager plainManager;
 };
 
 OleState& State()
 {
-    static OleState state;
-    return state;
+    // Never destroyed: OLE ends through AfxOleTerm on the thread that started
+    // it, never during the process's exit.
+    static OleState* state = new OleState;
+    return *state;
 }
 
 }  // namespace
@@ -25,21 +28,19 @@ OleState& State()
 BOOL AfxOleInit()
 {
     OleState& state = State();
-    if (state.initialised)
+    if (state.ole)
         return TRUE;
-    if (FAILED(OleInitialize(nullptr)))
+    state.ole.emplace();
+    if (!state.ole->Started()) {
+        state.ole.reset();
         return FALSE;
-    state.initialised = true;
+    }
     return TRUE;
 }
 
 void AfxOleTerm()
 {
-    OleState& state = State();
-    if (!state.initialised)
-        return;
-    state.initialised = false;
-    OleUninitialize();
+    State().ole.reset();
 }
 
 void AfxEnableControlContainer(COccManager* manager)

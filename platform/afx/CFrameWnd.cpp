@@ -7,6 +7,7 @@
 #include "CDocument.h"
 #include "CView.h"
 #include "CWinThread.h"
+#include "OwnedHandles.h"
 
 #include <cstring>
 #include <mutex>
@@ -61,17 +62,16 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
                        LPCSTR menuName, DWORD exStyle, CCreateContext* context)
 {
-    HMENU menu = nullptr;
-    if (menuName)
-        menu = LoadMenuA(AfxGetResourceHandle(), menuName);
+    TOwnedMenu menu(menuName ? LoadMenuA(AfxGetResourceHandle(), menuName) : nullptr);
     const bool useDefault = rect.left == static_cast<LONG>(CW_USEDEFAULT);
     const BOOL created =
         CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
                  useDefault ? static_cast<int>(CW_USEDEFAULT) : rect.right - rect.left,
                  useDefault ? static_cast<int>(CW_USEDEFAULT) : rect.bottom - rect.top,
-                 parent ? parent->m_hWnd : nullptr, menu, context);
-    if (!created && menu)
-        DestroyMenu(menu);
+                 parent ? parent->m_hWnd : nullptr, menu.Get(), context);
+    // A window made with the menu destroys it with itself.
+    if (created)
+        static_cast<void>(menu.Detach());
     return created;
 }
 

@@ -7,9 +7,10 @@
 
 COleControlContainer::~COleControlContainer()
 {
-    for (COleControlSite* site : m_sites) {
+    // Each control goes before its site lets go of it.
+    for (ComPtr<COleControlSite>& site : m_sites) {
         site->DestroyControl();
-        site->Release();
+        site.Reset();
     }
 }
 
@@ -18,21 +19,18 @@ COleControlSite* COleControlContainer::CreateControl(REFCLSID clsid, const RECT&
 {
     COccManager plain;
     COccManager* manager = AfxGetOccManager();
-    COleControlSite* site = (manager ? manager : &plain)->CreateSite(this);
-    if (!site)
+    ComPtr<COleControlSite> site;
+    site.Reset((manager ? manager : &plain)->CreateSite(this));
+    if (!site || FAILED(site->CreateControl(clsid, rect, id, style)))
         return nullptr;
-    if (FAILED(site->CreateControl(clsid, rect, id, style))) {
-        site->Release();
-        return nullptr;
-    }
-    m_sites.push_back(site);
-    return site;
+    m_sites.push_back(std::move(site));
+    return m_sites.back().Get();
 }
 
 COleControlSite* COleControlContainer::FindItem(UINT id) const
 {
-    for (COleControlSite* site : m_sites)
+    for (const ComPtr<COleControlSite>& site : m_sites)
         if (site->GetControlId() == id)
-            return site;
+            return site.Get();
     return nullptr;
 }

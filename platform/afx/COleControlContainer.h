@@ -6,7 +6,8 @@
 
 #include <vector>
 
-class COleControlSite;
+#include "COleControlSite.h"
+#include "ComPtr.h"
 
 class COleControlContainer {
 public:
@@ -25,5 +26,5 @@ public:
 
 private:
     HWND m_hWnd;
-    std::vector<COleControlSite*> m_sites;  // each holds the container's one reference
+    std::vector<ComPtr<COleControlSite>> m_sites;  // each holds the container's one reference
 };

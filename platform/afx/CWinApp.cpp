@@ -12,6 +12,8 @@
 #include "CDocument.h"
 #include "CSingleDocTemplate.h"
 #include "CWnd.h"
+#include "OwnedGlobalMemory.h"
+#include "OwnedLocalMemory.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -110,16 +112,16 @@ void CWinApp::AddDocTemplate(CDocTemplate* docTemplate)
 void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments)
+    TOwnedLocalMemory<LPWSTR> arguments;
+    arguments.Reset(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments.Get())
         return;
     for (int i = 1; i < count; ++i) {
         char param[MAX_PATH * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, arguments[i], -1, param, sizeof param - 1, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, arguments.Get()[i], -1, param, sizeof param - 1, nullptr, nullptr);
         const BOOL flag = param[0] == '/' || param[0] == '-';
         info.ParseParam(flag ? param + 1 : param, flag, i == count - 1);
     }
-    LocalFree(arguments);
 }
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
@@ -171,11 +173,10 @@ void CWinApp::OnFilePrintSetup()
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = CWnd::GetSafeOwner_(nullptr);
     dialog.Flags = PD_PRINTSETUP;
+    // The chosen settings are not kept: they go with their owners.
     if (PrintDlgA(&dialog)) {
-        if (dialog.hDevMode)
-            GlobalFree(dialog.hDevMode);
-        if (dialog.hDevNames)
-            GlobalFree(dialog.hDevNames);
+        const TOwnedGlobalMemory devMode(dialog.hDevMode);
+        const TOwnedGlobalMemory devNames(dialog.hDevNames);
     }
 }
 

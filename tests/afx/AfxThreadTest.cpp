@@ -6,6 +6,7 @@
 #include "CEvent.h"
 #include "CMutex.h"
 #include "CWinThread.h"
+#include "OwnedHandles.h"
 #include "Waits.h"
 
 namespace {
@@ -62,10 +63,7 @@ TEST(AfxThread, AutoDeleteFreesTheObjectWhenTheThreadEnds)
     auto* thread = new ProbeThread(WaitForGate, &gate, deleted);
     ASSERT_TRUE(thread->CreateThread());
     gate.go.SetEvent();
-    const DWORD start = GetTickCount();
-    while (!deleted && GetTickCount() - start < 5000)
-        Sleep(10);
-    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(WaitUntil([&] { return deleted.load(); }));
 }
 
 TEST(AfxThread, ObjectDeletedWhileItsThreadRunsIsNotTouchedByTheThread)
@@ -75,16 +73,15 @@ TEST(AfxThread, ObjectDeletedWhileItsThreadRunsIsNotTouchedByTheThread)
     auto* thread = new ProbeThread(WaitForGate, &gate, deleted);
     ASSERT_TRUE(thread->CreateThread(CREATE_SUSPENDED));
     thread->m_bAutoDelete = FALSE;
-    HANDLE handle = nullptr;
-    DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), &handle, 0, FALSE,
+    TOwnedHandle handle;
+    DuplicateHandle(GetCurrentProcess(), thread->m_hThread, GetCurrentProcess(), handle.Receive(), 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
     thread->ResumeThread();
     delete thread;
     EXPECT_TRUE(deleted);
     gate.go.SetEvent();
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle, kWaitBoundMs));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle.Get(), kWaitBoundMs));
     EXPECT_EQ(1, gate.runs);
-    CloseHandle(handle);
 }
 
 TEST(AfxThread, PostedThreadMessageReachesTheThreadsQueue)

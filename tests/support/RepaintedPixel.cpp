@@ -1,11 +1,11 @@
 // Pixels read back from repainted windows.
 #include "RepaintedPixel.h"
 
+#include "OwnedDC.h"
+
 COLORREF RepaintedPixel(HWND window, int x, int y, TPixelArea area)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = area == TPixelArea::Client ? GetDC(window) : GetWindowDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
+    const TWindowDC dc(window, area == TPixelArea::Client ? TWindowDCArea::Client : TWindowDCArea::WholeWindow);
+    return GetPixel(dc, x, y);
 }

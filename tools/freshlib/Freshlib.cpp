@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "OwnedHandles.h"
+
 namespace {
 
 std::string Environment(const char* name)
@@ -29,13 +31,12 @@ void Record(const char* call, const char* product, const char* page, const char*
     line += "\r\n";
     // Appends are serialised by the file system, so a caller's two threads
     // never interleave within a line.
-    HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const TOwnedHandle file(CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsNull())
         return;
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace

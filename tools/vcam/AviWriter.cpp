@@ -44,31 +44,31 @@ AviWriter::~AviWriter()
 
 DWORD AviWriter::Position() const
 {
-    return SetFilePointer(m_file, 0, nullptr, FILE_CURRENT);
+    return SetFilePointer(m_file.Get(), 0, nullptr, FILE_CURRENT);
 }
 
 bool AviWriter::Write(const void* data, DWORD size)
 {
     DWORD written = 0;
-    return WriteFile(m_file, data, size, &written, nullptr) && written == size;
+    return WriteFile(m_file.Get(), data, size, &written, nullptr) && written == size;
 }
 
 bool AviWriter::WriteAt(DWORD position, const void* data, DWORD size)
 {
     const DWORD back = Position();
-    if (SetFilePointer(m_file, static_cast<LONG>(position), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+    if (SetFilePointer(m_file.Get(), static_cast<LONG>(position), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return false;
     const bool ok = Write(data, size);
-    SetFilePointer(m_file, static_cast<LONG>(back), nullptr, FILE_BEGIN);
+    SetFilePointer(m_file.Get(), static_cast<LONG>(back), nullptr, FILE_BEGIN);
     return ok;
 }
 
 bool AviWriter::Open(const std::string& path, const BITMAPINFOHEADER& format, DWORD microSecPerFrame,
                      const WAVEFORMATEX* audio)
 {
-    m_file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_file == INVALID_HANDLE_VALUE)
+    m_file.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!IsOpen())
         return false;
     m_hasAudio = audio != nullptr;
     m_frameBytes = format.biSizeImage ? format.biSizeImage
@@ -156,10 +156,8 @@ bool AviWriter::Open(const std::string& path, const BITMAPINFOHEADER& format, DW
     put32(0);
     m_moviStart = Position();
     put32(Fourcc("movi"));
-    if (!ok) {
-        CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
-    }
+    if (!ok)
+        m_file.Reset();
     return ok;
 }
 
@@ -212,9 +210,8 @@ bool AviWriter::Close()
         const DWORD blocks = m_audioBytes / m_audioBlockAlign;
         ok = ok && WriteAt(m_audioLengthAt, &blocks, 4);
     }
-    ok = ok && FlushFileBuffers(m_file);
-    CloseHandle(m_file);
-    m_file = INVALID_HANDLE_VALUE;
+    ok = ok && FlushFileBuffers(m_file.Get());
+    m_file.Reset();
     m_index.clear();
     return ok;
 }

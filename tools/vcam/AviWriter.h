@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "OwnedHandles.h"
+
 class AviWriter {
 public:
     AviWriter() = default;
@@ -26,7 +28,7 @@ public:
     // Writes the index and the final counts; the file is complete afterwards.
     bool Close();
 
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file.IsValid(); }
     DWORD VideoFrames() const { return m_videoFrames; }
 
 private:
@@ -39,7 +41,7 @@ private:
     bool WriteChunk(DWORD id, const BYTE* data, DWORD size);
     DWORD Position() const;
 
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    TOwnedHandle m_file;
     bool m_hasAudio = false;
     DWORD m_frameBytes = 0;
     DWORD m_videoFrames = 0;

@@ -107,8 +107,6 @@ bool CaptureWindow::DriverDescription(UINT number, std::string& name, std::strin
 CaptureWindow::~CaptureWindow()
 {
     EndSequence();
-    if (m_abort)
-        CloseHandle(m_abort);
 }
 
 LRESULT CALLBACK CaptureWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -570,9 +568,9 @@ BOOL CaptureWindow::OnSequence()
         ReportError(IDS_CAP_FILE_OPEN_ERROR, "Cannot open the capture file '" + m_captureFile + "'.");
         return FALSE;
     }
-    if (!m_abort)
-        m_abort = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ResetEvent(m_abort);
+    if (m_abort.IsNull())
+        m_abort.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ResetEvent(m_abort.Get());
     m_capturing = true;
     const uintptr_t thread = _beginthreadex(nullptr, 0, &CaptureWindow::SequenceThread, this, 0, nullptr);
     if (!thread) {
@@ -581,11 +579,12 @@ BOOL CaptureWindow::OnSequence()
         ReportError(IDS_CAP_OUTOFMEM, "Cannot start the capture.");
         return FALSE;
     }
-    m_sequence = reinterpret_cast<HANDLE>(thread);
+    m_sequence.Reset(reinterpret_cast<HANDLE>(thread));
     if (!m_sequenceParms.fYield) {
         // Without yield the call returns when the capture has ended.
+        const HANDLE sequence = m_sequence.Get();
         for (;;) {
-            const DWORD wait = MsgWaitForMultipleObjects(1, &m_sequence, FALSE, INFINITE, QS_ALLINPUT);
+            const DWORD wait = MsgWaitForMultipleObjects(1, &sequence, FALSE, INFINITE, QS_ALLINPUT);
             if (wait == WAIT_OBJECT_0)
                 break;
             MSG msg;
@@ -610,18 +609,18 @@ BOOL CaptureWindow::OnStop()
 
 bool CaptureWindow::EndSequence()
 {
-    if (!m_sequence)
+    if (m_sequence.IsNull())
         return false;
-    SetEvent(m_abort);
+    SetEvent(m_abort.Get());
+    const HANDLE sequence = m_sequence.Get();
     for (;;) {
-        const DWORD wait = MsgWaitForMultipleObjects(1, &m_sequence, FALSE, INFINITE, QS_SENDMESSAGE);
+        const DWORD wait = MsgWaitForMultipleObjects(1, &sequence, FALSE, INFINITE, QS_SENDMESSAGE);
         if (wait != WAIT_OBJECT_0 + 1)
             break;
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    CloseHandle(m_sequence);
-    m_sequence = nullptr;
+    m_sequence.Reset();
     m_writer.reset();
     return true;
 }
@@ -651,7 +650,7 @@ void CaptureWindow::RunSequence()
             const LONGLONG due = n * period;
             const LONGLONG now = Microseconds() - start;
             const DWORD waitMs = due > now ? static_cast<DWORD>((due - now) / 1000) : 0;
-            if (WaitForSingleObject(m_abort, waitMs) == WAIT_OBJECT_0)
+            if (WaitForSingleObject(m_abort.Get(), waitMs) == WAIT_OBJECT_0)
                 break;
             if (parms.fLimitEnabled && Microseconds() - start >= LONGLONG(parms.wTimeLimit) * 1000000)
                 break;

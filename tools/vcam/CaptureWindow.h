@@ -16,6 +16,7 @@
 
 #include "AviWriter.h"
 #include "DriverDialogs.h"
+#include "OwnedHandles.h"
 
 class CaptureWindow {
 public:
@@ -94,8 +95,8 @@ private:
     CAPCONTROLCALLBACK m_onControl = nullptr;
 
     // The running sequence: its thread, the writer it fills, its settings.
-    HANDLE m_sequence = nullptr;
-    HANDLE m_abort = nullptr;
+    TOwnedHandle m_sequence;
+    TOwnedHandle m_abort;
     std::atomic<bool> m_capturing{false};
     std::unique_ptr<AviWriter> m_writer;
     CAPTUREPARMS m_sequenceParms = {};

@@ -1,9 +1,13 @@
 // The moving test picture of the virtual camera: a red/green gradient whose
 // blue channel is the frame number's low byte, crossed by a white bar that
-// moves 4 pixels per frame. Shared with the tests that check grabbed pixels.
+// moves 4 pixels per frame. Shared with the tests that check grabbed pixels,
+// which also ask which frame some pixels show.
 #pragma once
 
 #include <windows.h>
+
+#include <cstring>
+#include <vector>
 
 namespace Vcam {
 
@@ -46,6 +50,27 @@ inline void PaintSyntheticFrame(BYTE* bits, int width, int height, unsigned fram
         for (int pad = width * 3; pad < stride; ++pad)
             row[pad] = 0;
     }
+}
+
+// The frame number (low byte) whose picture the bottom-up 24-bit pixels of
+// RowBytes24(width) * height bytes show, the row padding aside; -1 when none.
+inline int MatchSyntheticFrame(const BYTE* bits, int width, int height)
+{
+    if (!bits || width <= 0 || height <= 0)
+        return -1;
+    const size_t stride = static_cast<size_t>(RowBytes24(width));
+    std::vector<BYTE> expected(stride * static_cast<size_t>(height));
+    for (unsigned frame = 0; frame < 256; ++frame) {
+        PaintSyntheticFrame(expected.data(), width, height, frame);
+        bool same = true;
+        for (int y = 0; y < height && same; ++y) {
+            const size_t row = static_cast<size_t>(y) * stride;
+            same = std::memcmp(expected.data() + row, bits + row, static_cast<size_t>(width) * 3) == 0;
+        }
+        if (same)
+            return static_cast<int>(frame);
+    }
+    return -1;
 }
 
 }  // namespace Vcam

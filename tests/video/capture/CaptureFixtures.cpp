@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "SyntheticPicture.h"
+#include "MessagePump.h"
 #include "TempFolder.h"
 
 namespace {
@@ -70,19 +70,6 @@ ScopedEnvironment::~ScopedEnvironment()
     SetEnvironmentVariableA(m_name.c_str(), m_hadValue ? m_old.c_str() : nullptr);
 }
 
-void PumpMessages(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
-
 HWND FindOwnWindow(const char* className, const char* title)
 {
     for (HWND window = FindWindowExA(nullptr, nullptr, className, title); window;
@@ -115,22 +102,6 @@ LONG DescriptionQueries()
     auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("avicap32.dll"), "vcamDescriptionQueries")));
     return query ? query() : -1;
-}
-
-int MatchSyntheticFrame(const BYTE* bits, int width, int height)
-{
-    std::vector<BYTE> expected(static_cast<size_t>(Vcam::RowBytes24(width)) * height);
-    for (int frame = 0; frame < 256; ++frame) {
-        Vcam::PaintSyntheticFrame(expected.data(), width, height, static_cast<unsigned>(frame));
-        bool same = true;
-        for (int y = 0; y < height && same; ++y) {
-            const size_t row = static_cast<size_t>(y) * Vcam::RowBytes24(width);
-            same = std::memcmp(expected.data() + row, bits + row, static_cast<size_t>(width) * 3) == 0;
-        }
-        if (same)
-            return frame;
-    }
-    return -1;
 }
 
 void WriteBmpFile(const std::string& path, const BYTE* dib, DWORD size)

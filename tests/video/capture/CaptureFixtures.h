@@ -1,6 +1,6 @@
-// Fixtures for the capture-engine tests: a host window for the preview, message
-// pumping, scoped environment settings for the virtual camera, and readers for
-// the capture window, synthetic pictures and AVI files.
+// Fixtures for the capture-engine tests: a host window for the preview, scoped
+// environment settings for the virtual camera, and readers for the capture
+// window and AVI files.
 #pragma once
 
 #include <windows.h>
@@ -55,21 +55,6 @@ private:
     bool m_hadValue;
 };
 
-// Dispatches this thread's messages for `ms` milliseconds.
-void PumpMessages(DWORD ms);
-// Pumps until `condition` holds or `ms` pass; returns the condition's last value.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        PumpMessages(10);
-    }
-    return true;
-}
-
 // The virtual camera's capture window that is a child of `parent`, or the
 // first top-level one of this process when `parent` is null (tests run side
 // by side on one desktop).
@@ -78,10 +63,6 @@ HWND FindCaptureWindow(HWND parent);
 HWND FindOwnWindow(const char* className, const char* title);
 CAPTUREPARMS SequenceSetup(HWND captureWindow);
 LONG DescriptionQueries();
-
-// The frame number (low byte) whose synthetic picture equals the bottom-up
-// 24-bit pixels, or -1 when no frame matches.
-int MatchSyntheticFrame(const BYTE* bits, int width, int height);
 
 // A packed DIB written as a .bmp file.
 void WriteBmpFile(const std::string& path, const BYTE* dib, DWORD size);

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "CaptureFixtures.h"
+#include "MessagePump.h"
 #include "VideoCapture.h"
-#include "Waits.h"
 
 namespace {
 
 HWND WaitForDialog(const char* title)
 {
     HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = FindOwnWindow("#32770", title)) != nullptr && IsWindowVisible(dialog); }, kWaitBoundMs);
+    PumpUntil([&] { return (dialog = FindOwnWindow("#32770", title)) != nullptr && IsWindowVisible(dialog); });
     return dialog;
 }
 
@@ -22,7 +22,7 @@ HWND ChildOfClass(HWND dialog, const char* className, const char* text = nullptr
 
 bool Closes(HWND dialog)
 {
-    return PumpUntil([&] { return !IsWindow(dialog); }, kWaitBoundMs);
+    return PumpUntil([&] { return !IsWindow(dialog); });
 }
 
 using VideoCaptureDialogs = ThreeDriversFirstRefusing;

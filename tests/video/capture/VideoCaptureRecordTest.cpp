@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CaptureFixtures.h"
+#include "MessagePump.h"
 #include "SyntheticPicture.h"
 #include "TempFolder.h"
 #include "VideoCapture.h"
@@ -41,7 +42,7 @@ AviFileView OpenWithAviFile(const std::string& path)
             LONG bytes = 0;
             view.firstFrameDecodes = AVIStreamRead(stream, 0, 1, sample, sizeof sample, &bytes, nullptr) == 0 &&
                                      bytes == static_cast<LONG>(sizeof sample) &&
-                                     MatchSyntheticFrame(sample, 320, 240) >= 0;
+                                     Vcam::MatchSyntheticFrame(sample, 320, 240) >= 0;
             AVIStreamRelease(stream);
         }
         AVIFileRelease(file);
@@ -98,7 +99,7 @@ TEST_F(VideoCaptureRecord, RecordingStartedAndStoppedIsACompleteAviOfItsDuration
         for (size_t n = 0; n < avi.videoFrames.size(); ++n) {
             ASSERT_EQ(230400u, avi.videoFrames[n].size());
             EXPECT_EQ(static_cast<int>(n & 0xFF),
-                      MatchSyntheticFrame(reinterpret_cast<const BYTE*>(avi.videoFrames[n].data()), 320, 240))
+                      Vcam::MatchSyntheticFrame(reinterpret_cast<const BYTE*>(avi.videoFrames[n].data()), 320, 240))
                 << "frame " << n;
         }
 
@@ -172,7 +173,7 @@ TEST_F(VideoCaptureRecord, StopEndsASequenceEvenWhenTheDriverIgnoresTheAbort)
 
     EXPECT_EQ(0, capture.StopCapture()) << "the driver did not take the abort";
     AviSummary avi;
-    EXPECT_TRUE(PumpUntil([&] { return (avi = ReadAvi(path)).riffAvi; }, 10000)) << "the recording ended";
+    EXPECT_TRUE(PumpUntil([&] { return (avi = ReadAvi(path)).riffAvi; })) << "the recording ended";
     EXPECT_TRUE(avi.indexMatchesChunks);
     EXPECT_GE(avi.videoFrames.size(), 2u);
     EXPECT_EQ(avi.videoFrames.size(), avi.totalFrames);

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "CaptureFixtures.h"
+#include "MessagePump.h"
+#include "OwnedDC.h"
+#include "OwnedGdi.h"
 #include "SyntheticPicture.h"
 #include "TempFolder.h"
 #include "VideoCapture.h"
@@ -119,16 +122,13 @@ TEST_F(VideoCapturePreview, AttachShowsTheScaledPictureInsideTheParentAndDetachT
     EXPECT_EQ(120, rect.bottom - rect.top);
 
     // At half size the gradient doubles its slope: column x shows red ~ 2x*255/319.
-    const bool painted = PumpUntil(
-        [&] {
-            HDC dc = GetDC(window);
-            const COLORREF left = GetPixel(dc, 0, 60);
-            const COLORREF right = GetPixel(dc, 159, 60);
-            ReleaseDC(window, dc);
-            return GetGValue(left) > 100 && GetGValue(left) < 155 && GetGValue(right) > 100 &&
-                   GetGValue(right) < 155 && (GetRValue(right) > 240 || GetRValue(left) < 15);
-        },
-        3000);
+    const bool painted = PumpUntil([&] {
+        const TWindowDC dc(window);
+        const COLORREF left = GetPixel(dc, 0, 60);
+        const COLORREF right = GetPixel(dc, 159, 60);
+        return GetGValue(left) > 100 && GetGValue(left) < 155 && GetGValue(right) > 100 && GetGValue(right) < 155 &&
+               (GetRValue(right) > 240 || GetRValue(left) < 15);
+    });
     EXPECT_TRUE(painted) << "the preview paints the moving picture at 160 x 120";
 
     EXPECT_NE(0, capture.DetachPreview());
@@ -195,7 +195,7 @@ TEST_F(VideoCaptureGrab, GrabbedFrameIsTheCameraPictureAndLoadsAsBitmapFile)
         EXPECT_EQ(c.height, header.biHeight);
         EXPECT_EQ(24, header.biBitCount);
         EXPECT_EQ(static_cast<DWORD>(BI_RGB), header.biCompression);
-        EXPECT_GE(MatchSyntheticFrame(buffer + 40, c.width, c.height), 0) << "pixels are the camera's picture";
+        EXPECT_GE(Vcam::MatchSyntheticFrame(buffer + 40, c.width, c.height), 0) << "pixels are the camera's picture";
 
         // The grab ends the preview; the owner attaches it again.
         HWND window = FindCaptureWindow(host.Handle());
@@ -207,15 +207,14 @@ TEST_F(VideoCaptureGrab, GrabbedFrameIsTheCameraPictureAndLoadsAsBitmapFile)
         TempFolder folder;
         const std::string path = folder / "photo.bmp";
         WriteBmpFile(path, buffer, size);
-        HBITMAP bitmap = static_cast<HBITMAP>(
-            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-        ASSERT_NE(nullptr, bitmap);
+        const TOwnedBitmap bitmap(static_cast<HBITMAP>(
+            LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(bitmap.IsValid());
         DIBSECTION section = {};
         ASSERT_EQ(static_cast<int>(sizeof section), GetObjectA(bitmap, sizeof section, &section));
         EXPECT_EQ(c.width, section.dsBm.bmWidth);
         EXPECT_EQ(c.height, section.dsBm.bmHeight);
         EXPECT_EQ(0, std::memcmp(section.dsBm.bmBits, buffer + 40, imageBytes));
-        DeleteObject(bitmap);
     }
 }
 
@@ -297,7 +296,7 @@ TEST_F(VideoCaptureGrab, FrameHeldBackPastTheWaitIsNoFrameAndArrivesTooLateToWri
         EXPECT_LE(took, c.atMost);
         if (c.result) {
             EXPECT_EQ(room, size);
-            EXPECT_GE(MatchSyntheticFrame(storage.data() + 40, 320, 240), 0);
+            EXPECT_GE(Vcam::MatchSyntheticFrame(storage.data() + 40, 320, 240), 0);
             continue;
         }
         EXPECT_EQ(0u, size);

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "CaptureFixtures.h"
+#include "MessagePump.h"
+#include "SyntheticPicture.h"
 #include "TempFolder.h"
-#include "Waits.h"
 
 namespace {
 
@@ -116,8 +117,7 @@ protected:
             [&] {
                 Send(WM_CAP_GET_STATUS, sizeof status, reinterpret_cast<LPARAM>(&status));
                 return !status.fCapturingNow;
-            },
-            10000);
+            });
         Send(WM_CAP_ABORT);
         return ended;
     }
@@ -167,7 +167,7 @@ TEST_F(VirtualCamera, PreviewCallsTheFrameCallbackAndAGrabEndsThePreview)
     ASSERT_TRUE(Send(WM_CAP_DRIVER_CONNECT, 1));
     Send(WM_CAP_SET_PREVIEWRATE, 20);
     ASSERT_TRUE(Send(WM_CAP_SET_PREVIEW, TRUE));
-    EXPECT_TRUE(PumpUntil([&] { return m_seen.frames >= 3; }, kWaitBoundMs)) << "one callback per preview frame";
+    EXPECT_TRUE(PumpUntil([&] { return m_seen.frames >= 3; })) << "one callback per preview frame";
     EXPECT_EQ(GetCurrentThreadId(), m_seen.lastFrameThread) << "on the window's thread";
 
     const int before = m_seen.frames;
@@ -176,7 +176,7 @@ TEST_F(VirtualCamera, PreviewCallsTheFrameCallbackAndAGrabEndsThePreview)
     EXPECT_NE(nullptr, m_seen.lastFrame.lpData);
     EXPECT_EQ(230400u, m_seen.lastFrame.dwBytesUsed);
     EXPECT_EQ(VHDR_DONE | VHDR_PREPARED | VHDR_KEYFRAME, m_seen.lastFrame.dwFlags);
-    EXPECT_GE(MatchSyntheticFrame(m_seen.lastFrame.lpData, 320, 240), 0);
+    EXPECT_GE(Vcam::MatchSyntheticFrame(m_seen.lastFrame.lpData, 320, 240), 0);
 
     PumpMessages(200);
     EXPECT_EQ(before + 1, m_seen.frames) << "no more preview frames after the grab";

@@ -4,28 +4,26 @@
 // notification-area menu leaves no icon behind.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "OwnedHandles.h"
+#include "ScopedConfig.h"
 #include "ShellFixtures.h"
-#include "resource.h"
 #include "TempFolder.h"
+#include "TopLevelWindows.h"
+#include "resource.h"
 
 namespace {
 
+// video.exe started by the test; one still running at the end is ended.
 struct Process {
-    PROCESS_INFORMATION info = {};
+    TOwnedHandle process, thread;
     ~Process()
     {
-        if (info.hProcess) {
-            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
-                TerminateProcess(info.hProcess, 1);
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
+        if (process.IsValid() && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process.Get(), 1);
     }
 };
 
@@ -50,17 +48,20 @@ HWND StartVideo(Process& video)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + program + "\"";
+    PROCESS_INFORMATION started = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        ScopedConfig::ProgramFolder().c_str(), &startup, &video.info))
+                        ScopedConfig::ProgramFolder().c_str(), &startup, &started))
         return nullptr;
-    const DWORD id = video.info.dwProcessId;
+    video.process.Reset(started.hProcess);
+    video.thread.Reset(started.hThread);
+    const DWORD id = started.dwProcessId;
     HWND frame = nullptr;
     if (!WaitUntil([&] { return (frame = FindProcessWindow(id, "Ferrin 2009")) != nullptr; })) {
-        for (HWND w : ProcessWindows(id, nullptr, nullptr))
+        for (HWND w : ProcessWindows(id))
             ADD_FAILURE() << "window of video.exe: " << WindowText(w) << ": "
                           << WindowText(GetDlgItem(w, 0xFFFF));
         DWORD code = 0;
-        GetExitCodeProcess(video.info.hProcess, &code);
+        GetExitCodeProcess(video.process.Get(), &code);
         ADD_FAILURE() << "exit code " << code;
         return nullptr;
     }
@@ -71,16 +72,6 @@ HWND StartVideo(Process& video)
     EXPECT_EQ(FindProcessWindow(id, "视频压缩"), nullptr);
     SetEnvironmentVariableA("VCAM_DIALOG_LOG", nullptr);
     return frame;
-}
-
-// The program's notification-area icon (id 153 on its main window) is there.
-bool TrayIconShown(HWND frame)
-{
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = frame;
-    probe.uID = 153;
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 }  // namespace
@@ -105,9 +96,9 @@ TEST(VideoProgram, StartsPreviewingTheCameraAndExitsWith16)
     EXPECT_TRUE(FolderExists(ScopedConfig::ProgramFolder() + "\\mypic"));
 
     PostMessageA(frame, WM_COMMAND, 32802, 0);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.process.Get(), kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
-    GetExitCodeProcess(video.info.hProcess, &code);
+    GetExitCodeProcess(video.process.Get(), &code);
     EXPECT_EQ(code, 16u);
 }
 
@@ -128,9 +119,9 @@ TEST(VideoProgram, QuittingFromTheTrayMenuTakesTheIconAway)
     // the program holds the foreground, which any window another test shows on the
     // shared display can take; TrayIconOnWindow covers the menu.)
     PostMessageA(frame, WM_COMMAND, ID_APP_EXIT_VIEW, 0);
-    ASSERT_EQ(WaitForSingleObject(video.info.hProcess, kWaitBoundMs), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(video.process.Get(), kWaitBoundMs), WAIT_OBJECT_0);
     DWORD code = 0;
-    GetExitCodeProcess(video.info.hProcess, &code);
+    GetExitCodeProcess(video.process.Get(), &code);
     EXPECT_EQ(code, 16u);
     EXPECT_FALSE(TrayIconShown(frame)) << "the icon outlived the program";
 }

@@ -1,33 +1,10 @@
 // The application-shell fixtures.
 #include "ShellFixtures.h"
 
-#include <cstdlib>
+#include <shellapi.h>
 
-#include "TempFolder.h"
-
-void PumpMessages(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        PumpMessages(20);
-    }
-    return true;
-}
+#include "OwnedDC.h"
+#include "TopLevelWindows.h"
 
 namespace {
 // The watch whose hook runs; one at a time, and the hook runs on another thread.
@@ -61,58 +38,6 @@ LRESULT CALLBACK WindowShowWatch::Hook(int code, WPARAM wParam, LPARAM lParam)
         WindowText(sent->hwnd) == watch->m_title)
         watch->m_seen = true;
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void PressKey(UINT virtualKey)
-{
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
-bool HotKeyHeld(UINT virtualKey)
-{
-    const int probe = 0x7F00;
-    if (RegisterHotKey(nullptr, probe, 0, virtualKey)) {
-        UnregisterHotKey(nullptr, probe);
-        return false;
-    }
-    return true;
-}
-
-std::string ScopedConfig::ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string ScopedConfig::Path()
-{
-    return ProgramFolder() + "\\config.ini";
-}
-
-ScopedConfig::ScopedConfig()
-{
-    m_hadFile = FileExists(Path());
-    if (m_hadFile)
-        m_saved = ReadWholeFile(Path());
-    DeleteFileA(Path().c_str());
-}
-
-ScopedConfig::~ScopedConfig()
-{
-    DeleteFileA(Path().c_str());
-    if (m_hadFile)
-        WriteWholeFile(Path(), m_saved);
-}
-
-void ScopedConfig::Set(const char* section, const char* key, const char* value)
-{
-    WritePrivateProfileStringA(section, key, value, Path().c_str());
 }
 
 BoxWatcher::BoxWatcher(std::string title) : m_title(std::move(title))
@@ -184,51 +109,19 @@ void BoxWatcher::Run()
     }
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+bool TrayIconShown(HWND owner)
 {
-    auto* s = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != s->processId || !IsWindowVisible(window))
-        return TRUE;
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (s->className && lstrcmpA(name, s->className) != 0)
-        return TRUE;
-    if (s->title && WindowText(window) != s->title)
-        return TRUE;
-    s->found.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* title)
-{
-    WindowSearch search{processId, className, title, {}};
-    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::string WindowText(HWND window)
-{
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    // Changing nothing succeeds only for an icon that is there.
+    NOTIFYICONDATAA probe = {};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = owner;
+    probe.uID = 153;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 bool ScreenShowsCameraPicture(const RECT& rect)
 {
-    HDC screen = GetDC(nullptr);
+    const TWindowDC screen(nullptr);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     auto at = [&](int fx, int fy) {
         return GetPixel(screen, rect.left + width * fx / 100, rect.top + height * fy / 100);
@@ -245,27 +138,12 @@ bool ScreenShowsCameraPicture(const RECT& rect)
             GetGValue(bottom) > GetGValue(top) + 100)
             shows = true;
     }
-    ReleaseDC(nullptr, screen);
     return shows;
-}
-
-std::vector<std::string> FilesIn(const std::string& folder, const char* pattern)
-{
-    std::vector<std::string> files;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return files;
-    do {
-        files.push_back(folder + "\\" + data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return files;
 }
 
 std::string DescribeScreen(const RECT& rect)
 {
-    HDC screen = GetDC(nullptr);
+    const TWindowDC screen(nullptr);
     std::string text = "screen [" + std::to_string(rect.left) + "," + std::to_string(rect.top) + " - " +
                        std::to_string(rect.right) + "," + std::to_string(rect.bottom) + "]:";
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -275,6 +153,5 @@ std::string DescribeScreen(const RECT& rect)
             text += " (" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
                     std::to_string(GetBValue(c)) + ")";
         }
-    ReleaseDC(nullptr, screen);
     return text;
 }

@@ -1,6 +1,6 @@
-// Fixtures of the application-shell tests: message pumping, keys pressed on
-// the keyboard, config.ini beside the test program, a watcher that answers
-// the program's message boxes, and pixels read back from the screen.
+// Fixtures of the application-shell tests: a watch for a window showing, a
+// watcher that answers the program's message boxes, the program's icon in the
+// notification area, and pixels read back from the screen.
 #pragma once
 
 #include <windows.h>
@@ -13,11 +13,6 @@
 #include <vector>
 
 #include "Waits.h"
-
-// Dispatches this thread's messages for `ms` milliseconds.
-void PumpMessages(DWORD ms);
-// Pumps until `condition` holds or `ms` pass; the condition's last value.
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms);
 
 // Notes, from the moment it is made, whether a window titled `title` shows on
 // thread `threadId` (one there already counts), however short its life: a
@@ -37,29 +32,6 @@ private:
     std::string m_title;
     std::atomic<bool> m_seen{false};
     HHOOK m_hook = nullptr;
-};
-
-// A key pressed and released on the keyboard: global hot keys react to it.
-void PressKey(UINT virtualKey);
-// True while some window holds the global hot key `virtualKey` (no modifiers).
-bool HotKeyHeld(UINT virtualKey);
-
-// config.ini beside the test program for the test's scope; the file found
-// there is put back afterwards.
-class ScopedConfig {
-public:
-    ScopedConfig();
-    ~ScopedConfig();
-    ScopedConfig(const ScopedConfig&) = delete;
-    ScopedConfig& operator=(const ScopedConfig&) = delete;
-
-    static std::string ProgramFolder();
-    static std::string Path();
-    void Set(const char* section, const char* key, const char* value);
-
-private:
-    std::string m_saved;
-    bool m_hadFile = false;
 };
 
 // Answers the message boxes of this process from a thread of its own: each
@@ -82,7 +54,7 @@ public:
     void OnSeen(std::function<std::string()> note);
     std::vector<Seen> Boxes() const;
     // Waits for a box with `text`; false after `ms`.
-    bool WaitFor(const std::string& text, DWORD ms) const;
+    bool WaitFor(const std::string& text, DWORD ms = kWaitBoundMs) const;
     size_t Count(const std::string& text) const;
 
 private:
@@ -98,9 +70,8 @@ private:
     std::thread m_thread;
 };
 
-// Visible top-level windows of this process with the class (and title).
-std::vector<HWND> ProcessWindows(DWORD processId, const char* className, const char* title);
-std::string WindowText(HWND window);
+// The program's notification-area icon (id 153 on `owner`) is there.
+bool TrayIconShown(HWND owner);
 
 // True when the screen inside `rect` shows the virtual camera's picture: red
 // grows from left to right and green from top to bottom.
@@ -108,6 +79,3 @@ bool ScreenShowsCameraPicture(const RECT& rect);
 
 // A few samples of the screen inside `rect`, for failure messages.
 std::string DescribeScreen(const RECT& rect);
-
-// The files in `folder` matching `pattern` ("*.bmp").
-std::vector<std::string> FilesIn(const std::string& folder, const char* pattern);

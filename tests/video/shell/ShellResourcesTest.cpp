@@ -9,7 +9,8 @@
 
 #include "AfxCommandIds.h"
 #include "AfxRes.h"
-#include "ShellFixtures.h"
+#include "OwnedHandles.h"
+#include "TopLevelWindows.h"
 #include "resource.h"
 
 namespace {
@@ -39,11 +40,9 @@ void ReadItems(HMENU menu, std::vector<std::string>& lines)
 std::vector<std::string> MenuLines(UINT id)
 {
     std::vector<std::string> lines;
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-    if (!menu)
-        return lines;
-    ReadItems(menu, lines);
-    DestroyMenu(menu);
+    const TOwnedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+    if (menu.IsValid())
+        ReadItems(menu.Get(), lines);
     return lines;
 }
 

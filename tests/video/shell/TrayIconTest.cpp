@@ -2,8 +2,6 @@
 // double click and its menu.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,14 +25,6 @@ protected:
     {
         m_tray.Remove();
         DestroyWindow(m_window);
-    }
-    bool Shown() const
-    {
-        NOTIFYICONDATAA probe = {};
-        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        probe.hWnd = m_window;
-        probe.uID = 153;
-        return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
     }
 
     HWND m_window = nullptr;
@@ -71,10 +61,10 @@ TEST_F(TrayIconOnWindow, CreateAddsTheIconAndRemoveTakesItAway)
 {
     ASSERT_TRUE(m_tray.Create(m_window, 1034, "NOTE", m_icon, 153));
     EXPECT_TRUE(m_tray.IsAdded());
-    EXPECT_TRUE(Shown());
+    EXPECT_TRUE(TrayIconShown(m_window));
     m_tray.Remove();
     EXPECT_FALSE(m_tray.IsAdded());
-    EXPECT_FALSE(Shown());
+    EXPECT_FALSE(TrayIconShown(m_window));
 }
 
 TEST_F(TrayIconOnWindow, CreateRefusesAWindowThatIsNotOne)
@@ -92,7 +82,7 @@ TEST_F(TrayIconOnWindow, DoubleClickBringsTheWindowBack)
     ASSERT_FALSE(IsWindowVisible(m_window));
     EXPECT_EQ(m_tray.HandleTrayMessage(153, WM_LBUTTONDBLCLK), 1);
     EXPECT_TRUE(IsWindowVisible(m_window));
-    EXPECT_TRUE(Shown());  // the icon stays until the next toggle
+    EXPECT_TRUE(TrayIconShown(m_window));  // the icon stays until the next toggle
 }
 
 TEST_F(TrayIconOnWindow, MessagesOfAnotherIconAreNotItsOwn)

@@ -10,6 +10,7 @@
 #include "Mythread.h"
 #include "ShellFixtures.h"
 #include "TempFolder.h"
+#include "TopLevelWindows.h"
 #include "UpdateLibrary.h"
 
 namespace {

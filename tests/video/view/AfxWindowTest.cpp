@@ -2,6 +2,7 @@
 // to document, timers, the status bar's panes, frames made by the document
 // template, modal dialogs and message boxes.
 #include "Afx.h"
+#include "MessagePump.h"
 #include "ViewFixtures.h"
 #include "res/resource.h"
 
@@ -144,7 +145,7 @@ TEST_F(AfxWindowTest, ControlsMessagesTimersAndHotKeysReachTheirHandlers)
     SendMessageA(GetDlgItem(m_view->m_hWnd, IDC_PHOTO), BM_CLICK, 0, 0);
     EXPECT_EQ(m_view->SendMessage(WM_APP + 5, 7, 9), 42);
     m_view->SetTimer(3, 10);
-    ASSERT_TRUE(PumpUntil([] { return g_calls.size() == 3; }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return g_calls.size() == 3; }));
     m_view->SendMessage(WM_HOTKEY, 1002, MAKELPARAM(0, VK_F5));
     EXPECT_EQ(g_calls, (std::vector<std::string>{"clicked 1000", "probe 7 9", "timer 3", "hotkey 1002 0 116"}));
 }

@@ -27,14 +27,5 @@ BmpFile ReadBmpFile(const std::string& path)
 
 int MatchSyntheticFrame(const BmpFile& bmp)
 {
-    if (!bmp.valid)
-        return -1;
-    const int width = bmp.info.biWidth, height = bmp.info.biHeight;
-    std::string expected(static_cast<size_t>(Vcam::RowBytes24(width)) * height, '\0');
-    for (unsigned frame = 0; frame < 256; ++frame) {
-        Vcam::PaintSyntheticFrame(reinterpret_cast<BYTE*>(&expected[0]), width, height, frame);
-        if (std::memcmp(expected.data(), bmp.Pixels(), expected.size()) == 0)
-            return static_cast<int>(frame);
-    }
-    return -1;
+    return bmp.valid ? Vcam::MatchSyntheticFrame(bmp.Pixels(), bmp.info.biWidth, bmp.info.biHeight) : -1;
 }

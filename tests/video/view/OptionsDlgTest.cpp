@@ -2,7 +2,9 @@
 // reader seeds, OK writing, Cancel leaving, bad entries refused, browsing.
 #include "FolderBrowserTree.h"
 #include "OptionsDlg.h"
+#include "ScopedConfig.h"
 #include "TempFolder.h"
+#include "TopLevelWindows.h"
 #include "VideoSettings.h"
 #include "ViewFixtures.h"
 #include "Waits.h"

@@ -1,6 +1,7 @@
 // Shot file names, the BMP file a photo becomes, and the texts of the panes.
 #include "BmpWriter.h"
 #include "OptionsDlg.h"
+#include "OwnedGdi.h"
 #include "PathHelper.h"
 #include "TempFolder.h"
 #include "VideoView.h"
@@ -105,13 +106,13 @@ TEST(BmpWriter, FileHeaderThenTheDibAsItIs)
         EXPECT_EQ(header.bfOffBits, 54 + c.colours * 4);
         EXPECT_EQ(0, std::memcmp(file.data() + 14, dib.data(), dib.size()));
         // The file loads as the picture it holds.
-        HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-        ASSERT_NE(loaded, nullptr);
+        const TOwnedBitmap loaded(
+            static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        ASSERT_TRUE(loaded.IsValid());
         BITMAP info = {};
         GetObjectA(loaded, sizeof info, &info);
         EXPECT_EQ(info.bmWidth, c.width);
         EXPECT_EQ(info.bmHeight, c.height);
-        DeleteObject(loaded);
     }
 }
 

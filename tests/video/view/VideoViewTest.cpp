@@ -3,8 +3,13 @@
 #include "ViewHost.h"
 
 #include "BmpFile.h"
+#include "FileListing.h"
+#include "HotKeys.h"
+#include "MessagePump.h"
 #include "SyntheticPicture.h"
+#include "TopLevelWindows.h"
 #include "VideoSettings.h"
+#include "Waits.h"
 #include "res/resource.h"
 
 using namespace VideoSettings;
@@ -53,9 +58,9 @@ TEST_F(VideoViewTest, PhotoWritesTheCameraPictureAsBmpAndCountsIt)
 {
     Open();
     Click(IDC_PHOTO);
-    ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000));
-    const auto names = Files(m_photos, "*.bmp");
-    const BmpFile bmp = ReadBmpFile(m_photos + "\\" + names[0]);
+    ASSERT_TRUE(PumpUntil([&] { return FilesIn(m_photos, "*.bmp").size() == 1; }));
+    const auto names = FilesIn(m_photos, "*.bmp");
+    const BmpFile bmp = ReadBmpFile(names[0]);
     ASSERT_TRUE(bmp.valid) << bmp.problem;
     EXPECT_EQ(bmp.file.bfType, 0x4D42);
     EXPECT_EQ(bmp.file.bfSize, bmp.bytes.size());
@@ -81,21 +86,21 @@ TEST_F(VideoViewTest, PhotosOfOneSecondAllKeepTheirOwnFile)
         ASSERT_TRUE(m_view->Shoot(kPhotoSection, ".bmp"));
         PumpMessages(20);
     }
-    EXPECT_EQ(Files(m_photos, "*.bmp").size(), 4u);
+    EXPECT_EQ(FilesIn(m_photos, "*.bmp").size(), 4u);
 }
 
 TEST_F(VideoViewTest, RecordThenStopWritesAnAviAndReturnsToIdle)
 {
     Open();
     Click(IDC_RECORD);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 3000));
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }));
     for (int id : kShotButtons)
         EXPECT_FALSE(IsEnabled(id)) << id;
     EXPECT_EQ(StatePicture(), static_cast<UINT>(IDB_RECORDING));
 
     // The recorded time counts up in its pane, a second at a time.
     const std::string twoSeconds(CVideoView::RecordedTimeText(2));
-    ASSERT_TRUE(PumpUntil([&] { return PaneText(ID_INDICATOR_RECORDED) == twoSeconds; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return PaneText(ID_INDICATOR_RECORDED) == twoSeconds; }));
 
     Click(IDC_STOP);
     EXPECT_EQ(PaneText(ID_INDICATOR_RECORDED), "已录时间:  ");
@@ -104,9 +109,9 @@ TEST_F(VideoViewTest, RecordThenStopWritesAnAviAndReturnsToIdle)
     EXPECT_FALSE(IsEnabled(IDC_STOP));
     EXPECT_EQ(StatePicture(), static_cast<UINT>(IDB_IDLE));
 
-    const auto names = Files(m_videos, "*.avi");
+    const auto names = FilesIn(m_videos, "*.avi");
     ASSERT_EQ(names.size(), 1u);
-    const std::string avi = ReadWholeFile(m_videos + "\\" + names[0]);
+    const std::string avi = ReadWholeFile(names[0]);
     ASSERT_GT(avi.size(), 12u);
     EXPECT_EQ(avi.substr(0, 4), "RIFF");
     EXPECT_EQ(avi.substr(8, 4), "AVI ");
@@ -119,22 +124,22 @@ TEST_F(VideoViewTest, HotKeysDriveTheShots)
 {
     Open();
     PressKey(VK_F5);
-    ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000))
+    ASSERT_TRUE(PumpUntil([&] { return FilesIn(m_photos, "*.bmp").size() == 1; }))
         << "F5 took no photo";
     PressKey(VK_F6);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 3000)) << "F6 started no recording";
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); })) << "F6 started no recording";
     PressKey(VK_F9);
-    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); }, 3000)) << "F9 did not stop";
-    EXPECT_EQ(Files(m_videos, "*.avi").size(), 1u);
+    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); })) << "F9 did not stop";
+    EXPECT_EQ(FilesIn(m_videos, "*.avi").size(), 1u);
     PressKey(VK_F7);
-    ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 2; }, 5000))
+    ASSERT_TRUE(PumpUntil([&] { return FilesIn(m_photos, "*.bmp").size() == 2; }))
         << "F7 took no timed photo";
     m_config.Set(kTimerSection, "1", "1");
     PressKey(VK_F8);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 10000)) << "F8 started no timed recording";
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); })) << "F8 started no timed recording";
     PressKey(VK_F9);
-    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); }, 5000)) << "F9 did not stop";
-    EXPECT_EQ(Files(m_videos, "*.avi").size(), 2u);
+    ASSERT_TRUE(PumpUntil([&] { return !IsEnabled(IDC_STOP); })) << "F9 did not stop";
+    EXPECT_EQ(FilesIn(m_videos, "*.avi").size(), 2u);
 }
 
 TEST_F(VideoViewTest, PhotoWhoseFrameNeverCameIsNotCounted)
@@ -146,13 +151,13 @@ TEST_F(VideoViewTest, PhotoWhoseFrameNeverCameIsNotCounted)
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", "6000");
     m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
     SetEnvironmentVariableA("VCAM_GRAB_DELAY_MS", nullptr);
-    EXPECT_TRUE(Files(m_photos, "*.bmp").empty());
+    EXPECT_TRUE(FilesIn(m_photos, "*.bmp").empty());
     EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), noPhotos);
     EXPECT_TRUE(m_watcher->Seen().empty()) << "no message for a frame that did not come";
 
     // The next frame comes in time again.
     m_view->SendMessage(WM_COMMAND, IDC_PHOTO, 0);
-    EXPECT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return FilesIn(m_photos, "*.bmp").size() == 1; }));
     EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), std::string(CVideoView::PhotoCountText(1)));
 }
 
@@ -175,9 +180,9 @@ TEST_F(VideoViewTest, MissingFolderShowsTheMessageThenTheOptionsAndSavesNothing)
         m_config.Set(c.section, "1", gone.c_str());
         m_watcher->Clear();
         Click(c.button);
-        ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2 && !ThreadWindows(GetCurrentThreadId(), "#32770").size(); }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2 && !ThreadWindows(GetCurrentThreadId(), "#32770").size(); }));
         EXPECT_EQ(m_watcher->Sequence(), (std::vector<std::string>{kNoFolder, kOptionsTitle}));
-        EXPECT_TRUE(Files(m_temp.Path(), c.pattern).empty());
+        EXPECT_TRUE(FilesIn(m_temp.Path(), c.pattern).empty());
         EXPECT_FALSE(IsEnabled(IDC_STOP));
         EXPECT_EQ(PaneText(ID_INDICATOR_PHOTOS), before);
         m_config.Set(c.section, "1", c.section == kPhotoSection ? m_photos.c_str() : m_videos.c_str());
@@ -190,7 +195,7 @@ TEST_F(VideoViewTest, TimedPhotoWithDelayZeroCountsDownAndShoots)
     Open();
     SetTextRecorder countdown(IDC_WAIT_TEXT);
     Click(IDC_TIMED_PHOTO);
-    ASSERT_TRUE(PumpUntil([&] { return Files(m_photos, "*.bmp").size() == 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return FilesIn(m_photos, "*.bmp").size() == 1; }));
     const auto seen = m_watcher->Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, kWaitTitle);
@@ -205,17 +210,17 @@ TEST_F(VideoViewTest, TimedRecordingNeedsADelayAboveZero)
 {
     Open();
     Click(IDC_TIMED_RECORD);
-    ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2; }));
     PumpMessages(100);
     EXPECT_EQ(m_watcher->Sequence(), (std::vector<std::string>{kNoDelay, kOptionsTitle}));
     EXPECT_FALSE(IsEnabled(IDC_STOP));
-    EXPECT_TRUE(Files(m_videos, "*.avi").empty());
+    EXPECT_TRUE(FilesIn(m_videos, "*.avi").empty());
 
     m_config.Set(kTimerSection, "1", "1");
     m_watcher->Clear();
     SetTextRecorder countdown(IDC_WAIT_TEXT);
     Click(IDC_TIMED_RECORD);
-    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return IsEnabled(IDC_STOP); }));
     const auto seen = m_watcher->Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, kWaitTitle);
@@ -223,7 +228,7 @@ TEST_F(VideoViewTest, TimedRecordingNeedsADelayAboveZero)
     for (int id : kShotButtons)
         EXPECT_FALSE(IsEnabled(id)) << id;
     Click(IDC_STOP);
-    EXPECT_EQ(Files(m_videos, "*.avi").size(), 1u);
+    EXPECT_EQ(FilesIn(m_videos, "*.avi").size(), 1u);
 }
 
 TEST_F(VideoViewTest, TimedShotsWithoutConfigFileAskForTheSettings)
@@ -234,11 +239,11 @@ TEST_F(VideoViewTest, TimedShotsWithoutConfigFileAskForTheSettings)
         m_config.Remove();
         m_watcher->Clear();
         Click(button);
-        ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() >= 2; }));
         PumpMessages(100);
         EXPECT_EQ(m_watcher->Sequence(), (std::vector<std::string>{kNoDelay, kOptionsTitle}));
     }
-    EXPECT_TRUE(Files(m_photos, "*.bmp").empty());
+    EXPECT_TRUE(FilesIn(m_photos, "*.bmp").empty());
 }
 
 TEST_F(VideoViewTest, ContextMenuOffersTheCaptureDialogsAndTheOptions)
@@ -250,28 +255,26 @@ TEST_F(VideoViewTest, ContextMenuOffersTheCaptureDialogsAndTheOptions)
     // The popup is answered from another thread: read its items, then pick
     // the last one with the keyboard.
     std::thread answer([&] {
-        for (int tries = 0; tries < 300; ++tries) {
-            auto menus = ThreadWindows(GetWindowThreadProcessId(viewWindow, nullptr), "#32768");
-            if (!menus.empty()) {
-                HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menus[0], MN_GETHMENU, 0, 0));
-                for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                    char text[64] = {};
-                    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                    items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
-                }
-                for (WPARAM key : {VK_UP, VK_RETURN}) {
-                    PostMessageA(viewWindow, WM_KEYDOWN, key, 0);
-                    PostMessageA(viewWindow, WM_KEYUP, key, 0xC0000001);
-                }
-                return;
-            }
-            Sleep(10);
+        std::vector<HWND> menus;
+        if (!WaitUntil([&] {
+                return !(menus = ThreadWindows(GetWindowThreadProcessId(viewWindow, nullptr), "#32768")).empty();
+            }))
+            return;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menus[0], MN_GETHMENU, 0, 0));
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
+        }
+        for (WPARAM key : {VK_UP, VK_RETURN}) {
+            PostMessageA(viewWindow, WM_KEYDOWN, key, 0);
+            PostMessageA(viewWindow, WM_KEYUP, key, 0xC0000001);
         }
     });
     SendMessageA(viewWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(viewWindow), MAKELPARAM(100, 100));
     answer.join();
     EXPECT_EQ(items, (std::vector<std::string>{"32791 视频压缩", "32784 视频格式", "0 ", "32772 综合选项"}));
-    ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() == 1; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return m_watcher->Seen().size() == 1; }));
     EXPECT_EQ(m_watcher->Sequence(), (std::vector<std::string>{kOptionsTitle}));
 }
 
@@ -285,9 +288,9 @@ TEST_F(VideoViewTest, DriverDialogCommandsOpenTheDriversDialogs)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         Command(c.command);
-        ASSERT_TRUE(PumpUntil([&] { return FindWindowA(nullptr, c.title) != nullptr; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return FindWindowA(nullptr, c.title) != nullptr; }));
         PostMessageA(FindWindowA(nullptr, c.title), WM_COMMAND, IDCANCEL, 0);
-        ASSERT_TRUE(PumpUntil([&] { return FindWindowA(nullptr, c.title) == nullptr; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return FindWindowA(nullptr, c.title) == nullptr; }));
     }
 }
 

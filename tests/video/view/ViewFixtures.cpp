@@ -2,85 +2,11 @@
 #include "ViewFixtures.h"
 
 #include "AfxState.h"
+#include "TopLevelWindows.h"
 #include "res/resource.h"
-
-#include <fstream>
-#include <sstream>
 
 const char kOptionsTitle[] = "综合选项";
 const char kWaitTitle[] = "定时拍摄";
-
-void PumpMessages(DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Keep it for the test to see.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        PumpMessages(10);
-    }
-    return true;
-}
-
-int TakeQuitMessage()
-{
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return static_cast<int>(msg.wParam);
-    return -1;
-}
-
-std::string WindowText(HWND hwnd)
-{
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-namespace {
-
-struct WindowSearch {
-    const char* className;
-    const char* title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, search->className) == 0 && IsWindowVisible(hwnd) &&
-        (!search->title || WindowText(hwnd) == search->title))
-        search->found.push_back(hwnd);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> ThreadWindows(DWORD threadId, const char* className, const char* title)
-{
-    WindowSearch search = {className, title, {}};
-    EnumThreadWindows(threadId, &CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 DialogWatcher::DialogWatcher(DWORD threadId) : m_threadId(threadId)
 {
@@ -191,58 +117,6 @@ LRESULT CALLBACK SetTextRecorder::Hook(int code, WPARAM wParam, LPARAM lParam)
         t_recorder->m_texts.push_back(text);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-std::string ScopedConfig::ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text = path;
-    return text.substr(0, text.rfind('\\'));
-}
-
-std::string ScopedConfig::Path()
-{
-    return ProgramFolder() + "\\config.ini";
-}
-
-ScopedConfig::ScopedConfig()
-{
-    std::ifstream in(Path(), std::ios::binary);
-    if (in) {
-        std::ostringstream all;
-        all << in.rdbuf();
-        m_saved = all.str();
-        m_hadFile = true;
-        in.close();
-    }
-    DeleteFileA(Path().c_str());
-}
-
-ScopedConfig::~ScopedConfig()
-{
-    DeleteFileA(Path().c_str());
-    if (m_hadFile) {
-        std::ofstream out(Path(), std::ios::binary);
-        out << m_saved;
-    }
-}
-
-void ScopedConfig::Set(const char* section, const char* key, const char* value)
-{
-    WritePrivateProfileStringA(section, key, value, Path().c_str());
-}
-
-std::string ScopedConfig::Get(const char* section, const char* key) const
-{
-    char value[300] = {};
-    GetPrivateProfileStringA(section, key, "", value, sizeof value, Path().c_str());
-    return value;
-}
-
-void ScopedConfig::Remove()
-{
-    DeleteFileA(Path().c_str());
 }
 
 IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)

@@ -1,6 +1,6 @@
-// Fixtures for the recording-view tests: message pumping, a watcher that
-// answers the boxes and dialogs the view opens, config.ini beside the test
-// program, and a frame with the main window's status bar hosting a view.
+// Fixtures for the recording-view tests: a watcher that answers the boxes and
+// dialogs the view opens, a frame with the main window's status bar hosting a
+// view, the application seam, and a recorder of texts shown for a moment.
 #pragma once
 
 #include <windows.h>
@@ -15,13 +15,6 @@
 #include "CFrameWnd.h"
 #include "CStatusBar.h"
 #include "CWinThread.h"
-
-// Dispatches this thread's messages for `ms` milliseconds.
-void PumpMessages(DWORD ms);
-// Pumps until `condition` holds or `ms` pass; returns the condition's last value.
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms);
-// Removes a WM_QUIT waiting in this thread's queue; its exit code, or -1.
-int TakeQuitMessage();
 
 // A dialog or box the watcher saw on the watched thread.
 struct SeenDialog {
@@ -64,26 +57,6 @@ private:
 extern const char kOptionsTitle[];
 extern const char kWaitTitle[];
 
-// config.ini beside the test program for the test's scope: the one found is
-// put aside and put back afterwards.
-class ScopedConfig {
-public:
-    ScopedConfig();
-    ~ScopedConfig();
-    ScopedConfig(const ScopedConfig&) = delete;
-    ScopedConfig& operator=(const ScopedConfig&) = delete;
-
-    static std::string Path();
-    static std::string ProgramFolder();
-    void Set(const char* section, const char* key, const char* value);
-    std::string Get(const char* section, const char* key) const;
-    void Remove();
-
-private:
-    std::string m_saved;
-    bool m_hadFile = false;
-};
-
 // The frame of the tests: a main frame with the two panes of the recorder.
 class CTestFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CTestFrame)
@@ -121,7 +94,3 @@ private:
     HHOOK m_hook;
     std::vector<std::string> m_texts;
 };
-
-// Top-level windows of a thread with a class name (and a title, when given).
-std::vector<HWND> ThreadWindows(DWORD threadId, const char* className, const char* title = nullptr);
-std::string WindowText(HWND hwnd);

@@ -3,13 +3,15 @@
 
 #include "CDocument.h"
 #include "CompressionDialogFiller.h"
-#include "OwnedHandles.h"
+#include "HotKeys.h"
+#include "MessagePump.h"
+#include "OwnedDC.h"
+#include "OwnedGdi.h"
 #include "VideoSettings.h"
+#include "Waits.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
 
 void ViewHostTest::SetUp()
 {
@@ -44,12 +46,9 @@ void ViewHostTest::Open(bool withDevice)
         return;
     // The driver opens its compression dialog on the capture thread; the
     // view's one-shot timer answers it once this thread pumps again.
-    const DWORD start = GetTickCount();
-    while (!CompressionDialogFiller::FindDialog() && GetTickCount() - start < 5000)
-        Sleep(10);
-    const bool opened = CompressionDialogFiller::FindDialog() != nullptr;
-    PumpUntil([] { return CompressionDialogFiller::FindDialog() == nullptr; }, 5000);
-    m_compressionFilled = opened && CompressionDialogFiller::FindDialog() == nullptr;
+    const bool opened = WaitUntil([] { return CompressionDialogFiller::FindDialog() != nullptr; });
+    const bool closed = PumpUntil([] { return CompressionDialogFiller::FindDialog() == nullptr; });
+    m_compressionFilled = opened && closed;
 }
 
 void ViewHostTest::Click(int id)
@@ -68,11 +67,7 @@ void ViewHostTest::Command(UINT id)
 
 void ViewHostTest::PressKey(UINT virtualKey)
 {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = static_cast<WORD>(virtualKey);
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    ::PressKey(virtualKey);
     PumpMessages(100);
 }
 
@@ -90,9 +85,8 @@ std::vector<BYTE> BitmapBits(HBITMAP bitmap)
         return {};
     BITMAPINFOHEADER header = {sizeof header, info.bmWidth, info.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<BYTE> bits(static_cast<size_t>((info.bmWidth * 3 + 3) & ~3) * info.bmHeight);
-    HDC dc = GetDC(nullptr);
-    GetDIBits(dc, bitmap, 0, info.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    const TWindowDC screen(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
     return bits;
 }
 
@@ -103,10 +97,8 @@ UINT ViewHostTest::StatePicture() const
     HWND picture = GetDlgItem(m_view->m_hWnd, IDC_STATE_PICTURE);
     const auto shown = BitmapBits(reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     for (UINT id : {IDB_IDLE, IDB_RECORDING, IDB_WAITING}) {
-        HBITMAP resource = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-        const bool same = !shown.empty() && BitmapBits(resource) == shown;
-        DeleteObject(resource);
-        if (same)
+        const TOwnedBitmap resource(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+        if (!shown.empty() && BitmapBits(resource) == shown)
             return id;
     }
     return 0;
@@ -122,28 +114,4 @@ std::string ViewHostTest::PaneText(UINT indicator) const
     char text[512] = {};
     SendMessageA(bar.m_hWnd, SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-std::vector<std::string> ViewHostTest::Files(const std::string& folder, const char* pattern) const
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    TOwnedFind search(FindFirstFileA((folder + "\\" + pattern).c_str(), &found));
-    if (search.IsValid()) {
-        do
-            names.push_back(found.cFileName);
-        while (FindNextFileA(search.Get(), &found));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool HotKeyHeld(UINT virtualKey)
-{
-    const int probe = 0xB000;
-    if (RegisterHotKey(nullptr, probe, 0, virtualKey)) {
-        UnregisterHotKey(nullptr, probe);
-        return false;
-    }
-    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CSingleDocTemplate.h"
+#include "ScopedConfig.h"
 #include "TempFolder.h"
 #include "VideoView.h"
 #include "ViewFixtures.h"
@@ -24,13 +25,12 @@ protected:
     // Posts a click to a control of the view and pumps a little.
     void Click(int id);
     void Command(UINT id);
-    // Presses a key on the keyboard (the global hot keys react to it).
+    // Presses a key on the keyboard (the global hot keys react to it) and pumps a little.
     void PressKey(UINT virtualKey);
 
     bool IsEnabled(int id) const;
     UINT StatePicture() const;  // the id of the bitmap the state picture shows
     std::string PaneText(UINT indicator) const;
-    std::vector<std::string> Files(const std::string& folder, const char* pattern) const;
 
     TempFolder m_temp;
     ScopedConfig m_config;
@@ -42,6 +42,3 @@ protected:
     CVideoView* m_view = nullptr;
     bool m_compressionFilled = false;
 };
-
-// True while some window holds the global hot key `virtualKey` (no modifiers).
-bool HotKeyHeld(UINT virtualKey);
