@@ -3,11 +3,11 @@
 
 #include "ECancelInstall.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStringList.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
-#include "uWinScoped.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -19,8 +19,6 @@
 
 namespace uCommandAction {
 namespace {
-
-using uWinScoped::TScopedHandle;
 
 std::string Quoted(const std::string& path)
 {
@@ -125,8 +123,8 @@ unsigned long RunAndWait(const std::string& commandLine, bool hidden)
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         throw Exception("cannot run " + commandLine + " (error " + SysUtils::IntToStr(GetLastError()) + ")");
-    TScopedHandle processHandle(process.hProcess);
-    TScopedHandle threadHandle(process.hThread);
+    TOwnedHandle processHandle(process.hProcess);
+    TOwnedHandle threadHandle(process.hThread);
     HANDLE waitFor = processHandle.Get();
     // Messages keep flowing while the program runs, so the wizard's window stays alive.
     while (MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
