@@ -6,6 +6,7 @@
 #include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStringList.h"
+#include "uLogTags.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
 
@@ -103,7 +104,7 @@ void RegisterTarget(const std::string& target, TInstallContext& context)
     try {
         uSelfRegister::RegisterComponent(target, uSelfRegister::TRegisterMode::Register);
         if (context.Log)
-            context.Log->Add("REGSVR=" + target);
+            context.Log->Add(uLogTags::Line(uLogTags::Registered, target));
     } catch (const Exception& error) {
         if (!context.Quiet)
             MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);

@@ -7,6 +7,7 @@
 #include "SysUtils.h"
 #include "TStream.h"
 #include "TStrings.h"
+#include "uLogTags.h"
 #include "uReboot.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
@@ -131,7 +132,7 @@ void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TIns
     try {
         uSelfRegister::RegisterComponent(options.Destination, uSelfRegister::TRegisterMode::Register);
         if (!existedBefore)
-            context.Log->Add("REGSVR=" + options.Destination);
+            context.Log->Add(uLogTags::Line(uLogTags::Registered, options.Destination));
     } catch (const Exception& error) {
         if (!context.Quiet)
             MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);
@@ -186,7 +187,7 @@ void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
         return;
     std::string missing = FindMissingFolder(folder + "\\a", context);
     if (!missing.empty())
-        context.Log->Add("DIR=" + missing + "\tUninstallOption=" + SysUtils::IntToStr(option));
+        context.Log->Add(uLogTags::FolderLine(missing, option));
     if (!SysUtils::ForceDirectories(folder))
         throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                 "<FOLDER>", folder));
@@ -226,7 +227,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
             CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
         if (created.IsValid()) {
             if (options.Uninstall)
-                context.Log->Add("FILE=" + destination);
+                context.Log->Add(uLogTags::Line(uLogTags::File, destination));
             WritePayload(std::move(created), *context.Source, length, destination, options.FileAge, attributes);
             if (options.Register)
                 RegisterInstalledFile(options, false, context);
@@ -242,10 +243,10 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         std::string missing = FindMissingFolder(destination, context);
         foldersExist = missing.empty();
         if (!missing.empty() && options.Uninstall)
-            context.Log->Add("DIR=" + missing);
+            context.Log->Add(uLogTags::Line(uLogTags::Folder, missing));
         if (!existedBefore) {
             if (options.Uninstall)
-                context.Log->Add("FILE=" + destination);
+                context.Log->Add(uLogTags::Line(uLogTags::File, destination));
             write = true;
         } else if (context.ForceReplace) {
             write = true;
@@ -285,7 +286,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         if (diverted) {
             // A rollback or an uninstall before the restart removes the waiting copy,
             // so that the replacement does not happen after all.
-            context.Log->Add("FILE=" + target);
+            context.Log->Add(uLogTags::Line(uLogTags::File, target));
             if (!uReboot::ReplaceFileAtReboot(target, destination))
                 throw EWriteError("cannot replace file " + destination + " at the next restart: " +
                                   SysUtils::SysErrorMessage(GetLastError()));

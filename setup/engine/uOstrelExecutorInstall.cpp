@@ -12,6 +12,7 @@
 #include "uFileActions.h"
 #include "uFileReplacement.h"
 #include "uInstallLog.h"
+#include "uLogTags.h"
 #include "uOstrelUninstall.h"
 #include "uRecordValues.h"
 #include "uRegistryAction.h"
@@ -241,7 +242,7 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
 
     if (!repair_ && project_.Uninstall) {
         if (!project_.IsPatch)
-            installLog_.Add("FILE=" + installPath_ + "\\Uninstall.exe");
+            installLog_.Add(uLogTags::Line(uLogTags::File, installPath_ + "\\Uninstall.exe"));
         WriteUninstallEntry(context);
     }
     if (project_.Uninstall || repair_)
@@ -305,7 +306,7 @@ void TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
         lines.Add(installLog_[i]);
     // The logs' folder made for this run's log goes when it is empty (replayed first).
     if (!closingFolder_.empty())
-        lines.Add("DIR=" + closingFolder_ + "\tUninstallOption=0");
+        lines.Add(uLogTags::FolderLine(closingFolder_, 0));
     try {
         TOstrelUninstall uninstall(nullptr);
         uninstall.OnStartUninstall = OnStartCancel;

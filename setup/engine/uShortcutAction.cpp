@@ -8,6 +8,7 @@
 #include "TStrings.h"
 #include "uFileActions.h"
 #include "uHResultText.h"
+#include "uLogTags.h"
 #include "uRecordValues.h"
 #include "uWideText.h"
 
@@ -39,7 +40,7 @@ void CreateShortcut(const TStrings& record, bool skip, TInstallContext& context)
     bool existedBefore = GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
     std::string missing = uFileActions::FindMissingFolder(link, context);
     if (!missing.empty())
-        context.Log->Add("DIR=" + missing + "\tUninstallOption=0");
+        context.Log->Add(uLogTags::FolderLine(missing, 0));
     std::string folder = SysUtils::ExtractFilePath(link);
     if (!folder.empty() && !SysUtils::ForceDirectories(folder))
         throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
@@ -65,7 +66,7 @@ void CreateShortcut(const TStrings& record, bool skip, TInstallContext& context)
     if (FAILED(result))
         RaiseLinkError(link, "saving", result);
     if (!existedBefore)
-        context.Log->Add("FILE=" + link);
+        context.Log->Add(uLogTags::Line(uLogTags::File, link));
 }
 
 } // namespace uShortcutAction
