@@ -181,6 +181,20 @@ void RunCommand(const TStrings& record, TRunPhase phase, TInstallContext& contex
     }
 }
 
+void RunOrDefer(const TStrings& record, bool skip, TInstallContext& context)
+{
+    int executeType = uRecordValues::Int(record, "EXECUTE_TYPE");
+    if (skip)
+        return;
+    if (executeType == etNow) {
+        RunCommand(record, TRunPhase::DuringInstall, context);
+        return;
+    }
+    if (!context.DeferredCommands)
+        throw Exception("a deferred COMMAND record needs the deferred-commands list");
+    context.DeferredCommands->Add(PackRecord(record.Text()));
+}
+
 std::string PackRecord(const std::string& text) { return SysUtils::StringReplace(text, "\r\n", "#13#10"); }
 
 std::string UnpackRecord(const std::string& packed) { return SysUtils::StringReplace(packed, "#13#10", "\r\n"); }

@@ -146,7 +146,6 @@ private:
     std::string MessageTextForActions(const std::string& key, const std::string& defaultText);
     std::string ExpandForActions(const std::string& text);
     void StartInstallLog();
-    void RunRecord(const TStrings& record, bool skip, struct TInstallContext& context);
     void WriteUninstallEntry(struct TInstallContext& context);
     void RunInstallSteps(struct TInstallContext& context);
     void WriteLogAndUninstaller(struct TInstallContext& context);

@@ -213,21 +213,42 @@ TEST_F(InstallTest, DeselectedRecordsAreSkippedWithTheirPayloadAndWithoutAnnounc
 TEST_F(InstallTest, ProgressTextsNameTheTargetUnlessDetailsAreHidden)
 {
     TOstrelExecutor engine(nullptr);
+    // Each record type's text, the part of the record it names, and the language
+    // key that replaces the built-in text.
     struct Case {
         std::vector<std::string> lines;
-        std::string shown, hidden;
+        std::string shown, hidden, key;
     } cases[] = {
-        {{"OBJECT_TYPE=FILE", "DESTINATION=C:\\a.txt"}, "正在解压文件 C:\\a.txt", "正在解压文件"},
-        {{"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_USERS", "KEY=K"}, "正在创建注册表项 HKEY_USERS\\K", "正在创建注册表项"},
-        {{"OBJECT_TYPE=MDAC"}, "正在安装微软数据访问组件(MDAC)", "正在安装微软数据访问组件(MDAC)"},
-        {{"OBJECT_TYPE=OTHER"}, "", ""},
+        {{"OBJECT_TYPE=FILE", "DESTINATION=C:\\a.txt"}, "正在解压文件 C:\\a.txt", "正在解压文件", "DecompressingFile"},
+        {{"OBJECT_TYPE=FOLDER", "FOLDER=C:\\App"}, "正在创建文件夹 C:\\App", "正在创建文件夹", "CreatingFolder"},
+        {{"OBJECT_TYPE=SHORTCUT", "FILE_NAME=C:\\a.lnk", "TARGET=C:\\a.exe"}, "正在创建快捷方式 C:\\a.lnk",
+         "正在创建快捷方式", "CreatingShortcut"},
+        {{"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_USERS", "KEY=K"}, "正在创建注册表项 HKEY_USERS\\K", "正在创建注册表项",
+         "CreatingRegistryKey"},
+        {{"OBJECT_TYPE=COMMAND", "TARGET=setup.exe"}, "正在执行操作 setup.exe", "正在执行操作", "Executing"},
+        {{"OBJECT_TYPE=MDAC"}, "正在安装微软数据访问组件(MDAC)", "正在安装微软数据访问组件(MDAC)", "InstallingMDAC"},
+        {{"OBJECT_TYPE=MSDB", "name=Shop"}, "正在初始化数据库 Shop", "正在初始化数据库", "InitializingMsSQLDB"},
+        {{"OBJECT_TYPE=MTS_APP", "Name=Billing"}, "正在创建COM+应用程序 Billing", "正在创建COM+应用程序",
+         "CreatingCOMPlusApplication"},
+        {{"OBJECT_TYPE=MTS_COMPONENT", "ProgID=Billing.Invoice"}, "正在安装COM+组件 Billing.Invoice", "正在安装COM+组件",
+         "InstallingCOMPlusComponent"},
+        {{"OBJECT_TYPE=BDEALIAS", "ALIAS_NAME=Shop"}, "", "", ""},
+        {{"OBJECT_TYPE=OTHER"}, "", "", ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines[0]);
         TStringList record;
         for (const std::string& line : c.lines)
             record.Add(line);
         EXPECT_EQ(engine.GetProgressText(record, false), c.shown);
         EXPECT_EQ(engine.GetProgressText(record, true), c.hidden);
+        if (c.key.empty())
+            continue;
+        TStringList translated;
+        translated.Add(c.key + "=T:");
+        engine.SetLanguage(&translated);
+        EXPECT_EQ(engine.GetProgressText(record, true), "T:");
+        engine.SetLanguage(nullptr);
     }
     TStringList language;
     language.Add("DecompressingFile=Unpacking <PRODUCT_NAME> ");
