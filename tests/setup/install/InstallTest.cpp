@@ -3,11 +3,14 @@
 // install without uninstaller behave as the user expects.
 #include "InstallFixture.h"
 
+#include "ComApartment.h"
+#include "ComPtr.h"
 #include "ECancelInstall.h"
 #include "Exception.h"
 #include "SysUtils.h"
 #include "uOstrelUninstall.h"
 #include "uSystemFolders.h"
+#include "uWideText.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -16,25 +19,17 @@ namespace {
 
 std::string LinkTarget(const std::string& link)
 {
-    CoInitialize(nullptr);
-    std::string result;
-    IShellLinkA* shellLink = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shellLink)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-            char path[MAX_PATH] = {};
-            if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
-                SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
-                result = path;
-            file->Release();
-        }
-        shellLink->Release();
-    }
-    CoUninitialize();
-    return result;
+    TComApartment apartment;
+    ComPtr<IShellLinkA> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.ReceiveVoid())))
+        return std::string();
+    ComPtr<IPersistFile> file = shellLink.As<IPersistFile>(IID_IPersistFile);
+    char path[MAX_PATH] = {};
+    if (!file || FAILED(file->Load(uWideText::Widen(link).c_str(), STGM_READ)) ||
+        FAILED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
+        return std::string();
+    return path;
 }
 
 } // namespace
