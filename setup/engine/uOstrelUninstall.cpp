@@ -173,7 +173,8 @@ void TOstrelUninstall::ReplayLine(const std::string& line)
 
 void TOstrelUninstall::UndoFolder(const std::string& value)
 {
-    // "DIR=folder<TAB>UninstallOption=n": two name=value pairs on one line.
+    // "DIR=folder<TAB>UninstallOption=n": the whole line, split at the tab, reads
+    // as two name=value pairs.
     TStringList parts;
     parts.SetText(SysUtils::StringReplace(uLogTags::Line(uLogTags::Folder, value), "\t", "\r\n"));
     std::string folder = parts.Values(uLogTags::Folder);
