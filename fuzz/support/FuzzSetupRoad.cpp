@@ -1,12 +1,16 @@
+// The fuzz road through the setup data, on the engine's own reading routines.
 #include "FuzzSetupRoad.h"
 
 #include "TMemoryStream.h"
 #include "TStringList.h"
+#include "uLeadingBlocks.h"
 #include "uSetupData.h"
+
+#include <vector>
 
 namespace {
 
-class TRoad {
+class TRoad : public uLeadingBlocks::TBlockReader {
 public:
     TRoad(TStream& inflated, const uMacros::TEnvironmentLookup& environment)
         : inflated_(inflated), environment_(environment)
@@ -14,41 +18,19 @@ public:
         folders_.Desktop = "C:\\Desktop";
         folders_.ProgramFiles = "C:\\Program Files";
         folders_.Windows = "C:\\Windows";
-        product_.InstallPath = "<INSTALL>";
     }
 
     void Run()
     {
-        TStringList list;
-        list.SetText(Block());
-        list.SetText(Block());
+        TStringList packages, spaces;
         TMemoryStream userInterface;
-        uSetupData::ReadUserInterfaceBlock(inflated_, userInterface);
+        std::vector<TBeforeInstallCommand> beforeInstall;
+        uLeadingBlocks::Read(*this, {packages, spaces, userInterface, project_, beforeInstall});
 
-        TStringList project;
-        project.SetText(Block());
-        product_.CompanyName = project.Values("CompanyName");
-        product_.ProductName = project.Values("ProductName");
-        product_.Version = project.Values("Version");
-        bool flag = false;
-        int before = 0;
-        uSetupData::TryParseBool(project.Values("Uninstall"), flag);
-        uSetupData::TryParseBool(project.Values("IsPatch"), flag);
-        uSetupData::TryParseInt(project.Values("RunBeforeInstall"), before);
-        Block();
-
-        for (int i = 0; i < before; ++i) {
-            TStringList command;
-            command.SetText(Block());
-            int type = 0;
-            if (uSetupData::TryParseInt(command.Values("EXECUTE_TYPE"), type) && type == 1) {
-                TStringList file;
-                file.SetText(Block());
-                Payload();
-            }
-        }
+        // The records to "END"; of these only FILE records carry a payload here,
+        // since no other record's payload flag is read.
         for (;;) {
-            std::string text = Block();
+            std::string text = ReadTextBlock();
             if (uSetupData::IsEndMark(text))
                 break;
             TStringList record;
@@ -58,21 +40,37 @@ public:
         }
     }
 
-private:
-    std::string Block()
+    TStream& Source() override { return inflated_; }
+
+    // As the engine reads a block: macros expanded with the product's values as
+    // far as the project block has given them.
+    std::string ReadTextBlock() override
     {
-        std::string text = uMacros::ExpandMacros(uSetupData::ReadTextBlock(inflated_), product_, folders_,
+        uMacros::TProductMacros product;
+        product.InstallPath = "<INSTALL>";
+        product.CompanyName = project_.CompanyName;
+        product.ProductName = project_.ProductName;
+        product.Version = project_.Version;
+        std::string text = uMacros::ExpandMacros(uSetupData::ReadTextBlock(inflated_), product, folders_,
                                                  "C:\\Setup", environment_);
         uSetupData::CheckLineCount(text);
         return text;
     }
 
+    // The program is passed over rather than put down and run.
+    void RunBeforeInstall(const TStrings&, const TStrings* fileRecord) override
+    {
+        if (fileRecord)
+            Payload();
+    }
+
+private:
     void Payload() { uSetupData::SkipPayload(inflated_, uSetupData::ReadPayloadLength(inflated_)); }
 
     TStream& inflated_;
     const uMacros::TEnvironmentLookup& environment_;
     uSystemFolders::TSpecialFolders folders_;
-    uMacros::TProductMacros product_;
+    TProjectInfo project_;
 };
 
 } // namespace

@@ -3,11 +3,12 @@
 
 #include "ECancelInstall.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStringList.h"
+#include "uLogTags.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
-#include "uWinScoped.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -19,8 +20,6 @@
 
 namespace uCommandAction {
 namespace {
-
-using uWinScoped::TScopedHandle;
 
 std::string Quoted(const std::string& path)
 {
@@ -105,7 +104,7 @@ void RegisterTarget(const std::string& target, TInstallContext& context)
     try {
         uSelfRegister::RegisterComponent(target, uSelfRegister::TRegisterMode::Register);
         if (context.Log)
-            context.Log->Add("REGSVR=" + target);
+            context.Log->Add(uLogTags::Line(uLogTags::Registered, target));
     } catch (const Exception& error) {
         if (!context.Quiet)
             MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);
@@ -125,8 +124,8 @@ unsigned long RunAndWait(const std::string& commandLine, bool hidden)
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         throw Exception("cannot run " + commandLine + " (error " + SysUtils::IntToStr(GetLastError()) + ")");
-    TScopedHandle processHandle(process.hProcess);
-    TScopedHandle threadHandle(process.hThread);
+    TOwnedHandle processHandle(process.hProcess);
+    TOwnedHandle threadHandle(process.hThread);
     HANDLE waitFor = processHandle.Get();
     // Messages keep flowing while the program runs, so the wizard's window stays alive.
     while (MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
@@ -180,6 +179,20 @@ void RunCommand(const TStrings& record, TRunPhase phase, TInstallContext& contex
     default:
         break;
     }
+}
+
+void RunOrDefer(const TStrings& record, bool skip, TInstallContext& context)
+{
+    int executeType = uRecordValues::Int(record, "EXECUTE_TYPE");
+    if (skip)
+        return;
+    if (executeType == etNow) {
+        RunCommand(record, TRunPhase::DuringInstall, context);
+        return;
+    }
+    if (!context.DeferredCommands)
+        throw Exception("a deferred COMMAND record needs the deferred-commands list");
+    context.DeferredCommands->Add(PackRecord(record.Text()));
 }
 
 std::string PackRecord(const std::string& text) { return SysUtils::StringReplace(text, "\r\n", "#13#10"); }

@@ -23,6 +23,11 @@ enum class TRunPhase { DuringInstall, AfterInstall };
 // "Error=Y" raises an Exception with its "ErrorString".
 void RunCommand(const TStrings& record, TRunPhase phase, TInstallContext& context);
 
+// The COMMAND record as the install meets it: EXECUTE_TYPE etNow runs it at once
+// (as RunCommand does during the install), every other type is packed onto the
+// context's deferred commands. A skipped record does neither.
+void RunOrDefer(const TStrings& record, bool skip, TInstallContext& context);
+
 // Runs a command line and waits for it to end, keeping the calling thread's
 // windows alive; raises an Exception when the program cannot be started.
 unsigned long RunAndWait(const std::string& commandLine, bool hidden);

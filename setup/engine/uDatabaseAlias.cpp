@@ -3,8 +3,8 @@
 #include "uDatabaseAlias.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
-#include "uWinScoped.h"
 
 #include <windows.h>
 
@@ -38,7 +38,7 @@ T EntryPoint(HMODULE module, const char* name)
 
 void DeleteAlias(const std::string& alias)
 {
-    uWinScoped::TScopedModule engine(LoadLibraryA(EngineLibrary));
+    TOwnedModule engine(LoadLibraryA(EngineLibrary));
     if (!engine.Get())
         throw Exception("The database engine (" + std::string(EngineLibrary) +
                         ") is not installed on this computer; the alias \"" + alias + "\" cannot be deleted");

@@ -2,15 +2,16 @@
 #include "uFileActions.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "ScopeExit.h"
 #include "SysUtils.h"
 #include "TStream.h"
 #include "TStrings.h"
+#include "uLogTags.h"
+#include "uReboot.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
 #include "uSetupData.h"
-#include "uWinScoped.h"
-#include "uReboot.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -20,8 +21,6 @@
 
 namespace uFileActions {
 namespace {
-
-using uWinScoped::TScopedHandle;
 
 // Files are written in large blocks: small writes cost more than inflating.
 const std::uint64_t kCopyBlock = 256 * 1024;
@@ -64,8 +63,8 @@ std::string NewGuidName()
 // reading and writing while others may only read it.
 bool IsFileInUse(const std::string& path)
 {
-    TScopedHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TOwnedHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !probe.IsValid();
 }
 
@@ -79,9 +78,9 @@ void SetDosDate(HANDLE file, std::uint32_t dosDate)
 
 // Opens `target` as a new, empty file that already carries `attributes`, so
 // that no further call per file is needed to set them.
-TScopedHandle CreateTarget(const std::string& target, DWORD attributes)
+TOwnedHandle CreateTarget(const std::string& target, DWORD attributes)
 {
-    TScopedHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    TOwnedHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     if (!file.IsValid() && GetLastError() == ERROR_ACCESS_DENIED) {
         // A read-only or hidden file in the way refuses to be replaced as it is.
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -94,7 +93,7 @@ TScopedHandle CreateTarget(const std::string& target, DWORD attributes)
 
 // Copies exactly `length` payload bytes into `file`, just created at `target`,
 // which ends with the date `dosDate` and exactly the attributes `attributes`.
-void WritePayload(TScopedHandle file, TStream& source, std::uint64_t length, const std::string& target,
+void WritePayload(TOwnedHandle file, TStream& source, std::uint64_t length, const std::string& target,
                   std::uint32_t dosDate, DWORD attributes)
 {
     // A half-written file is worse than none; a read-only one must be let go first.
@@ -133,7 +132,7 @@ void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TIns
     try {
         uSelfRegister::RegisterComponent(options.Destination, uSelfRegister::TRegisterMode::Register);
         if (!existedBefore)
-            context.Log->Add("REGSVR=" + options.Destination);
+            context.Log->Add(uLogTags::Line(uLogTags::Registered, options.Destination));
     } catch (const Exception& error) {
         if (!context.Quiet)
             MessageBoxA(GetActiveWindow(), error.Message().c_str(), context.Title.c_str(), MB_OK | MB_ICONERROR);
@@ -188,7 +187,7 @@ void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
         return;
     std::string missing = FindMissingFolder(folder + "\\a", context);
     if (!missing.empty())
-        context.Log->Add("DIR=" + missing + "\tUninstallOption=" + SysUtils::IntToStr(option));
+        context.Log->Add(uLogTags::FolderLine(missing, option));
     if (!SysUtils::ForceDirectories(folder))
         throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                 "<FOLDER>", folder));
@@ -224,11 +223,11 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         // is yet tells that in the same call: a separate look for a name that is
         // not there can cost a read of the whole folder (Wine). The folder then
         // exists too, so nothing else is to log or create.
-        TScopedHandle created(
+        TOwnedHandle created(
             CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
         if (created.IsValid()) {
             if (options.Uninstall)
-                context.Log->Add("FILE=" + destination);
+                context.Log->Add(uLogTags::Line(uLogTags::File, destination));
             WritePayload(std::move(created), *context.Source, length, destination, options.FileAge, attributes);
             if (options.Register)
                 RegisterInstalledFile(options, false, context);
@@ -244,10 +243,10 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         std::string missing = FindMissingFolder(destination, context);
         foldersExist = missing.empty();
         if (!missing.empty() && options.Uninstall)
-            context.Log->Add("DIR=" + missing);
+            context.Log->Add(uLogTags::Line(uLogTags::Folder, missing));
         if (!existedBefore) {
             if (options.Uninstall)
-                context.Log->Add("FILE=" + destination);
+                context.Log->Add(uLogTags::Line(uLogTags::File, destination));
             write = true;
         } else if (context.ForceReplace) {
             write = true;
@@ -287,7 +286,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         if (diverted) {
             // A rollback or an uninstall before the restart removes the waiting copy,
             // so that the replacement does not happen after all.
-            context.Log->Add("FILE=" + target);
+            context.Log->Add(uLogTags::Line(uLogTags::File, target));
             if (!uReboot::ReplaceFileAtReboot(target, destination))
                 throw EWriteError("cannot replace file " + destination + " at the next restart: " +
                                   SysUtils::SysErrorMessage(GetLastError()));

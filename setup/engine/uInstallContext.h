@@ -1,6 +1,6 @@
 // What the install actions share with the engine that runs them: the setup
-// stream the payloads come from, the install log, the message texts and the
-// flags an action reads or sets.
+// stream the payloads come from, the install log, the deferred commands, the
+// message texts and the flags an action reads or sets.
 #pragma once
 
 #include "Closure.h"
@@ -18,6 +18,9 @@ using TExpandFunc = TClosure<std::string(const std::string& text)>;
 struct TInstallContext {
     TStream* Source = nullptr;   // the inflated setup data, just after the current record
     TStrings* Log = nullptr;     // the install log gathered so far
+    // The COMMAND records left for after the install or for the uninstall, line
+    // breaks written as "#13#10".
+    TStrings* DeferredCommands = nullptr;
     TMessageTextFunc MessageText;
     TExpandFunc Expand;
     std::string InstallPath;     // the install folder, for programs told where the product goes

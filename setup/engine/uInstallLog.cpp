@@ -8,6 +8,7 @@
 #include "TStringList.h"
 #include "uCommandAction.h"
 #include "uFileReplacement.h"
+#include "uLogTags.h"
 #include "uSetupData.h"
 
 #include <windows.h>
@@ -39,7 +40,7 @@ void AppendClosingLine(TStrings& log, const std::string& line)
     log.Add(line);
 }
 
-// Appends one "COMMAND=" line per uninstall command of this install, from the last
+// Appends one COMMAND line per uninstall command of this install, from the last
 // deferred record to the first. Each takes the place of one equal line of an
 // earlier install (a repair or a patch reuses its log), so a command runs once per
 // record that asks for it: neither doubled by a repair nor merged with its twin.
@@ -49,7 +50,7 @@ void AppendUninstallCommands(TStrings& log, const TStrings& deferred)
     for (int index = deferred.Count() - 1; index >= 0; --index) {
         if (!IsUninstallCommand(deferred[index]))
             continue;
-        std::string line = "COMMAND=" + deferred[index];
+        std::string line = uLogTags::Line(uLogTags::Command, deferred[index]);
         for (int old = earlier - 1; old >= 1; --old)
             if (log[old] == line) {
                 log.Delete(old);
@@ -123,12 +124,12 @@ std::string WriteInstallLog(const TInstallLogInput& input)
         throw EFCreateError("Cannot create the folder " + SysUtils::ExcludeTrailingBackslash(folder) +
                             " for the install log");
     if (!missing.empty()) {
-        std::string folderLine = "DIR=" + missing + "\tUninstallOption=0";
+        std::string folderLine = uLogTags::FolderLine(missing, 0);
         if (!HoldsLine(log, folderLine))
             log.Add(folderLine);
     }
 
-    std::string logLine = "FILE=" + logPath;
+    std::string logLine = uLogTags::Line(uLogTags::File, logPath);
     if (!HoldsLine(log, logLine))
         log.Add(logLine);
 
@@ -142,7 +143,7 @@ std::string WriteInstallLog(const TInstallLogInput& input)
     uFileReplacement::TFileReplacement dataFile(dataPath);
     if (input.UserInterfaceBlock)
         input.UserInterfaceBlock->SaveToStream(dataFile.Stream());
-    AppendClosingLine(log, "FILE=" + dataPath);
+    AppendClosingLine(log, uLogTags::Line(uLogTags::File, dataPath));
     uFileReplacement::TFileReplacement logFile(logPath);
     log.SaveToStream(logFile.Stream());
     dataFile.Commit();

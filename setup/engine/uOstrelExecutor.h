@@ -8,6 +8,7 @@
 #include "TComponent.h"
 #include "TMemoryStream.h"
 #include "TStringList.h"
+#include "uLeadingBlocks.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,26 +21,6 @@ class TStream;
 namespace uChangeNotices {
 class TBackgroundNotices;
 }
-
-// The project information block, as the engine holds it.
-struct TProjectInfo {
-    std::string ProjectId;   // PROJECT_ID
-    std::string CompanyName;
-    std::string ProductName;
-    std::string Version;
-    std::string Publisher;
-    std::string HelpLink;
-    std::string Contact;
-    std::string Support;
-    std::string Readme;
-    std::string Update;
-    std::string Comments;
-    std::string DisplayIcon;
-    std::string InstallPath; // trailing backslashes removed
-    bool Uninstall = false;  // write the Uninstall entry, the log and Uninstall.exe
-    bool IsPatch = false;    // an update pack that needs a previous installation
-    int RunBeforeInstall = 0;
-};
 
 class TOstrelExecutor : public TComponent {
 public:
@@ -88,10 +69,6 @@ public:
     const TProjectInfo& Project() const { return project_; }
     // The RunBeforeInstall command records read while opening, each with the FILE
     // record of its program when one followed (empty otherwise).
-    struct TBeforeInstallCommand {
-        std::string Command;
-        std::string File;
-    };
     const std::vector<TBeforeInstallCommand>& BeforeInstallCommands() const { return beforeInstall_; }
 
     const std::string& InstallPath() const { return installPath_; }
@@ -146,7 +123,6 @@ private:
     std::string MessageTextForActions(const std::string& key, const std::string& defaultText);
     std::string ExpandForActions(const std::string& text);
     void StartInstallLog();
-    void RunRecord(const TStrings& record, bool skip, struct TInstallContext& context);
     void WriteUninstallEntry(struct TInstallContext& context);
     void RunInstallSteps(struct TInstallContext& context);
     void WriteLogAndUninstaller(struct TInstallContext& context);
@@ -167,13 +143,13 @@ private:
 protected:
     // One RunBeforeInstall command with the FILE record that carries its program
     // (nullptr when none follows); the program's payload is next in Source().
-    // Opening keeps the records, puts the program down and runs the command at
-    // once; an error or cancel from the program fails the open.
+    // Opening has kept the records; this puts the program down and runs the
+    // command at once; an error or cancel from the program fails the open.
     virtual void RunBeforeInstall(const TStrings& command, const TStrings* fileRecord);
 
 private:
+    class TLeadingBlockReader;
     void ReadLeadingBlocks();
-    void ReadProjectBlock();
     void ContainerMoved(TObject* sender, std::int64_t position);
     void VolumeNeeded(TObject* sender, int index, std::string& fileName);
 

@@ -12,11 +12,11 @@
 #include "uFileActions.h"
 #include "uFileReplacement.h"
 #include "uInstallLog.h"
+#include "uLogTags.h"
 #include "uOstrelUninstall.h"
+#include "uRecordTypes.h"
 #include "uRecordValues.h"
 #include "uRegistryAction.h"
-#include "uServiceActions.h"
-#include "uShortcutAction.h"
 #include "uSystemFolders.h"
 #include "uUninstaller.h"
 
@@ -42,48 +42,6 @@ std::string ReadStringValue(HKEY key, const char* name)
 
 std::string UninstallEntry(const std::string& projectId) { return uInstallLog::UninstallKey + projectId; }
 
-struct TProgressKind {
-    const char* ObjectType;
-    const char* Key;
-    const char* DefaultText;
-};
-
-const TProgressKind kProgressKinds[] = {
-    {"FILE", "DecompressingFile", "正在解压文件"},
-    {"FOLDER", "CreatingFolder", "正在创建文件夹"},
-    {"SHORTCUT", "CreatingShortcut", "正在创建快捷方式"},
-    {"REGISTRY", "CreatingRegistryKey", "正在创建注册表项"},
-    {"COMMAND", "Executing", "正在执行操作"},
-    {"MDAC", "InstallingMDAC", "正在安装微软数据访问组件(MDAC)"},
-    {"MSDB", "InitializingMsSQLDB", "正在初始化数据库"},
-    {"MTS_APP", "CreatingCOMPlusApplication", "正在创建COM+应用程序"},
-    {"MTS_COMPONENT", "InstallingCOMPlusComponent", "正在安装COM+组件"},
-};
-
-// The part of the record that the progress text names; false for kinds without one.
-bool ProgressTarget(const std::string& type, const TStrings& record, std::string& target)
-{
-    if (type == "FILE")
-        target = record.Values("DESTINATION");
-    else if (type == "FOLDER")
-        target = record.Values("FOLDER");
-    else if (type == "SHORTCUT")
-        target = record.Values("FILE_NAME");
-    else if (type == "REGISTRY")
-        target = record.Values("ROOT") + "\\" + record.Values("KEY");
-    else if (type == "COMMAND")
-        target = record.Values("TARGET");
-    else if (type == "MSDB")
-        target = record.Values("name");
-    else if (type == "MTS_APP")
-        target = record.Values("Name");
-    else if (type == "MTS_COMPONENT")
-        target = record.Values("ProgID");
-    else
-        return false;
-    return true;
-}
-
 } // namespace
 
 void TOstrelExecutor::SetLanguage(const TStrings* language) { language_ = language; }
@@ -97,16 +55,13 @@ std::string TOstrelExecutor::GetMessageText(const std::string& key, const std::s
 
 std::string TOstrelExecutor::GetProgressText(const TStrings& record, bool hideDetails) const
 {
-    std::string type = record.Values("OBJECT_TYPE");
-    for (const TProgressKind& kind : kProgressKinds) {
-        if (type != kind.ObjectType)
-            continue;
-        std::string target;
-        if (hideDetails || !ProgressTarget(type, record, target))
-            return GetMessageText(kind.Key, kind.DefaultText);
-        return GetMessageText(kind.Key, std::string(kind.DefaultText) + " ") + target;
-    }
-    return std::string();
+    const uRecordTypes::TRecordType* type = uRecordTypes::Find(record.Values("OBJECT_TYPE"));
+    if (!type || !type->ProgressKey)
+        return std::string();
+    std::string target;
+    if (hideDetails || !uRecordTypes::ProgressTarget(*type, record, target))
+        return GetMessageText(type->ProgressKey, type->ProgressDefault);
+    return GetMessageText(type->ProgressKey, std::string(type->ProgressDefault) + " ") + target;
 }
 
 bool TOstrelExecutor::IsFirstInstall()
@@ -133,6 +88,7 @@ TInstallContext TOstrelExecutor::MakeInstallContext()
     TInstallContext context;
     context.Source = Source();
     context.Log = &installLog_;
+    context.DeferredCommands = &deferredCommands_;
     context.MessageText = TMessageTextFunc(this, &TOstrelExecutor::MessageTextForActions);
     context.Expand = TExpandFunc(this, &TOstrelExecutor::ExpandForActions);
     context.InstallPath = installPath_;
@@ -162,38 +118,6 @@ void TOstrelExecutor::StartInstallLog()
     }
     if (installLog_.Count() == 0)
         installLog_.Add(project_.ProjectId);
-}
-
-void TOstrelExecutor::RunRecord(const TStrings& record, bool skip, TInstallContext& context)
-{
-    std::string type = record.Values("OBJECT_TYPE");
-    if (type == "FOLDER") {
-        uFileActions::CreateFolder(record, skip, context);
-    } else if (type == "FILE") {
-        uFileActions::InstallFile(record, skip, context);
-    } else if (type == "SHORTCUT") {
-        uShortcutAction::CreateShortcut(record, skip, context);
-    } else if (type == "REGISTRY") {
-        uRegistryAction::WriteRegistry(record, skip, context);
-    } else if (type == "COMMAND") {
-        int executeType = uRecordValues::Int(record, "EXECUTE_TYPE");
-        if (skip)
-            return;
-        if (executeType == uCommandAction::etNow)
-            uCommandAction::RunCommand(record, uCommandAction::TRunPhase::DuringInstall, context);
-        else
-            deferredCommands_.Add(uCommandAction::PackRecord(record.Text()));
-    } else if (type == "MDAC") {
-        uServiceActions::InstallDataAccess(record, skip, context);
-    } else if (type == "MSDB") {
-        uServiceActions::CreateDatabase(record, skip, context);
-    } else if (type == "MTS_APP") {
-        uServiceActions::CreateComPlusApplication(record, skip, context);
-    } else if (type == "MTS_COMPONENT") {
-        uServiceActions::InstallComPlusComponent(record, skip, context);
-    } else if (type == "BDEALIAS") {
-        uServiceActions::CreateDatabaseAlias(record, skip, context);
-    }
 }
 
 void TOstrelExecutor::WriteUninstallEntry(TInstallContext& context)
@@ -231,7 +155,8 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
             OnProcess(this, &record_, skip, position);
         }
         context.Source = Source();
-        RunRecord(record_, skip, context);
+        if (const uRecordTypes::TRecordType* type = uRecordTypes::Find(record_.Values("OBJECT_TYPE")))
+            type->Action(record_, skip, context);
         restartNeeded_ = context.RestartNeeded;
     }
 
@@ -241,7 +166,7 @@ void TOstrelExecutor::RunInstallSteps(TInstallContext& context)
 
     if (!repair_ && project_.Uninstall) {
         if (!project_.IsPatch)
-            installLog_.Add("FILE=" + installPath_ + "\\Uninstall.exe");
+            installLog_.Add(uLogTags::Line(uLogTags::File, installPath_ + "\\Uninstall.exe"));
         WriteUninstallEntry(context);
     }
     if (project_.Uninstall || repair_)
@@ -305,7 +230,7 @@ void TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
         lines.Add(installLog_[i]);
     // The logs' folder made for this run's log goes when it is empty (replayed first).
     if (!closingFolder_.empty())
-        lines.Add("DIR=" + closingFolder_ + "\tUninstallOption=0");
+        lines.Add(uLogTags::FolderLine(closingFolder_, 0));
     try {
         TOstrelUninstall uninstall(nullptr);
         uninstall.OnStartUninstall = OnStartCancel;

@@ -10,48 +10,33 @@
 #include "uCommandAction.h"
 #include "uFileActions.h"
 #include "uInstallContext.h"
+#include "uLeadingBlocks.h"
 #include "uMacros.h"
 #include "uSetupData.h"
 
-namespace {
+// The leading blocks come through the engine's own reading, with its macros.
+class TOstrelExecutor::TLeadingBlockReader : public uLeadingBlocks::TBlockReader {
+public:
+    explicit TLeadingBlockReader(TOstrelExecutor& engine) : engine_(engine) {}
+    TStream& Source() override { return *engine_.inflate_; }
+    std::string ReadTextBlock() override { return engine_.ReadTextBlock(); }
+    void RunBeforeInstall(const TStrings& command, const TStrings* fileRecord) override
+    {
+        engine_.RunBeforeInstall(command, fileRecord);
+    }
 
-std::string StripTrailingBackslashes(std::string path)
-{
-    while (!path.empty() && path.back() == '\\')
-        path.pop_back();
-    return path;
-}
-
-[[noreturn]] void RaiseBadValue(const char* block, const std::string& key, const char* kind, const std::string& value)
-{
-    throw Exception("安装数据的" + std::string(block) + "中 " + key + " 不是有效的" + kind + "（'" + value + "'）");
-}
-
-bool StrictBool(const TStrings& lines, const char* block, const std::string& key)
-{
-    bool value = false;
-    std::string text = lines.Values(key);
-    if (!uSetupData::TryParseBool(text, value))
-        RaiseBadValue(block, key, "布尔值", text);
-    return value;
-}
-
-int StrictInt(const TStrings& lines, const char* block, const std::string& key)
-{
-    int value = 0;
-    std::string text = lines.Values(key);
-    if (!uSetupData::TryParseInt(text, value))
-        RaiseBadValue(block, key, "整数", text);
-    return value;
-}
-
-} // namespace
+private:
+    TOstrelExecutor& engine_;
+};
 
 TOstrelExecutor::TOstrelExecutor(TComponent* owner) : TComponent(owner) {}
 
 TOstrelExecutor::~TOstrelExecutor() { CloseSource(); }
 
-void TOstrelExecutor::SetInstallPath(const std::string& path) { installPath_ = StripTrailingBackslashes(path); }
+void TOstrelExecutor::SetInstallPath(const std::string& path)
+{
+    installPath_ = uLeadingBlocks::WithoutTrailingBackslashes(path);
+}
 
 void TOstrelExecutor::OpenSource(const std::string& fileName, bool dataInProgram)
 {
@@ -87,58 +72,12 @@ void TOstrelExecutor::CloseSource()
 
 void TOstrelExecutor::ReadLeadingBlocks()
 {
-    packages_.SetText(ReadTextBlock());
-    spaces_.SetText(ReadTextBlock());
-    uSetupData::ReadUserInterfaceBlock(*inflate_, userInterface_);
-    ReadProjectBlock();
-    ReadTextBlock(); // a block this engine passes over
-
-    beforeInstall_.clear();
-    for (int i = 0; i < project_.RunBeforeInstall; ++i) {
-        TStringList command;
-        command.SetText(ReadTextBlock());
-        bool carriesProgram = StrictInt(command, "安装前命令", "EXECUTE_TYPE") == 1 &&
-                              !StrictBool(command, "安装前命令", "URL");
-        if (carriesProgram) {
-            TStringList file;
-            file.SetText(ReadTextBlock());
-            RunBeforeInstall(command, &file);
-        } else {
-            RunBeforeInstall(command, nullptr);
-        }
-    }
-}
-
-void TOstrelExecutor::ReadProjectBlock()
-{
-    TStringList lines;
-    lines.SetText(ReadTextBlock());
-    const char* block = "项目信息";
-    TProjectInfo project;
-    project.ProjectId = lines.Values("PROJECT_ID");
-    project.CompanyName = lines.Values("CompanyName");
-    project.ProductName = lines.Values("ProductName");
-    project.Version = lines.Values("Version");
-    project.Publisher = lines.Values("Publisher");
-    project.HelpLink = lines.Values("HelpLink");
-    project.Contact = lines.Values("Contact");
-    project.Support = lines.Values("Support");
-    project.Readme = lines.Values("Readme");
-    project.Update = lines.Values("Update");
-    project.Comments = lines.Values("Comments");
-    project.DisplayIcon = lines.Values("DisplayIcon");
-    project.InstallPath = StripTrailingBackslashes(lines.Values("InstallPath"));
-    project.RunBeforeInstall = StrictInt(lines, block, "RunBeforeInstall");
-    if (project.RunBeforeInstall < 0)
-        RaiseBadValue(block, "RunBeforeInstall", "命令数", lines.Values("RunBeforeInstall"));
-    project.Uninstall = StrictBool(lines, block, "Uninstall");
-    project.IsPatch = StrictBool(lines, block, "IsPatch");
-    project_ = project;
+    TLeadingBlockReader reader(*this);
+    uLeadingBlocks::Read(reader, {packages_, spaces_, userInterface_, project_, beforeInstall_});
 }
 
 void TOstrelExecutor::RunBeforeInstall(const TStrings& command, const TStrings* fileRecord)
 {
-    beforeInstall_.push_back({command.Text(), fileRecord ? fileRecord->Text() : std::string()});
     TInstallContext context = MakeInstallContext();
     // No folder is chosen yet: the program is told the project's initial one.
     context.InstallPath = project_.InstallPath;

@@ -13,6 +13,7 @@
 #include "uDatabaseAlias.h"
 #include "uInstallLog.h"
 #include "uLogFields.h"
+#include "uLogTags.h"
 #include "uReboot.h"
 #include "uRegistryAction.h"
 #include "uRegistryText.h"
@@ -139,44 +140,45 @@ void TOstrelUninstall::ReplayLine(const std::string& line)
     if (SysUtils::Trim(line).empty())
         return; // a blank line records no step
     size_t equals = line.find('=');
-    std::string name = equals == std::string::npos ? line : line.substr(0, equals);
+    std::string tag = equals == std::string::npos ? line : line.substr(0, equals);
     std::string value = equals == std::string::npos ? std::string() : line.substr(equals + 1);
 
-    if (name == "DIR")
-        UndoFolder(line);
-    else if (name == "FILE")
-        DeleteTargetFile(value);
-    else if (name == "KEY")
-        UndoKey(value);
-    else if (name == "KEY_VALUE")
-        UndoKeyValue(value);
-    else if (name == "REGSVR") {
-        try {
-            uSelfRegister::RegisterComponent(value, uSelfRegister::TRegisterMode::Unregister);
-        } catch (...) {
-            // A component that will not unregister must not stop the uninstall.
-        }
-    } else if (name == "SKIP_UNDELETE_PROMPT" || name == "HIDE_DELETE_DETAIL") {
-        // Switches for the uninstaller's pages; nothing to undo.
-    } else if (name == "COMMAND")
-        UndoCommand(value);
-    else if (name == "MTS_APP")
-        UndoComPlusApplication(value);
-    else if (name == "MTS_COM")
-        UndoComPlusComponent(value);
-    else if (name == "BDEALIAS")
-        uDatabaseAlias::DeleteAlias(value);
-    else
-        ShowUnknownLine(line);
+    // One undo step per tag the install writes; the uninstaller's page switches undo nothing.
+    struct TUndoStep {
+        const char* Tag;
+        void (TOstrelUninstall::*Undo)(const std::string& value);
+    };
+    static const TUndoStep kUndoSteps[] = {
+        {uLogTags::Folder, &TOstrelUninstall::UndoFolder},
+        {uLogTags::File, &TOstrelUninstall::UndoFile},
+        {uLogTags::Key, &TOstrelUninstall::UndoKey},
+        {uLogTags::KeyValue, &TOstrelUninstall::UndoKeyValue},
+        {uLogTags::Registered, &TOstrelUninstall::UndoRegistration},
+        {uLogTags::SkipUndeletePrompt, nullptr},
+        {uLogTags::HideDeleteDetail, nullptr},
+        {uLogTags::Command, &TOstrelUninstall::UndoCommand},
+        {uLogTags::ComPlusApplication, &TOstrelUninstall::UndoComPlusApplication},
+        {uLogTags::ComPlusComponent, &TOstrelUninstall::UndoComPlusComponent},
+        {uLogTags::DatabaseAlias, &TOstrelUninstall::UndoDatabaseAlias},
+    };
+    for (const TUndoStep& step : kUndoSteps) {
+        if (tag != step.Tag)
+            continue;
+        if (step.Undo)
+            (this->*step.Undo)(value);
+        return;
+    }
+    ShowUnknownLine(line);
 }
 
-void TOstrelUninstall::UndoFolder(const std::string& line)
+void TOstrelUninstall::UndoFolder(const std::string& value)
 {
-    // "DIR=folder<TAB>UninstallOption=n": two name=value pairs on one line.
+    // "DIR=folder<TAB>UninstallOption=n": the whole line, split at the tab, reads
+    // as two name=value pairs.
     TStringList parts;
-    parts.SetText(SysUtils::StringReplace(line, "\t", "\r\n"));
-    std::string folder = parts.Values("DIR");
-    std::string option = SysUtils::Trim(parts.Values("UninstallOption"));
+    parts.SetText(SysUtils::StringReplace(uLogTags::Line(uLogTags::Folder, value), "\t", "\r\n"));
+    std::string folder = parts.Values(uLogTags::Folder);
+    std::string option = SysUtils::Trim(parts.Values(uLogTags::UninstallOption));
     int uninstallOption = 0;
     if (!option.empty() && !SysUtils::TryStrToInt(option, uninstallOption))
         return; // an option that cannot be read keeps the folder: nothing is lost
@@ -185,6 +187,19 @@ void TOstrelUninstall::UndoFolder(const std::string& line)
     else if (uninstallOption == 2)
         RemoveFolderWithContents(folder);
 }
+
+void TOstrelUninstall::UndoFile(const std::string& path) { DeleteTargetFile(path); }
+
+void TOstrelUninstall::UndoRegistration(const std::string& path)
+{
+    try {
+        uSelfRegister::RegisterComponent(path, uSelfRegister::TRegisterMode::Unregister);
+    } catch (...) {
+        // A component that will not unregister must not stop the uninstall.
+    }
+}
+
+void TOstrelUninstall::UndoDatabaseAlias(const std::string& alias) { uDatabaseAlias::DeleteAlias(alias); }
 
 bool TOstrelUninstall::RemoveFolderWithContents(const std::string& folder)
 {

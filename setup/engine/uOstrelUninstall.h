@@ -49,12 +49,16 @@ private:
     void ReplayLine(const std::string& line);
     void Report(const std::string& key, const std::string& defaultText, const std::string& target);
 
-    void UndoFolder(const std::string& line);
+    // The undo steps, one per log tag, each given the line's value (after "TAG=").
+    void UndoFolder(const std::string& value);
+    void UndoFile(const std::string& path);
     void UndoKey(const std::string& fields);
     void UndoKeyValue(const std::string& fields);
+    void UndoRegistration(const std::string& path);
     void UndoCommand(const std::string& packedRecord);
     void UndoComPlusApplication(const std::string& name);
     void UndoComPlusComponent(const std::string& fields);
+    void UndoDatabaseAlias(const std::string& alias);
     void ShowUnknownLine(const std::string& line);
 
     // The folder's contents go with it.

@@ -3,10 +3,10 @@
 #include "uReboot.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "uFileReplacement.h"
 #include "uSystemFolders.h"
-#include "uWinScoped.h"
 
 #include <windows.h>
 
@@ -15,8 +15,6 @@
 
 namespace uReboot {
 namespace {
-
-using uWinScoped::TScopedHandle;
 
 bool SystemExitWindows(unsigned flags, unsigned long reason)
 {
@@ -32,7 +30,7 @@ TLoad LoadLines(const std::string& path, std::vector<std::string>& lines)
 {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return TLoad::Missing;
-    TScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    TOwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return TLoad::Failed; // there but unreadable: never overwrite what we could not read
@@ -140,16 +138,15 @@ bool ReplaceFileAtReboot(const std::string& source, const std::string& target)
 bool RebootWindowsAs(int windowsKind, void* process)
 {
     if (windowsKind != 3) {
-        HANDLE token = nullptr;
+        TOwnedHandle token;
         const DWORD kAllAccess = 0xF00FF;
-        if (!OpenProcessToken(static_cast<HANDLE>(process), kAllAccess, &token))
+        if (!OpenProcessToken(static_cast<HANDLE>(process), kAllAccess, token.Receive()))
             return false;
-        TScopedHandle ownedToken(token);
         TOKEN_PRIVILEGES privileges = {};
         LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
         privileges.PrivilegeCount = 1;
         privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
     }
     exitWindows.load()(EWX_REBOOT, 0);
     return true;

@@ -5,6 +5,7 @@
 #include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStrings.h"
+#include "uLogTags.h"
 #include "uRecordValues.h"
 #include "uRegistryText.h"
 
@@ -192,19 +193,19 @@ void WriteValues(const std::string& rootName, const std::string& key, const std:
         throw Exception(SysUtils::StringReplace(context.Text("CreateRegistryError", "注册表项 <KEY> 创建失败"), "<KEY>",
                                                 root + "\\" + path));
     if (!missing.empty())
-        context.Log->Add("KEY=ROOT:" + root + ";KEY:" + missing);
+        context.Log->Add(uLogTags::Line(uLogTags::Key, "ROOT:" + root + ";KEY:" + missing));
 
     for (const TRegistryValue& value : values) {
         int oldType = value.Type;
         std::string oldText;
         bool existed = ReadOldValue(opened.Get(), value.Name, oldType, oldText);
-        std::string line = "KEY_VALUE=ROOT:" + EscapeLogField(root) + ";KEY:" + EscapeLogField(path) +
-                           ";NAME:" + EscapeLogField(value.Name) + ";VALUE_TYPE:" +
-                           SysUtils::IntToStr(existed ? oldType : value.Type);
+        std::string fields = "ROOT:" + EscapeLogField(root) + ";KEY:" + EscapeLogField(path) + ";NAME:" +
+                             EscapeLogField(value.Name) + ";VALUE_TYPE:" +
+                             SysUtils::IntToStr(existed ? oldType : value.Type);
         if (existed)
-            line += ";OLDVALUE:" + EscapeLogField(oldText);
+            fields += ";OLDVALUE:" + EscapeLogField(oldText);
         WriteValue(opened.Get(), value, root + "\\" + path);
-        context.Log->Add(line);
+        context.Log->Add(uLogTags::Line(uLogTags::KeyValue, fields));
     }
 }
 

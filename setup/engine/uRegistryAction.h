@@ -26,8 +26,8 @@ struct TRegistryValue {
 // Binary, ignoring case). Raises an Exception for a line it cannot read.
 std::vector<TRegistryValue> ParseValues(const std::string& values);
 
-// Creates the key when needed and writes the values, logging "KEY=" for the
-// outermost key it created and "KEY_VALUE=" for every value with the value it
+// Creates the key when needed and writes the values, logging a KEY line for the
+// outermost key it created and a KEY_VALUE line for every value with the value it
 // replaced. Raises "CreateRegistryError" when the key cannot be made.
 void WriteValues(const std::string& rootName, const std::string& key, const std::vector<TRegistryValue>& values,
                  TInstallContext& context);

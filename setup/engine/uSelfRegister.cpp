@@ -1,10 +1,14 @@
 // Self-registration of COM servers and type libraries.
 #include "uSelfRegister.h"
 
+#include "ComApartment.h"
+#include "ComPtr.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
+#include "ScopeExit.h"
 #include "SysUtils.h"
+#include "uHResultText.h"
 #include "uWideText.h"
-#include "uWinScoped.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -14,41 +18,30 @@
 namespace uSelfRegister {
 namespace {
 
-using uWinScoped::TComApartment;
-using uWinScoped::TScopedHandle;
-using uWinScoped::TScopedModule;
+using uHResultText::Code;
 using uWideText::Widen;
-
-std::string HResultText(HRESULT result)
-{
-    char text[16];
-    wsprintfA(text, "0x%08lX", static_cast<unsigned long>(result));
-    return text;
-}
 
 void RegisterTypeLibrary(const std::string& path, TRegisterMode mode)
 {
     std::wstring wide = Widen(path);
-    ITypeLib* raw = nullptr;
-    HRESULT result = LoadTypeLibEx(wide.c_str(), REGKIND_NONE, &raw);
+    ComPtr<ITypeLib> library;
+    HRESULT result = LoadTypeLibEx(wide.c_str(), REGKIND_NONE, library.Receive());
     if (FAILED(result))
-        throw Exception("cannot load the type library " + path + " (" + HResultText(result) + ")");
-    uWinScoped::TComPtr<ITypeLib> library;
-    *library.Receive() = raw;
+        throw Exception("cannot load the type library " + path + " (" + Code(result) + ")");
     if (mode == TRegisterMode::Register) {
         result = RegisterTypeLib(library.Get(), &wide[0], nullptr);
     } else {
         TLIBATTR* attributes = nullptr;
         result = library->GetLibAttr(&attributes);
         if (SUCCEEDED(result)) {
+            TScopeExit releaseAttributes([&] { library->ReleaseTLibAttr(attributes); });
             result = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
                                        attributes->lcid, attributes->syskind);
-            library->ReleaseTLibAttr(attributes);
         }
     }
     if (FAILED(result))
         throw Exception("cannot " + std::string(mode == TRegisterMode::Register ? "register" : "unregister") +
-                        " the type library " + path + " (" + HResultText(result) + ")");
+                        " the type library " + path + " (" + Code(result) + ")");
 }
 
 void RegisterProgram(const std::string& path, TRegisterMode mode)
@@ -61,15 +54,15 @@ void RegisterProgram(const std::string& path, TRegisterMode mode)
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         throw Exception("cannot run " + path + " for registration (error " + SysUtils::IntToStr(GetLastError()) + ")");
-    TScopedHandle processHandle(process.hProcess);
-    TScopedHandle threadHandle(process.hThread);
+    TOwnedHandle processHandle(process.hProcess);
+    TOwnedHandle threadHandle(process.hThread);
     WaitForSingleObject(processHandle.Get(), INFINITE);
 }
 
 void RegisterServerLibrary(const std::string& path, TRegisterMode mode)
 {
     const char* entryName = mode == TRegisterMode::Register ? "DllRegisterServer" : "DllUnregisterServer";
-    TScopedModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    TOwnedModule module(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module.Get())
         throw Exception("cannot load " + path + " (error " + SysUtils::IntToStr(GetLastError()) + ")");
     using TEntry = HRESULT(STDAPICALLTYPE*)();
@@ -78,7 +71,7 @@ void RegisterServerLibrary(const std::string& path, TRegisterMode mode)
         throw Exception(path + " has no entry point " + entryName);
     HRESULT result = entry();
     if (FAILED(result))
-        throw Exception(std::string(entryName) + " of " + path + " failed (" + HResultText(result) + ")");
+        throw Exception(std::string(entryName) + " of " + path + " failed (" + Code(result) + ")");
 }
 
 } // namespace

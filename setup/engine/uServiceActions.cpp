@@ -1,7 +1,11 @@
 // The MDAC, MSDB, MTS_APP, MTS_COMPONENT and BDEALIAS records.
 #include "uServiceActions.h"
 
+#include "ComApartment.h"
+#include "ComPtr.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
+#include "OwnedVariant.h"
 #include "SysUtils.h"
 #include "TStrings.h"
 #include "uCommandAction.h"
@@ -10,17 +14,16 @@
 #include "uFileActions.h"
 #include "uRecordValues.h"
 #include "uSetupData.h"
-#include "uWinScoped.h"
+#include "uWideText.h"
 
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cwchar>
+
 namespace uServiceActions {
 namespace {
-
-using uWinScoped::TComApartment;
-using uWinScoped::TComPtr;
 
 bool ProgIdRegistered(const wchar_t* progId)
 {
@@ -67,7 +70,7 @@ std::string InstalledDataAccessVersion()
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"ADODB.Connection", &clsid)))
         return std::string();
-    TComPtr<IDispatch> connection;
+    ComPtr<IDispatch> connection;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, connection.ReceiveVoid())))
         return std::string();
     OLECHAR name[] = L"Version";
@@ -76,21 +79,14 @@ std::string InstalledDataAccessVersion()
     if (FAILED(connection->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
         return std::string();
     DISPPARAMS none = {};
-    VARIANT result;
-    VariantInit(&result);
-    std::string version;
-    if (SUCCEEDED(connection->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
-                                     nullptr, nullptr)) &&
-        SUCCEEDED(VariantChangeType(&result, &result, 0, VT_BSTR)) && result.bstrVal) {
-        int length = WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, nullptr, 0, nullptr, nullptr);
-        if (length > 1) {
-            version.resize(static_cast<size_t>(length));
-            WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, &version[0], length, nullptr, nullptr);
-            version.resize(static_cast<size_t>(length - 1));
-        }
-    }
-    VariantClear(&result);
-    return version;
+    TOwnedVariant result;
+    if (FAILED(connection->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Get(),
+                                  nullptr, nullptr)) ||
+        FAILED(VariantChangeType(result.Get(), result.Get(), 0, VT_BSTR)) || !result.Get()->bstrVal)
+        return std::string();
+    // The version ends at its first null, as a C string would.
+    BSTR text = result.Get()->bstrVal;
+    return uWideText::Narrow(text, std::wcslen(text));
 }
 
 void InstallDataAccess(const TStrings& record, bool skip, TInstallContext& context)
@@ -180,7 +176,7 @@ void CreateDatabaseAlias(const TStrings& record, bool skip, TInstallContext&)
     uRecordValues::Bool(record, "UNINSTALL");
     if (skip)
         return;
-    uWinScoped::TScopedModule engine(LoadLibraryA(uDatabaseAlias::EngineLibrary));
+    TOwnedModule engine(LoadLibraryA(uDatabaseAlias::EngineLibrary));
     if (!engine.Get())
         throw Exception(std::string("the database engine (") + uDatabaseAlias::EngineLibrary +
                         ") is not installed on this computer; the alias " + alias + " cannot be created");

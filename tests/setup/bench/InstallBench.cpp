@@ -97,7 +97,8 @@ std::string Deflate(const std::string& bytes)
 // Inflates one deflated payload and writes it in large blocks: the floor an install can reach.
 void InflateToFile(const std::string& deflated, const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    TOwnedHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     z_stream stream = {};
     inflateInit(&stream);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(deflated.data()));
@@ -109,10 +110,9 @@ void InflateToFile(const std::string& deflated, const std::string& path)
         stream.avail_out = static_cast<uInt>(buffer.size());
         result = inflate(&stream, Z_NO_FLUSH);
         DWORD produced = static_cast<DWORD>(buffer.size() - stream.avail_out), written = 0;
-        WriteFile(file, buffer.data(), produced, &written, nullptr);
+        WriteFile(file.Get(), buffer.data(), produced, &written, nullptr);
     } while (result == Z_OK);
     inflateEnd(&stream);
-    CloseHandle(file);
 }
 
 std::string ProgramFolder()
@@ -200,16 +200,15 @@ double TimeWriteOnly(const std::vector<std::string>& payloads, const std::string
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     for (size_t i = 0; i < payloads.size(); ++i) {
-        HANDLE file = CreateFileA((folder + "\\file" + std::to_string(i) + ".bin").c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        TOwnedHandle file(CreateFileA((folder + "\\file" + std::to_string(i) + ".bin").c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         // The raw run's block size: one huge write is much slower under Wine.
         const size_t kBlock = 256 * 1024;
         for (size_t at = 0; at < payloads[i].size(); at += kBlock) {
             DWORD written = 0;
-            WriteFile(file, payloads[i].data() + at, static_cast<DWORD>(std::min(kBlock, payloads[i].size() - at)),
-                      &written, nullptr);
+            WriteFile(file.Get(), payloads[i].data() + at,
+                      static_cast<DWORD>(std::min(kBlock, payloads[i].size() - at)), &written, nullptr);
         }
-        CloseHandle(file);
     }
     QueryPerformanceCounter(&end);
     return Seconds(start, end);
@@ -314,12 +313,13 @@ void PrintDetail(const std::string& setup, const std::vector<std::string>& defla
     timeCalls("GetFileAttributes, absent:", [&] { GetFileAttributesA(absent.c_str()); });
     timeCalls("SetFileAttributes:", [&] { SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_ARCHIVE); });
     timeCalls("CreateFile and close:", [&] {
-        CloseHandle(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        TOwnedHandle(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     });
-    HANDLE open = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    TOwnedHandle open(
+        CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     FILETIME time = {0x12345678u, 0x01D00000u};
-    timeCalls("SetFileTime:", [&] { SetFileTime(open, nullptr, nullptr, &time); });
-    CloseHandle(open);
+    timeCalls("SetFileTime:", [&] { SetFileTime(open.Get(), nullptr, nullptr, &time); });
+    open.Reset();
 }
 
 // Builds the case's setup, times raw and install runs in turn, and reports.

@@ -4,6 +4,7 @@
 #include "SplitStream.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TempFolder.h"
 #include "uPeImage.h"
 
@@ -132,13 +133,13 @@ TEST(TSplitFileStream, WrittenProgramsResourcePointsAtTheData)
     std::string data = Pattern(12345);
     std::string image = WriteSetup(setup, data);
 
-    HMODULE module = LoadLibraryExA(setup.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, module);
-    HRSRC resource = FindResourceA(module, "SETUPDATA", MAKEINTRESOURCEA(10));
+    TOwnedModule module(LoadLibraryExA(setup.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(module.IsValid());
+    HRSRC resource = FindResourceA(module.Get(), "SETUPDATA", MAKEINTRESOURCEA(10));
     ASSERT_NE(nullptr, resource);
     // The entry covers the data and the trailer.
-    EXPECT_EQ(data.size() + 8, SizeofResource(module, resource));
-    FreeLibrary(module);
+    EXPECT_EQ(data.size() + 8, SizeofResource(module.Get(), resource));
+    module.Reset();
 
     TFileStream file(setup, fmOpenRead | fmShareDenyNone);
     uPeImage::TResourceEntry entry = uPeImage::FindSetupDataResource(file);

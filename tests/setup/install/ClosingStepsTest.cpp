@@ -22,32 +22,32 @@ class TPendingRenamesGuard {
 public:
     TPendingRenamesGuard()
     {
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_ALL_ACCESS, &key_);
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_ALL_ACCESS, key_.Receive());
         DWORD size = 0;
-        saved_ = RegQueryValueExA(key_, kPendingRenames, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+        saved_ = RegQueryValueExA(key_.Get(), kPendingRenames, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
         if (saved_) {
             data_.resize(size);
-            RegQueryValueExA(key_, kPendingRenames, nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]), &size);
+            RegQueryValueExA(key_.Get(), kPendingRenames, nullptr, &type_, reinterpret_cast<BYTE*>(&data_[0]),
+                             &size);
         }
     }
     ~TPendingRenamesGuard()
     {
         if (saved_)
-            RegSetValueExA(key_, kPendingRenames, 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
+            RegSetValueExA(key_.Get(), kPendingRenames, 0, type_, reinterpret_cast<const BYTE*>(data_.data()),
                            static_cast<DWORD>(data_.size()));
         else
-            RegDeleteValueA(key_, kPendingRenames);
-        RegCloseKey(key_);
+            RegDeleteValueA(key_.Get(), kPendingRenames);
     }
     // A value of the wrong type: the system can add no delayed move to it.
     void Damage()
     {
         const char text[] = "damaged";
-        RegSetValueExA(key_, kPendingRenames, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof(text));
+        RegSetValueExA(key_.Get(), kPendingRenames, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof(text));
     }
 
 private:
-    HKEY key_ = nullptr;
+    TOwnedRegKey key_;
     bool saved_ = false;
     DWORD type_ = REG_MULTI_SZ;
     std::string data_;
@@ -114,13 +114,13 @@ TEST_F(ClosingStepsTest, AFailingClosingStepRollsTheWholeInstallBack)
     for (TFailure failure : {Entry, Log, Uninstaller}) {
         SCOPED_TRACE(failure);
         const std::string id = failure == Entry ? longId : id_;
-        HANDLE held = INVALID_HANDLE_VALUE;
+        TOwnedHandle held;
         if (failure == Uninstaller) {
             CreateDirectoryA(App().c_str(), nullptr);
             WriteWholeFile(App() + "\\Uninstall.exe", "someone else's");
-            held = CreateFileA((App() + "\\Uninstall.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            held.Reset(CreateFileA((App() + "\\Uninstall.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held.IsValid());
         }
         TInstallDriver driver(root_.Path());
         driver.Project = ProjectLines(true);
@@ -130,8 +130,7 @@ TEST_F(ClosingStepsTest, AFailingClosingStepRollsTheWholeInstallBack)
             uFileReplacement::SetDiskSpaceForTests(0);
         EXPECT_THROW(driver.Install(), Exception);
         uFileReplacement::SetDiskSpaceForTests(-1);
-        if (held != INVALID_HANDLE_VALUE)
-            CloseHandle(held);
+        held.Reset();
 
         EXPECT_GT(driver.StartCancelCount(), 0);
         EXPECT_FALSE(FileExists(App() + "\\bin\\app.txt"));
@@ -152,9 +151,9 @@ TEST_F(ClosingStepsTest, AReplacementThatCannotWaitForTheRestartRollsBack)
 {
     CreateDirectoryA(App().c_str(), nullptr);
     WriteWholeFile(App() + "\\busy.dll", "running");
-    HANDLE held = CreateFileA((App() + "\\busy.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TOwnedHandle held(CreateFileA((App() + "\\busy.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.IsValid());
     TInstallDriver driver(root_.Path());
     driver.Project = ProjectLines(false);
     driver.Objects = Records();
@@ -165,7 +164,7 @@ TEST_F(ClosingStepsTest, AReplacementThatCannotWaitForTheRestartRollsBack)
         pending.Damage();
         EXPECT_THROW(driver.Install(), Exception);
     }
-    CloseHandle(held);
+    held.Reset();
 
     EXPECT_FALSE(driver.Engine().RestartNeeded());
     EXPECT_EQ(WaitingCopies(), waitingBefore);

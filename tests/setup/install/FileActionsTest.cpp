@@ -3,6 +3,7 @@
 #include "InstallFixture.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TMemoryStream.h"
 #include "SysUtils.h"
 #include "uFileActions.h"
@@ -159,13 +160,13 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
     WriteWholeFile(path, "running");
     const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
     SetFileAttributesA(path.c_str(), kept);
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TOwnedHandle held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.IsValid());
     PutPayload(source_, "update");
     source_.SetPosition(0);
     TInstallContext context = Context();
     uFileActions::InstallFile(*FileRecordLines(path, 2, 0), false, context);
-    CloseHandle(held);
+    held.Reset();
 
     EXPECT_TRUE(context.RestartNeeded);
     EXPECT_EQ(ReadWholeFile(path), "running");
@@ -179,16 +180,16 @@ TEST_F(FileActionsTest, AFileInUseIsWrittenAsideAndReplacedAtRestart)
     EXPECT_EQ(SysUtils::ExtractFileName(aside).size(), 32u);
     EXPECT_EQ(ReadWholeFile(aside), "update");
 
-    HKEY key = nullptr;
+    TOwnedRegKey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
-                            &key),
+                            key.Receive()),
               ERROR_SUCCESS);
     std::string pending(64 * 1024, '\0');
     DWORD size = static_cast<DWORD>(pending.size());
-    ASSERT_EQ(RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+    ASSERT_EQ(RegQueryValueExA(key.Get(), "PendingFileRenameOperations", nullptr, nullptr,
                                reinterpret_cast<BYTE*>(&pending[0]), &size),
               ERROR_SUCCESS);
-    RegCloseKey(key);
+    key.Reset();
     pending.resize(size);
     EXPECT_NE(SysUtils::UpperCase(pending).find(SysUtils::UpperCase(SysUtils::ExtractFileName(aside))),
               std::string::npos);

@@ -1,6 +1,7 @@
 // The install-test fixture.
 #include "InstallFixture.h"
 
+#include "OwnedHandles.h"
 #include "uSystemFolders.h"
 
 #include <shlwapi.h>
@@ -16,9 +17,9 @@ InstallFixture::InstallFixture()
     for (char& c : id_)
         if (c == '/')
             c = '_';
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, TestKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegCloseKey(key);
+    TOwnedRegKey key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, TestKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                    nullptr);
 }
 
 InstallFixture::~InstallFixture()
@@ -43,24 +44,18 @@ std::string InstallFixture::UninstallEntry() const
 
 bool InstallFixture::KeyExists(HKEY root, const std::string& key)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
+    TOwnedRegKey opened;
+    return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
 }
 
 std::string InstallFixture::ReadString(HKEY root, const std::string& key, const std::string& name, bool* found)
 {
     char buffer[1024] = {};
     DWORD size = sizeof(buffer) - 1;
-    HKEY opened = nullptr;
-    bool ok = RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS;
-    if (ok) {
-        ok = RegQueryValueExA(opened, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) ==
-             ERROR_SUCCESS;
-        RegCloseKey(opened);
-    }
+    TOwnedRegKey opened;
+    bool ok = RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS &&
+              RegQueryValueExA(opened.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                               &size) == ERROR_SUCCESS;
     if (found)
         *found = ok;
     return ok ? std::string(buffer) : std::string();
@@ -68,9 +63,28 @@ std::string InstallFixture::ReadString(HKEY root, const std::string& key, const 
 
 void InstallFixture::WriteString(HKEY root, const std::string& key, const std::string& name, const std::string& value)
 {
-    HKEY opened = nullptr;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
-    RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(opened);
+    WriteValue(root, key, name, REG_SZ, std::string(value.c_str(), value.size() + 1));
+}
+
+DWORD InstallFixture::ReadValue(HKEY root, const std::string& key, const std::string& name, std::string& data)
+{
+    TOwnedRegKey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS)
+        return REG_NONE;
+    DWORD type = REG_NONE, size = 0;
+    RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+    data.assign(size, '\0');
+    if (RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
+        ERROR_SUCCESS)
+        type = REG_NONE;
+    return type;
+}
+
+void InstallFixture::WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                                const std::string& data)
+{
+    TOwnedRegKey opened;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(), nullptr);
+    RegSetValueExA(opened.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size()));
 }

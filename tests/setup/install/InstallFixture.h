@@ -26,6 +26,10 @@ protected:
     static bool KeyExists(HKEY root, const std::string& key);
     static std::string ReadString(HKEY root, const std::string& key, const std::string& name, bool* found = nullptr);
     static void WriteString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+    // The value's type and its bytes as stored; REG_NONE when it cannot be read.
+    static DWORD ReadValue(HKEY root, const std::string& key, const std::string& name, std::string& data);
+    static void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                           const std::string& data);
 
     TempFolder root_;
     std::string id_;

@@ -4,6 +4,7 @@
 #include "InstallFixture.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TStringList.h"
 #include "uFileReplacement.h"
 #include "uOstrelUninstall.h"
@@ -57,16 +58,16 @@ TEST_F(InstallModesTest, AFailedUpdatePackLeavesTheInstalledProductAndItsLogAsTh
 
     {
         // The old uninstaller is held open, so the pack cannot replace it.
-        HANDLE held = CreateFileA((App() + "\\Uninstall.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        TOwnedHandle held(CreateFileA((App() + "\\Uninstall.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsValid());
         TInstallDriver pack(root_.Path());
         pack.Project = PatchProject();
         pack.Objects = {FileRecord(App() + "\\new.txt", "new"), UninstallCommand(Mark()),
                         Record({"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_CURRENT_USER", "KEY=" + TestKey() + "\\Pack",
                                 "VALUES=V=1:x"})};
         EXPECT_THROW(pack.Install(), Exception);
-        CloseHandle(held);
+        held.Reset();
     }
 
     EXPECT_FALSE(FileExists(App() + "\\new.txt"));

@@ -3,11 +3,14 @@
 // install without uninstaller behave as the user expects.
 #include "InstallFixture.h"
 
+#include "ComApartment.h"
+#include "ComPtr.h"
 #include "ECancelInstall.h"
 #include "Exception.h"
 #include "SysUtils.h"
 #include "uOstrelUninstall.h"
 #include "uSystemFolders.h"
+#include "uWideText.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -16,25 +19,17 @@ namespace {
 
 std::string LinkTarget(const std::string& link)
 {
-    CoInitialize(nullptr);
-    std::string result;
-    IShellLinkA* shellLink = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shellLink)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-            char path[MAX_PATH] = {};
-            if (SUCCEEDED(file->Load(wide, STGM_READ)) &&
-                SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
-                result = path;
-            file->Release();
-        }
-        shellLink->Release();
-    }
-    CoUninitialize();
-    return result;
+    TComApartment apartment;
+    ComPtr<IShellLinkA> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                shellLink.ReceiveVoid())))
+        return std::string();
+    ComPtr<IPersistFile> file = shellLink.As<IPersistFile>(IID_IPersistFile);
+    char path[MAX_PATH] = {};
+    if (!file || FAILED(file->Load(uWideText::Widen(link).c_str(), STGM_READ)) ||
+        FAILED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
+        return std::string();
+    return path;
 }
 
 } // namespace
@@ -213,21 +208,42 @@ TEST_F(InstallTest, DeselectedRecordsAreSkippedWithTheirPayloadAndWithoutAnnounc
 TEST_F(InstallTest, ProgressTextsNameTheTargetUnlessDetailsAreHidden)
 {
     TOstrelExecutor engine(nullptr);
+    // Each record type's text, the part of the record it names, and the language
+    // key that replaces the built-in text.
     struct Case {
         std::vector<std::string> lines;
-        std::string shown, hidden;
+        std::string shown, hidden, key;
     } cases[] = {
-        {{"OBJECT_TYPE=FILE", "DESTINATION=C:\\a.txt"}, "正在解压文件 C:\\a.txt", "正在解压文件"},
-        {{"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_USERS", "KEY=K"}, "正在创建注册表项 HKEY_USERS\\K", "正在创建注册表项"},
-        {{"OBJECT_TYPE=MDAC"}, "正在安装微软数据访问组件(MDAC)", "正在安装微软数据访问组件(MDAC)"},
-        {{"OBJECT_TYPE=OTHER"}, "", ""},
+        {{"OBJECT_TYPE=FILE", "DESTINATION=C:\\a.txt"}, "正在解压文件 C:\\a.txt", "正在解压文件", "DecompressingFile"},
+        {{"OBJECT_TYPE=FOLDER", "FOLDER=C:\\App"}, "正在创建文件夹 C:\\App", "正在创建文件夹", "CreatingFolder"},
+        {{"OBJECT_TYPE=SHORTCUT", "FILE_NAME=C:\\a.lnk", "TARGET=C:\\a.exe"}, "正在创建快捷方式 C:\\a.lnk",
+         "正在创建快捷方式", "CreatingShortcut"},
+        {{"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_USERS", "KEY=K"}, "正在创建注册表项 HKEY_USERS\\K", "正在创建注册表项",
+         "CreatingRegistryKey"},
+        {{"OBJECT_TYPE=COMMAND", "TARGET=setup.exe"}, "正在执行操作 setup.exe", "正在执行操作", "Executing"},
+        {{"OBJECT_TYPE=MDAC"}, "正在安装微软数据访问组件(MDAC)", "正在安装微软数据访问组件(MDAC)", "InstallingMDAC"},
+        {{"OBJECT_TYPE=MSDB", "name=Shop"}, "正在初始化数据库 Shop", "正在初始化数据库", "InitializingMsSQLDB"},
+        {{"OBJECT_TYPE=MTS_APP", "Name=Billing"}, "正在创建COM+应用程序 Billing", "正在创建COM+应用程序",
+         "CreatingCOMPlusApplication"},
+        {{"OBJECT_TYPE=MTS_COMPONENT", "ProgID=Billing.Invoice"}, "正在安装COM+组件 Billing.Invoice", "正在安装COM+组件",
+         "InstallingCOMPlusComponent"},
+        {{"OBJECT_TYPE=BDEALIAS", "ALIAS_NAME=Shop"}, "", "", ""},
+        {{"OBJECT_TYPE=OTHER"}, "", "", ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines[0]);
         TStringList record;
         for (const std::string& line : c.lines)
             record.Add(line);
         EXPECT_EQ(engine.GetProgressText(record, false), c.shown);
         EXPECT_EQ(engine.GetProgressText(record, true), c.hidden);
+        if (c.key.empty())
+            continue;
+        TStringList translated;
+        translated.Add(c.key + "=T:");
+        engine.SetLanguage(&translated);
+        EXPECT_EQ(engine.GetProgressText(record, true), "T:");
+        engine.SetLanguage(nullptr);
     }
     TStringList language;
     language.Add("DecompressingFile=Unpacking <PRODUCT_NAME> ");

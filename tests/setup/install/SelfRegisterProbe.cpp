@@ -1,6 +1,8 @@
 // A self-registering DLL for tests: registering it sets a value named after its
 // own path below HKEY_CURRENT_USER\Software\FerrinTests\SelfRegistered, and
 // unregistering it removes that value again.
+#include "OwnedHandles.h"
+
 #include <windows.h>
 
 namespace {
@@ -13,13 +15,12 @@ HRESULT Mark(bool registered)
     char path[MAX_PATH];
     if (!GetModuleFileNameA(self, path, MAX_PATH))
         return E_FAIL;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    TOwnedRegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) !=
         ERROR_SUCCESS)
         return E_FAIL;
-    LONG result = registered ? RegSetValueExA(key, path, 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2)
-                             : RegDeleteValueA(key, path);
-    RegCloseKey(key);
+    LONG result = registered ? RegSetValueExA(key.Get(), path, 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2)
+                             : RegDeleteValueA(key.Get(), path);
     return result == ERROR_SUCCESS ? S_OK : E_FAIL;
 }
 

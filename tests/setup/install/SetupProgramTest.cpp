@@ -3,6 +3,7 @@
 // the data, followed by the product identifier.
 #include "InstallFixture.h"
 
+#include "OwnedHandles.h"
 #include "SetupWriter.h"
 #include "uOstrelUninstall.h"
 
@@ -27,11 +28,11 @@ long RunAndWait(const std::string& commandLine)
     std::string line = commandLine;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
+    TOwnedHandle thread(process.hThread);
+    TOwnedHandle program(process.hProcess);
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (WaitForSingleObject(program.Get(), 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(program.Get(), &code);
     return static_cast<long>(code);
 }
 

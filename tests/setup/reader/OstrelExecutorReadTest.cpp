@@ -4,6 +4,7 @@
 #include "uOstrelExecutor.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "SetupWriter.h"
 #include "SplitStream.h"
 #include "TempFolder.h"
@@ -180,11 +181,11 @@ TEST_F(BuiltSetup, TheMksetupProgramBuildsTheSameSetup)
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                                &startup, &process));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    TOwnedHandle thread(process.hThread);
+    TOwnedHandle program(process.hProcess);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.Get(), 60000));
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(program.Get(), &exitCode);
     ASSERT_EQ(0u, exitCode);
     CheckReadsBack(setup);
 }

@@ -11,21 +11,6 @@
 
 namespace {
 
-DWORD ValueType(const std::string& key, const std::string& name, std::string& data)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return REG_NONE;
-    DWORD type = REG_NONE, size = 0;
-    RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size);
-    data.assign(size, '\0');
-    if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
-        ERROR_SUCCESS)
-        type = REG_NONE;
-    RegCloseKey(opened);
-    return type;
-}
-
 std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
 
 } // namespace
@@ -139,7 +124,7 @@ TEST_F(ActionRoadsTest, RegistryValuesAreWrittenWithTheirTypesAndBadOnesRollBack
             continue;
         }
         driver.Install();
-        EXPECT_EQ(ValueType(TestKey() + "\\Typed", "V", data), c.type);
+        EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, TestKey() + "\\Typed", "V", data), c.type);
         EXPECT_EQ(data, c.data);
         RemoveTree(App());
         SHDeleteKeyA(HKEY_CURRENT_USER, (TestKey() + "\\Typed").c_str());

@@ -11,31 +11,6 @@
 
 namespace {
 
-
-DWORD ValueType(HKEY root, const std::string& key, const std::string& name, std::string& data)
-{
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return REG_NONE;
-    DWORD type = REG_NONE, size = 0;
-    RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size);
-    data.assign(size, '\0');
-    if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
-        ERROR_SUCCESS)
-        type = REG_NONE;
-    RegCloseKey(opened);
-    return type;
-}
-
-void WriteValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const std::string& data)
-{
-    HKEY opened = nullptr;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
-    RegSetValueExA(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(data.size()));
-    RegCloseKey(opened);
-}
-
 std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
 
 std::string Sz(const std::string& text) { return text + '\0'; }
@@ -149,7 +124,7 @@ TEST_F(RoundTripTest, UninstallRestoresTheMachineButWhatItKeepsOnPurpose)
     for (const Expected& value : values) {
         SCOPED_TRACE(value.key + "\\" + value.name);
         std::string data;
-        EXPECT_EQ(ValueType(HKEY_CURRENT_USER, value.key, value.name, data), value.type);
+        EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, value.key, value.name, data), value.type);
         EXPECT_EQ(data, value.data);
     }
     // The user adds a file to the folder that goes with its contents.

@@ -80,11 +80,9 @@ void WalkKey(HKEY key, const std::string& path, TSnapshot& snapshot)
         DWORD nameSize = sizeof(name);
         if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        HKEY child = nullptr;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, &child) == ERROR_SUCCESS) {
-            WalkKey(child, path + "\\" + name, snapshot);
-            RegCloseKey(child);
-        }
+        TOwnedRegKey child;
+        if (RegOpenKeyExA(key, name, 0, KEY_READ, child.Receive()) == ERROR_SUCCESS)
+            WalkKey(child.Get(), path + "\\" + name, snapshot);
     }
 }
 
@@ -100,13 +98,12 @@ TSnapshot SnapshotFolder(const std::string& folder)
 TSnapshot SnapshotKey(HKEY root, const std::string& key)
 {
     TSnapshot snapshot;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    TOwnedRegKey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS) {
         snapshot["K " + Lower(key)] = "absent";
         return snapshot;
     }
-    WalkKey(opened, key, snapshot);
-    RegCloseKey(opened);
+    WalkKey(opened.Get(), key, snapshot);
     return snapshot;
 }
 

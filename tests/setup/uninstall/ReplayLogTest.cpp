@@ -5,6 +5,7 @@
 
 #include "BroadcastProbe.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TStringList.h"
 #include "TempFolder.h"
 #include "uOstrelUninstall.h"
@@ -265,12 +266,12 @@ TEST(ReplayLog, AFileThatCannotBeDeletedGoesAtTheNextRestart)
     TempFolder temp;
     const std::string path = temp / "in-use.dll";
     WriteWholeFile(path, "held open");
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TOwnedHandle held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.IsValid());
     Replay({"PRODUCT", "FILE=" + path});
     bool stays = FileExists(path);
     bool pending = DeletionPendingAtRestart(path);
-    CloseHandle(held);
+    held.Reset();
     ForgetPendingOperations(path);
     EXPECT_TRUE(stays);
     EXPECT_TRUE(pending);

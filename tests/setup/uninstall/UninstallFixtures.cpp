@@ -1,5 +1,7 @@
 // Registry scratch keys, report recorder and message-box answerer for the replay tests.
 #include "UninstallFixtures.h"
+
+#include "OwnedHandles.h"
 #include "uWideText.h"
 
 #include <chrono>
@@ -22,35 +24,30 @@ TScratchKey::~TScratchKey() { DeleteKeyTree(HKEY_CURRENT_USER, path_); }
 
 bool KeyExists(HKEY root, const std::string& key)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
+    TOwnedRegKey opened;
+    return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
 }
 
 void CreateKey(HKEY root, const std::string& key)
 {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr) ==
-        ERROR_SUCCESS)
-        RegCloseKey(created);
+    TOwnedRegKey created;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.Receive(), nullptr);
 }
 
 void DeleteKeyTree(HKEY root, const std::string& key)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+    TOwnedRegKey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, opened.Receive()) != ERROR_SUCCESS)
         return;
     char name[256];
     std::vector<std::string> children;
     for (DWORD index = 0;; ++index) {
         DWORD length = sizeof(name);
-        if (RegEnumKeyExA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(opened.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         children.push_back(name);
     }
-    RegCloseKey(opened);
+    opened.Reset(); // the key is deleted below, after its children
     for (const std::string& child : children)
         DeleteKeyTree(root, key + "\\" + child);
     RegDeleteKeyA(root, key.c_str());
@@ -58,36 +55,33 @@ void DeleteKeyTree(HKEY root, const std::string& key)
 
 void SetString(HKEY root, const std::string& key, const std::string& name, const std::string& value, DWORD type)
 {
-    HKEY opened = nullptr;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
-    RegSetValueExA(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+    TOwnedRegKey opened;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(), nullptr);
+    RegSetValueExA(opened.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(opened);
 }
 
 void SetDword(HKEY root, const std::string& key, const std::string& name, DWORD value)
 {
-    HKEY opened = nullptr;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
-    RegSetValueExA(opened, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(opened);
+    TOwnedRegKey opened;
+    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(), nullptr);
+    RegSetValueExA(opened.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
 namespace {
 
 bool QueryValue(HKEY root, const std::string& key, const std::string& name, DWORD& type, std::string& data)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    TOwnedRegKey opened;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD size = 0;
-    bool found = RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    bool found = RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
     if (found) {
         data.assign(size, '\0');
-        RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+        RegQueryValueExA(opened.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
         data.resize(size);
     }
-    RegCloseKey(opened);
     return found;
 }
 
@@ -229,13 +223,13 @@ const wchar_t* const PendingValue = L"PendingFileRenameOperations";
 std::vector<std::wstring> PendingEntries()
 {
     std::vector<std::wstring> entries;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    TOwnedRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return entries;
     DWORD size = 0, type = 0;
-    if (RegQueryValueExW(key, PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        RegQueryValueExW(key, PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+        RegQueryValueExW(key.Get(), PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
         data.resize(size / sizeof(wchar_t));
         size_t start = 0;
         while (start < data.size()) {
@@ -246,7 +240,6 @@ std::vector<std::wstring> PendingEntries()
             start = end + 1;
         }
     }
-    RegCloseKey(key);
     // Pairs of source and target; drop the list's closing empty entries.
     while (entries.size() % 2 != 0)
         entries.pop_back();
@@ -282,15 +275,14 @@ void ForgetPendingOperations(const std::string& path)
         kept += entries[index + 1];
         kept.push_back(L'\0');
     }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    TOwnedRegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
         return;
     if (kept.empty())
-        RegDeleteValueW(key, PendingValue);
+        RegDeleteValueW(key.Get(), PendingValue);
     else {
         kept.push_back(L'\0');
-        RegSetValueExW(key, PendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+        RegSetValueExW(key.Get(), PendingValue, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
                        static_cast<DWORD>(kept.size() * sizeof(wchar_t)));
     }
-    RegCloseKey(key);
 }

@@ -3,10 +3,11 @@
 #include "uFileReplacement.h"
 #include "uReboot.h"
 
+#include "OwnedHandles.h"
 #include "TempFolder.h"
+#include "uWideText.h"
 
 #include <gtest/gtest.h>
-#include "uWideText.h"
 
 #include <windows.h>
 
@@ -40,15 +41,16 @@ private:
 std::vector<std::wstring> PendingRenames()
 {
     std::vector<std::wstring> entries;
-    HKEY key = nullptr;
+    TOwnedRegKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+                      key.Receive()) != ERROR_SUCCESS)
         return entries;
     DWORD size = 0, type = 0;
-    if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
+        ERROR_SUCCESS) {
         std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                         &size);
+        RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type,
+                         reinterpret_cast<BYTE*>(&data[0]), &size);
         data.resize(size / sizeof(wchar_t));
         // Pairs of source and target; an empty target means deletion. The list ends in two zeros.
         size_t start = 0;
@@ -60,7 +62,6 @@ std::vector<std::wstring> PendingRenames()
             start = end + 1;
         }
     }
-    RegCloseKey(key);
     return entries;
 }
 
@@ -81,16 +82,16 @@ std::wstring PendingTargetOf(const std::string& source)
 
 bool ShutdownPrivilegeEnabled()
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    TOwnedHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         return false;
     LUID luid = {};
     LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid);
     DWORD size = 0;
-    GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    GetTokenInformation(token.Get(), TokenPrivileges, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
     bool enabled = false;
-    if (GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+    if (GetTokenInformation(token.Get(), TokenPrivileges, buffer.data(), size, &size)) {
         auto* privileges = reinterpret_cast<TOKEN_PRIVILEGES*>(buffer.data());
         for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
             const LUID_AND_ATTRIBUTES& p = privileges->Privileges[i];
@@ -98,20 +99,18 @@ bool ShutdownPrivilegeEnabled()
                 enabled = (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
         }
     }
-    CloseHandle(token);
     return enabled;
 }
 
 void DisableShutdownPrivilege()
 {
-    HANDLE token = nullptr;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token));
+    TOwnedHandle token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive()));
     TOKEN_PRIVILEGES privileges = {};
     privileges.PrivilegeCount = 1;
     LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
     privileges.Privileges[0].Attributes = 0;
-    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    CloseHandle(token);
+    AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
     ASSERT_FALSE(ShutdownPrivilegeEnabled());
 }
 
@@ -167,11 +166,11 @@ TEST(ReplaceFileAtReboot, NinetyFiveFamilyLeavesAnUnreadableFileAlone)
 {
     TempFolder windows;
     WriteWholeFile(windows / "WININIT.INI", "[rename]\r\nNUL=C:\\old.tmp\r\n");
-    HANDLE locked = CreateFileA((windows / "WININIT.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    TOwnedHandle locked(CreateFileA((windows / "WININIT.INI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(locked.IsValid());
     EXPECT_FALSE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL"));
-    CloseHandle(locked);
+    locked.Reset();
     EXPECT_EQ("[rename]\r\nNUL=C:\\old.tmp\r\n", ReadWholeFile(windows / "WININIT.INI"));
 }
 

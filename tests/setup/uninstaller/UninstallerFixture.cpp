@@ -3,6 +3,7 @@
 // where it runs, how it was started, whether its own deletion at restart was
 // already scheduled, and the product identifier at its end.
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "uUninstaller.h"
 
 #include <windows.h>
@@ -25,19 +26,20 @@ std::wstring Wide(const std::string& text)
 // True when a pending deletion at restart names this file.
 bool DeletionScheduled(const std::string& path)
 {
-    HKEY key = nullptr;
+    TOwnedRegKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
-                      &key) != ERROR_SUCCESS)
+                      key.Receive()) != ERROR_SUCCESS)
         return false;
     DWORD size = 0, type = 0;
     std::wstring data;
-    if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
+        ERROR_SUCCESS) {
         data.assign(size / sizeof(wchar_t) + 1, L'\0');
-        RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
-                         &size);
+        RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type,
+                         reinterpret_cast<BYTE*>(&data[0]), &size);
         data.resize(size / sizeof(wchar_t));
     }
-    RegCloseKey(key);
+    key.Reset();
     // Pairs of source and target; an empty target is a deletion.
     std::vector<std::wstring> entries;
     for (size_t start = 0; start < data.size();) {
@@ -73,11 +75,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     // Written aside and renamed, so that the test never reads half a report.
     const std::string part = std::string(reportPath) + ".part";
-    HANDLE file = CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    TOwnedHandle file(
+        CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
         return 2;
     DWORD written = 0;
-    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    file.Reset(); // the whole report is on disk before it takes its name
     return MoveFileExA(part.c_str(), reportPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 3;
 }

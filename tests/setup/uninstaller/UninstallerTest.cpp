@@ -88,9 +88,9 @@ std::vector<std::string> RunAndReport(const std::string& program, const std::str
     SetEnvironmentVariableA("FERRIN_FIXTURE_REPORT", nullptr);
     if (!started)
         return {};
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    TOwnedHandle thread(process.hThread);
+    TOwnedHandle running(process.hProcess);
+    WaitForSingleObject(running.Get(), 30000);
     return ReportOf(reportPath);
 }
 
@@ -186,11 +186,11 @@ TEST(WriteUninstaller, UninstallerInUseRaisesTheFileError)
     TempFolder folder;
     WriteWholeFile(folder / "setup.exe", FixtureImage());
     WriteWholeFile(folder / "Uninstall.exe", "old");
-    HANDLE inUse = CreateFileA((folder / "Uninstall.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, inUse);
+    TOwnedHandle inUse(CreateFileA((folder / "Uninstall.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(inUse.IsValid());
     EXPECT_THROW(WriteUninstaller(folder / "setup.exe", false, folder.Path(), "ID"), EFCreateError);
-    CloseHandle(inUse);
+    inUse.Reset();
     EXPECT_EQ("old", ReadWholeFile(folder / "Uninstall.exe"));
 }
 

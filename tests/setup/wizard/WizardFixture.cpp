@@ -23,12 +23,8 @@ WizardFixture::WizardFixture()
 
 WizardFixture::~WizardFixture()
 {
-    if (process_.hProcess != nullptr) {
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
+    if (process_.IsValid() && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.Get(), 1);
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str());
     DeleteFileA(LogPath().c_str());
     DeleteFileA((LogPath() + ".Dat").c_str());
@@ -69,16 +65,20 @@ void WizardFixture::Start(const std::string& program, const std::string& argumen
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
     ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               root_.Path().c_str(), &startup, &process_))
+                               root_.Path().c_str(), &startup, &started))
         << program;
+    process_.Reset(started.hProcess);
+    thread_.Reset(started.hThread);
+    processId_ = started.dwProcessId;
 }
 
 DWORD WizardFixture::WaitForExit()
 {
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process_.hProcess, &code);
+    if (WaitForSingleObject(process_.Get(), 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.Get(), &code);
     return code;
 }
 

@@ -3,6 +3,7 @@
 // controls found by text and clicked, message boxes answered.
 #pragma once
 
+#include "OwnedHandles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -55,9 +56,9 @@ public:
     // The message box of a process, waited for, answered with `button`; its text.
     // Other suites' dialogs share the display, so the process is always named.
     static std::string AnswerMessageBox(int button, DWORD processId);
-    std::string AnswerMessageBox(int button) { return AnswerMessageBox(button, process_.dwProcessId); }
+    std::string AnswerMessageBox(int button) { return AnswerMessageBox(button, processId_); }
     // A page of the program this test started.
-    HWND Page(const std::string& className) { return WaitForPage(className, process_.dwProcessId); }
+    HWND Page(const std::string& className) { return WaitForPage(className, processId_); }
 
 protected:
 
@@ -65,7 +66,10 @@ protected:
     TempFolder root_;
     std::string id_;
     bool isPatch_ = false; // the product is an update pack
-    PROCESS_INFORMATION process_{};
+    // The program Start started last; ended when the test ends if it still runs.
+    TOwnedHandle process_;
+    TOwnedHandle thread_;
+    DWORD processId_ = 0;
 };
 
 // A path beside the test program.

@@ -46,10 +46,9 @@ protected:
         EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
         EXPECT_TRUE(FileExists(LogPath()));
         EXPECT_TRUE(FileExists(LogPath() + ".Dat"));
-        HKEY key = nullptr;
-        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str(), 0, KEY_READ, &key));
-        if (key)
-            RegCloseKey(key);
+        TOwnedRegKey key;
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str(), 0, KEY_READ, key.Receive()));
     }
 
     // Runs Uninstall.exe, which hands over to a copy of itself; the copy's
@@ -63,15 +62,14 @@ protected:
         EXPECT_EQ("Wizard Test 2.5", Text(ready));
         DWORD copyId = 0;
         GetWindowThreadProcessId(ready, &copyId);
-        HANDLE copy = OpenProcess(SYNCHRONIZE, FALSE, copyId);
+        TOwnedHandle copy(OpenProcess(SYNCHRONIZE, FALSE, copyId));
         ClickText(ready, "卸载");
         HWND uninstall = WaitForPage("TfmUninstall");
         ASSERT_NE(nullptr, uninstall);
         ASSERT_TRUE(WaitUntil([&] { HWND done = Child(uninstall, "完成"); return done && IsWindowEnabled(done); }));
         EXPECT_TRUE(Has(ChildTexts(uninstall), "Wizard Test 2.5 is sucessfully uninstalled"));
         ClickText(uninstall, "完成");
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, 60000));
-        CloseHandle(copy);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy.Get(), 60000));
     }
 };
 
@@ -82,7 +80,7 @@ TEST_F(WizardRoadsTest, SilentInstallShowsNoWindowAndTheUninstallerRemovesEveryt
 
     Start(setup, "/silent");
     EXPECT_EQ(0u, WaitForExit());
-    EXPECT_EQ(nullptr, FindVisible("TfmMain", process_.dwProcessId));
+    EXPECT_EQ(nullptr, FindVisible("TfmMain", processId_));
     ExpectInstalled();
 
     UninstallThroughPages();
@@ -222,11 +220,11 @@ TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
     for (int i = 0; i < 300000; ++i)
         noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
     WriteWholeFile(root_ / "noise.bin", noise);
-    HANDLE program = CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, program);
-    std::int64_t programSize = GetFileSize(program, nullptr);
-    CloseHandle(program);
+    TOwnedHandle program(CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(program.IsValid());
+    std::int64_t programSize = GetFileSize(program.Get(), nullptr);
+    program.Reset();
     std::string setup = BuildSetup(
         std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" +
             "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
@@ -339,7 +337,7 @@ TEST_F(WizardRoadsTest, AnUninstallStartWithoutAnInstalledProductSaysSoAndEnds)
     Start(setup, "/u:1");
     EXPECT_EQ("Installation not found", AnswerMessageBox(IDOK));
     EXPECT_EQ(0u, WaitForExit());
-    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall", process_.dwProcessId));
+    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall", processId_));
 }
 
 TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds)
@@ -350,11 +348,13 @@ TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds
         std::string commandLine = "\"" + BesideTests("wizard_wait_probe.exe") + "\" " + gate;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION probe{};
+        PROCESS_INFORMATION started{};
         ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &probe));
+                                   &started));
+        TOwnedHandle probe(started.hProcess);
+        TOwnedHandle probeThread(started.hThread);
         ASSERT_TRUE(WaitUntil([&] { return FileExists(gate + ".started"); }));
-        Start(setup, "/w:" + std::to_string(probe.dwProcessId));
+        Start(setup, "/w:" + std::to_string(started.dwProcessId));
         if (released) {
             WriteWholeFile(gate, "go");
             HWND welcome = Page("TfmWelcome");
@@ -363,15 +363,13 @@ TEST_F(WizardRoadsTest, TheWaitOptionWaitsForTheProcessAndGivesUpAfterTenSeconds
             EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
         } else {
             EXPECT_EQ("等待超时", AnswerMessageBox(IDOK));
-            EXPECT_EQ(nullptr, FindVisible("TfmWelcome", process_.dwProcessId));
+            EXPECT_EQ(nullptr, FindVisible("TfmWelcome", processId_));
         }
         EXPECT_EQ(0u, WaitForExit());
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
-        if (WaitForSingleObject(probe.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(probe.hProcess, 1);
-        CloseHandle(probe.hProcess);
-        CloseHandle(probe.hThread);
+        process_.Reset();
+        thread_.Reset();
+        processId_ = 0;
+        if (WaitForSingleObject(probe.Get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(probe.Get(), 1);
     }
 }

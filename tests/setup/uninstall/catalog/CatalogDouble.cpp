@@ -2,6 +2,11 @@
 // makes (GetCollection, Populate, Count, Item, Remove, SaveChanges, Value, Key).
 #include "CatalogDouble.h"
 
+#include "ComPtr.h"
+#include "OwnedHandles.h"
+#include "OwnedVariant.h"
+#include "uWideText.h"
+
 #include <oleauto.h>
 
 #include <algorithm>
@@ -21,25 +26,11 @@ TCatalogState& SharedState()
 
 enum TMember { mGetCollection = 1, mPopulate, mCount, mItem, mRemove, mSaveChanges, mValue, mKey, mName };
 
-std::string Narrow(BSTR text)
-{
-    if (!text)
-        return std::string();
-    int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), nullptr, 0, nullptr,
-                                     nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(SysStringLen(text)), &narrow[0], length, nullptr,
-                        nullptr);
-    return narrow;
-}
-
 void SetText(VARIANT* result, const std::string& text)
 {
     if (!result)
         return;
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    std::wstring wide = uWideText::Widen(text);
     result->vt = VT_BSTR;
     result->bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
@@ -54,22 +45,19 @@ void SetLong(VARIANT* result, long value)
 
 bool ArgText(VARIANT* argument, std::string& text)
 {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, argument, 0, VT_BSTR)))
+    TOwnedVariant converted;
+    if (FAILED(VariantChangeType(converted.Get(), argument, 0, VT_BSTR)))
         return false;
-    text = Narrow(converted.bstrVal);
-    VariantClear(&converted);
+    text = uWideText::Narrow(converted.Get()->bstrVal, SysStringLen(converted.Get()->bstrVal));
     return true;
 }
 
 bool ArgLong(VARIANT* argument, long& value)
 {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, argument, 0, VT_I4)))
+    TOwnedVariant converted;
+    if (FAILED(VariantChangeType(converted.Get(), argument, 0, VT_I4)))
         return false;
-    value = converted.lVal;
+    value = converted.Get()->lVal;
     return true;
 }
 
@@ -137,7 +125,8 @@ protected:
     static void SetObject(VARIANT* result, TDispatchBase* object)
     {
         if (!result) {
-            object->Release();
+            ComPtr<TDispatchBase> unwanted;
+            unwanted.Reset(object); // nobody asked for it: its first reference goes now
             return;
         }
         result->vt = VT_DISPATCH;
@@ -311,10 +300,9 @@ public:
     {
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        TCatalog* catalog = new TCatalog();
-        HRESULT result = catalog->QueryInterface(iid, object);
-        catalog->Release();
-        return result;
+        ComPtr<TCatalog> catalog;
+        catalog.Reset(new TCatalog()); // the new object's first reference, given back when done
+        return catalog->QueryInterface(iid, object);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
@@ -326,12 +314,13 @@ TCatalogFactory factory;
 TCatalogDouble::TCatalogDouble()
 {
     SharedState() = TCatalogState();
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(ProgIdKey) + "\\CLSID").c_str(), 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(ClassIdText),
-                   static_cast<DWORD>(strlen(ClassIdText) + 1));
-    RegCloseKey(key);
+    {
+        TOwnedRegKey key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(ProgIdKey) + "\\CLSID").c_str(), 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr);
+        RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(ClassIdText),
+                       static_cast<DWORD>(strlen(ClassIdText) + 1));
+    }
     CoRegisterClassObject(CatalogDoubleClass, &factory, CLSCTX_INPROC_SERVER,
                           REGCLS_MULTIPLEUSE, &cookie_);
 }

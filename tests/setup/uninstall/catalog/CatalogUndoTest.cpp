@@ -2,6 +2,7 @@
 // catalog where this machine has none, and the clear error when it is absent.
 #include "CatalogDouble.h"
 
+#include "ComApartment.h"
 #include "Exception.h"
 #include "TStringList.h"
 #include "TempFolder.h"
@@ -14,11 +15,6 @@
 #include <vector>
 
 namespace {
-
-struct TComThread {
-    TComThread() { CoInitialize(nullptr); }
-    ~TComThread() { CoUninitialize(); }
-};
 
 std::vector<std::string> Replay(const std::vector<std::string>& lines)
 {
@@ -45,7 +41,7 @@ std::vector<std::string> Names(const TCatalogState& state)
 
 TEST(CatalogUndo, ApplicationsOfTheNameAreRemovedAndSavedOnce)
 {
-    TComThread com;
+    TComApartment com;
     if (CatalogRegistered())
         GTEST_SKIP() << "this machine has a component-services catalog of its own";
     TCatalogDouble catalog;
@@ -61,7 +57,7 @@ TEST(CatalogUndo, ApplicationsOfTheNameAreRemovedAndSavedOnce)
 
 TEST(CatalogUndo, TheFirstMatchingComponentGoesFromEveryApplicationOfTheName)
 {
-    TComThread com;
+    TComApartment com;
     if (CatalogRegistered())
         GTEST_SKIP() << "this machine has a component-services catalog of its own";
     TCatalogDouble catalog;
@@ -86,7 +82,7 @@ TEST(CatalogUndo, TheFirstMatchingComponentGoesFromEveryApplicationOfTheName)
 
 TEST(CatalogUndo, WithoutACatalogTheReplayEndsWithAClearError)
 {
-    TComThread com;
+    TComApartment com;
     if (CatalogRegistered())
         GTEST_SKIP() << "this machine has a component-services catalog of its own";
     for (const char* line : {"MTS_APP=Ferrin Orders", "MTS_COM=AppName:Ferrin Orders;ProgID:Ferrin.Order.1"}) {
