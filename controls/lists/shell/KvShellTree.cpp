@@ -83,7 +83,7 @@ TKvCustomShellTree::TKvCustomShellTree(TComponent* owner)
     selectedFolder_->OnChange = TNotifyEvent(this, &TKvCustomShellTree::SelectedFolderChanged);
     timer_ = new TTimer(this);
     timer_->SetEnabled(false);
-    timer_->SetOnTimer(TNotifyEvent(this, &TKvCustomShellTree::TimerFired));
+    timer_->OnTimer = TNotifyEvent(this, &TKvCustomShellTree::TimerFired);
     SetImages(KvShellUtils::SystemImageList(0));
     KvShellUtils::SharedDeviceChangeHandler()->AddNotify(
         TKvDeviceChangeNotify(this, &TKvCustomShellTree::DeviceChanged));
