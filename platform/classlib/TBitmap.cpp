@@ -2,6 +2,7 @@
 #include "TBitmap.h"
 
 #include "Exception.h"
+#include "StoreChanged.h"
 #include "TByteReader.h"
 #include "TFileStream.h"
 
@@ -141,9 +142,8 @@ void TBitmap::SetTransparentColor(TColor color)
 
 void TBitmap::SetTransparentMode(TTransparentMode mode)
 {
-    if (mode == transparentMode_)
+    if (!StoreChanged(transparentMode_, mode))
         return;
-    transparentMode_ = mode;
     if (mode == TTransparentMode::tmAuto)
         transparentColor_ = clDefault;
     Changed();
