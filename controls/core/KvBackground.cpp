@@ -3,6 +3,7 @@
 
 #include "KvCommon.h"
 #include "KvGrafx.h"
+#include "StoreChanged.h"
 
 TKvBackground::TKvBackground(TComponent* owner) : TCustomControl(owner)
 {
@@ -24,49 +25,43 @@ void TKvBackground::PictureChanged(TObject*) { LayersChanged(); }
 
 void TKvBackground::SetStartColor(TColor value)
 {
-    if (value == startColor_)
+    if (!StoreChanged(startColor_, value))
         return;
-    startColor_ = value;
     LayersChanged();
 }
 
 void TKvBackground::SetEndColor(TColor value)
 {
-    if (value == endColor_)
+    if (!StoreChanged(endColor_, value))
         return;
-    endColor_ = value;
     LayersChanged();
 }
 
 void TKvBackground::SetShowGradient(bool value)
 {
-    if (value == showGradient_)
+    if (!StoreChanged(showGradient_, value))
         return;
-    showGradient_ = value;
     LayersChanged();
 }
 
 void TKvBackground::SetShowTexture(bool value)
 {
-    if (value == showTexture_)
+    if (!StoreChanged(showTexture_, value))
         return;
-    showTexture_ = value;
     LayersChanged();
 }
 
 void TKvBackground::SetShowImage(bool value)
 {
-    if (value == showImage_)
+    if (!StoreChanged(showImage_, value))
         return;
-    showImage_ = value;
     LayersChanged();
 }
 
 void TKvBackground::SetImageStyle(TKvImageStyle value)
 {
-    if (value == imageStyle_)
+    if (!StoreChanged(imageStyle_, value))
         return;
-    imageStyle_ = value;
     LayersChanged();
 }
 

@@ -4,6 +4,7 @@
 #include "KvCommon.h"
 #include "KvGrafx.h"
 #include "KvThemeSrv.h"
+#include "StoreChanged.h"
 #include "TBitmap.h"
 #include "TForm.h"
 
@@ -44,25 +45,22 @@ void TKvButton::SetShowFocusRect(bool value) { StoreAndInvalidate(showFocusRect_
 
 void TKvButton::SetAllowAllUp(bool value)
 {
-    if (value == allowAllUp_)
+    if (!StoreChanged(allowAllUp_, value))
         return;
-    allowAllUp_ = value;
     BroadcastGroup();
 }
 
 void TKvButton::SetGroupIndex(int value)
 {
-    if (value == groupIndex_)
+    if (!StoreChanged(groupIndex_, value))
         return;
-    groupIndex_ = value;
     BroadcastGroup();
 }
 
 void TKvButton::SetDefault(bool value)
 {
-    if (value == default_)
+    if (!StoreChanged(default_, value))
         return;
-    default_ = value;
     if (!HandleAllocated())
         return;
     // The form tells every button again who acts as the default now.

@@ -3,6 +3,7 @@
 #include "KvButtonEdit.h"
 
 #include "KvEditButton.h"
+#include "StoreChanged.h"
 
 TKvButtonEdit::TKvButtonEdit(TComponent* owner) : TKvCustomEdit(owner)
 {
@@ -39,17 +40,15 @@ void TKvButtonEdit::WndProc(TMessage& message)
 
 void TKvButtonEdit::SetHideButtonsOnReadOnly(bool value)
 {
-    if (value == hideButtonsOnReadOnly_)
+    if (!StoreChanged(hideButtonsOnReadOnly_, value))
         return;
-    hideButtonsOnReadOnly_ = value;
     LayoutButton();
 }
 
 void TKvButtonEdit::SetButtonWidth(int value)
 {
-    if (value == buttonWidth_)
+    if (!StoreChanged(buttonWidth_, value))
         return;
-    buttonWidth_ = value;
     LayoutButton();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "KvCommon.h"
+#include "StoreChanged.h"
 #include "TCustomControl.h"
 
 enum class TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
@@ -75,10 +76,8 @@ protected:
     template <typename T>
     void StoreAndInvalidate(T& field, T value)
     {
-        if (field == value)
-            return;
-        field = value;
-        Invalidate();
+        if (StoreChanged(field, value))
+            Invalidate();
     }
 
     void SetState(TKvButtonState state) { state_ = state; }

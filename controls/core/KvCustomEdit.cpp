@@ -3,6 +3,7 @@
 #include "KvCustomEdit.h"
 
 #include "GdiHandles.h"
+#include "StoreChanged.h"
 
 TKvCustomEdit::TKvCustomEdit(TComponent* owner) : TWinControl(owner)
 {
@@ -34,9 +35,8 @@ void TKvCustomEdit::CreateWnd()
 
 void TKvCustomEdit::SetReadOnly(bool value)
 {
-    if (value == readOnly_)
+    if (!StoreChanged(readOnly_, value))
         return;
-    readOnly_ = value;
     if (HandleAllocated())
         SendMessageA(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
     BackgroundChanged();
@@ -44,35 +44,31 @@ void TKvCustomEdit::SetReadOnly(bool value)
 
 void TKvCustomEdit::SetReadOnlyColor(TColor value)
 {
-    if (value == readOnlyColor_)
+    if (!StoreChanged(readOnlyColor_, value))
         return;
-    readOnlyColor_ = value;
     if (readOnly_)
         BackgroundChanged();
 }
 
 void TKvCustomEdit::SetFrameVisible(bool value)
 {
-    if (value == frameVisible_)
+    if (!StoreChanged(frameVisible_, value))
         return;
-    frameVisible_ = value;
     UpdateFrameStyle();
 }
 
 void TKvCustomEdit::SetFrameColor(TColor value)
 {
-    if (value == frameColor_)
+    if (!StoreChanged(frameColor_, value))
         return;
-    frameColor_ = value;
     if (HandleAllocated() && frameVisible_)
         RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TKvCustomEdit::SetMaxLength(int value)
 {
-    if (value == maxLength_)
+    if (!StoreChanged(maxLength_, value))
         return;
-    maxLength_ = value;
     if (HandleAllocated())
         SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
 }

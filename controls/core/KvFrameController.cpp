@@ -1,6 +1,8 @@
 // The frame controller: shared frame settings pushed to the controls that joined.
 #include "KvFrameController.h"
 
+#include "StoreChanged.h"
+
 #include <algorithm>
 
 TKvFrameController::TKvFrameController(TComponent* owner) : TComponent(owner) {}
@@ -24,9 +26,8 @@ void TKvFrameController::UnregisterSink(IKvFrameSettingsSink* sink)
 template <typename T>
 void TKvFrameController::Change(T& field, T value, TKvFrameControllerNotifications kind)
 {
-    if (field == value)
+    if (!StoreChanged(field, value))
         return;
-    field = value;
     Notify(kind);
 }
 

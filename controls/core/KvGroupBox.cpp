@@ -3,6 +3,7 @@
 
 #include "KvThemeSrv.h"
 #include "KvUxTheme.h"
+#include "StoreChanged.h"
 #include "SysUtils.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ TKvCustomGroupBox::TKvCustomGroupBox(TComponent* owner) : TKvCustomPanel(owner)
 
 void TKvCustomGroupBox::SetGroupStyle(TKvGroupBoxStyle value)
 {
-    if (!Store(groupStyle_, value))
+    if (!StoreChanged(groupStyle_, value))
         return;
     Realign();
     Invalidate();

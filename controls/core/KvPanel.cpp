@@ -2,6 +2,7 @@
 #include "KvPanel.h"
 
 #include "KvThemeSrv.h"
+#include "StoreChanged.h"
 
 #include <algorithm>
 
@@ -30,13 +31,13 @@ void TKvCustomPanel::SetBounds(int left, int top, int width, int height)
 
 void TKvCustomPanel::SetAlignmentVertical(TAlignmentVertical value)
 {
-    if (Store(alignmentVertical_, value))
+    if (StoreChanged(alignmentVertical_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetBorderSides(TKvSides value)
 {
-    if (!Store(borderSides_, value))
+    if (!StoreChanged(borderSides_, value))
         return;
     Realign();
     Invalidate();
@@ -44,25 +45,25 @@ void TKvCustomPanel::SetBorderSides(TKvSides value)
 
 void TKvCustomPanel::SetBorderColor(TColor value)
 {
-    if (Store(borderColor_, value))
+    if (StoreChanged(borderColor_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetBorderHighlight(TColor value)
 {
-    if (Store(borderHighlight_, value))
+    if (StoreChanged(borderHighlight_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetBorderShadow(TColor value)
 {
-    if (Store(borderShadow_, value))
+    if (StoreChanged(borderShadow_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetBorderInner(TFrameStyleEx value)
 {
-    if (!Store(borderInner_, value))
+    if (!StoreChanged(borderInner_, value))
         return;
     Realign();
     Invalidate();
@@ -70,7 +71,7 @@ void TKvCustomPanel::SetBorderInner(TFrameStyleEx value)
 
 void TKvCustomPanel::SetBorderOuter(TFrameStyleEx value)
 {
-    if (!Store(borderOuter_, value))
+    if (!StoreChanged(borderOuter_, value))
         return;
     Realign();
     Invalidate();
@@ -78,13 +79,13 @@ void TKvCustomPanel::SetBorderOuter(TFrameStyleEx value)
 
 void TKvCustomPanel::SetFlatColor(TColor value)
 {
-    if (Store(flatColor_, value))
+    if (StoreChanged(flatColor_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetFlatColorAdjustment(int value)
 {
-    if (Store(flatColorAdjustment_, value))
+    if (StoreChanged(flatColorAdjustment_, value))
         Invalidate();
 }
 
@@ -98,79 +99,79 @@ void TKvCustomPanel::Notification(TComponent* component, TOperation operation)
 
 void TKvCustomPanel::SetGradientColorStyle(TKvGradientColorStyle value)
 {
-    if (Store(gradientColorStyle_, value))
+    if (StoreChanged(gradientColorStyle_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetGradientColorStart(TColor value)
 {
-    if (Store(gradientColorStart_, value))
+    if (StoreChanged(gradientColorStart_, value))
         InvalidateWithChildren();
 }
 
 void TKvCustomPanel::SetGradientColorStop(TColor value)
 {
-    if (Store(gradientColorStop_, value))
+    if (StoreChanged(gradientColorStop_, value))
         InvalidateWithChildren();
 }
 
 void TKvCustomPanel::SetGradientDirection(KvGrafx::TGradientDirection value)
 {
-    if (Store(gradientDirection_, value))
+    if (StoreChanged(gradientDirection_, value))
         InvalidateWithChildren();
 }
 
 void TKvCustomPanel::SetGridColor(TColor value)
 {
-    if (Store(gridColor_, value))
+    if (StoreChanged(gridColor_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetGridStyle(int value)
 {
-    if (Store(gridStyle_, value))
+    if (StoreChanged(gridStyle_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetGridXSize(int value)
 {
-    if (Store(gridXSize_, value))
+    if (StoreChanged(gridXSize_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetGridYSize(int value)
 {
-    if (Store(gridYSize_, value))
+    if (StoreChanged(gridYSize_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetPaintClientArea(bool value)
 {
-    if (Store(paintClientArea_, value))
+    if (StoreChanged(paintClientArea_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetShowGrid(bool value)
 {
-    if (Store(showGrid_, value))
+    if (StoreChanged(showGrid_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetTextMarginX(int value)
 {
-    if (Store(textMarginX_, value))
+    if (StoreChanged(textMarginX_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetTextMarginY(int value)
 {
-    if (Store(textMarginY_, value))
+    if (StoreChanged(textMarginY_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetTransparent(bool value)
 {
-    if (!Store(transparent_, value))
+    if (!StoreChanged(transparent_, value))
         return;
     if (value)
         SetControlStyle(ControlStyle() - csOpaque);
@@ -181,13 +182,13 @@ void TKvCustomPanel::SetTransparent(bool value)
 
 void TKvCustomPanel::SetWordWrap(bool value)
 {
-    if (Store(wordWrap_, value))
+    if (StoreChanged(wordWrap_, value))
         Invalidate();
 }
 
 void TKvCustomPanel::SetVisualStyle(TKvVisualStyle value)
 {
-    if (Store(visualStyle_, value))
+    if (StoreChanged(visualStyle_, value))
         Invalidate();
 }
 

@@ -127,15 +127,6 @@ protected:
     void CMMouseEnter(TMessage& message) override;
     void CMMouseLeave(TMessage& message) override;
 
-    template <typename T>
-    bool Store(T& field, T value)
-    {
-        if (field == value)
-            return false;
-        field = value;
-        return true;
-    }
-
 private:
     TKvFrameControllerLink frameLink_{this, this};
     TKvFrameControllerNotifications frameControllerNotifications_ = fcnAll;

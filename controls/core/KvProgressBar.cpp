@@ -3,6 +3,7 @@
 
 #include "KvCommon.h"
 #include "KvGrafx.h"
+#include "StoreChanged.h"
 
 #include <algorithm>
 
@@ -67,25 +68,22 @@ void TKvProgressBar::SetPartsComplete(std::int64_t value)
 
 void TKvProgressBar::SetBorderWidth(int value)
 {
-    if (value == borderWidth_)
+    if (!StoreChanged(borderWidth_, value))
         return;
-    borderWidth_ = value;
     Invalidate();
 }
 
 void TKvProgressBar::SetInteriorOffset(int value)
 {
-    if (value == interiorOffset_)
+    if (!StoreChanged(interiorOffset_, value))
         return;
-    interiorOffset_ = value;
     Invalidate();
 }
 
 void TKvProgressBar::SetBarColor(TColor value)
 {
-    if (value == barColor_)
+    if (!StoreChanged(barColor_, value))
         return;
-    barColor_ = value;
     Invalidate();
 }
 

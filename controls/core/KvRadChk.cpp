@@ -4,6 +4,7 @@
 #include "KvCheckedActionLink.h"
 #include "KvGrafx.h"
 #include "KvThemeSrv.h"
+#include "StoreChanged.h"
 #include "SysUtils.h"
 #include "TCustomAction.h"
 
@@ -76,9 +77,8 @@ void TKvCustomGlyphButton::CustomGlyphsChanged(TObject*)
 
 void TKvCustomGlyphButton::SetUseCustomGlyphs(bool value)
 {
-    if (value == useCustomGlyphs_)
+    if (!StoreChanged(useCustomGlyphs_, value))
         return;
-    useCustomGlyphs_ = value;
     UpdateGlyphSize();
     Invalidate();
 }
@@ -402,9 +402,8 @@ void TKvRadioButton::ForEachSibling(F action)
 
 void TKvRadioButton::SetChecked(bool value)
 {
-    if (value == checked_)
+    if (!StoreChanged(checked_, value))
         return;
-    checked_ = value;
     SetTabStop(value);
     Repaint();
     if (!value)
@@ -528,9 +527,8 @@ TKvCustomCheckBox::TKvCustomCheckBox(TComponent* owner) : TKvCustomGlyphButton(o
 
 void TKvCustomCheckBox::SetState(TCheckBoxState value)
 {
-    if (value == state_)
+    if (!StoreChanged(state_, value))
         return;
-    state_ = value;
     Repaint();
     if (!ClicksDisabled())
         Click();

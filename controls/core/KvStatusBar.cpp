@@ -2,6 +2,8 @@
 // that a new window gets them again.
 #include "KvStatusBar.h"
 
+#include "StoreChanged.h"
+
 #include <commctrl.h>
 
 TKvStatusBar::TKvStatusBar(TComponent* owner) : TWinControl(owner)
@@ -46,25 +48,22 @@ void TKvStatusBar::ClearPanels()
 
 void TKvStatusBar::SetSimplePanel(bool value)
 {
-    if (value == simplePanel_)
+    if (!StoreChanged(simplePanel_, value))
         return;
-    simplePanel_ = value;
     UpdatePanels();
 }
 
 void TKvStatusBar::SetSimpleText(const std::string& value)
 {
-    if (value == simpleText_)
+    if (!StoreChanged(simpleText_, value))
         return;
-    simpleText_ = value;
     UpdatePanels();
 }
 
 void TKvStatusBar::SetSizeGrip(bool value)
 {
-    if (value == sizeGrip_)
+    if (!StoreChanged(sizeGrip_, value))
         return;
-    sizeGrip_ = value;
     RecreateWnd();
 }
 

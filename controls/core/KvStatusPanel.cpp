@@ -2,27 +2,25 @@
 #include "KvStatusPanel.h"
 
 #include "KvStatusBar.h"
+#include "StoreChanged.h"
 
 void TKvStatusPanel::SetText(const std::string& value)
 {
-    if (value == text_)
+    if (!StoreChanged(text_, value))
         return;
-    text_ = value;
     bar_->UpdatePanels();
 }
 
 void TKvStatusPanel::SetWidth(int value)
 {
-    if (value == width_)
+    if (!StoreChanged(width_, value))
         return;
-    width_ = value;
     bar_->UpdatePanels();
 }
 
 void TKvStatusPanel::SetAlignment(TAlignment value)
 {
-    if (value == alignment_)
+    if (!StoreChanged(alignment_, value))
         return;
-    alignment_ = value;
     bar_->UpdatePanels();
 }

@@ -2,6 +2,7 @@
 #include "KvThemeSrv.h"
 
 #include "KvUxTheme.h"
+#include "OwnedHandles.h"
 #include "TApplication.h"
 
 #include <shlwapi.h>
@@ -57,10 +58,11 @@ DWORD CommonControlsVersion()
     if (versionOverride != 0)
         return versionOverride;
     HMODULE library = GetModuleHandleA("comctl32.dll");
-    bool loadedHere = false;
+    // Loaded here only when the program has not loaded it already, and then let go again.
+    TOwnedModule loadedHere;
     if (library == nullptr) {
-        library = LoadLibraryA("comctl32.dll");
-        loadedHere = library != nullptr;
+        loadedHere.Reset(LoadLibraryA("comctl32.dll"));
+        library = loadedHere.Get();
     }
     DWORD packed = 0;
     if (library != nullptr) {
@@ -71,8 +73,6 @@ DWORD CommonControlsVersion()
         info.cbSize = sizeof(info);
         if (getVersion != nullptr && SUCCEEDED(getVersion(&info)))
             packed = (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
-        if (loadedHere)
-            FreeLibrary(library);
     }
     return packed;
 }

@@ -3,6 +3,7 @@
 
 #include "KvCommon.h"
 #include "KvGrafx.h"
+#include "StoreChanged.h"
 #include "TCustomImageList.h"
 
 TKvToolButton::TKvToolButton(TComponent* owner) : TGraphicControl(owner)
@@ -42,33 +43,29 @@ void TKvToolButton::ImagesChanged(TObject*) { Invalidate(); }
 
 void TKvToolButton::SetImageIndex(int value)
 {
-    if (value == imageIndex_)
+    if (!StoreChanged(imageIndex_, value))
         return;
-    imageIndex_ = value;
     Invalidate();
 }
 
 void TKvToolButton::SetDisabledIndex(int value)
 {
-    if (value == disabledIndex_)
+    if (!StoreChanged(disabledIndex_, value))
         return;
-    disabledIndex_ = value;
     Invalidate();
 }
 
 void TKvToolButton::SetDown(bool value)
 {
-    if (value == down_)
+    if (!StoreChanged(down_, value))
         return;
-    down_ = value;
     Invalidate();
 }
 
 void TKvToolButton::SetSelectionColorStyle(int value)
 {
-    if (value == selectionColorStyle_)
+    if (!StoreChanged(selectionColorStyle_, value))
         return;
-    selectionColorStyle_ = value;
     Invalidate();
 }
 

@@ -1,6 +1,10 @@
 // The use-counted binding of uxtheme.dll.
 #include "KvUxTheme.h"
 
+#include "OwnedHandles.h"
+
+#include <mutex>
+
 namespace KvUxTheme {
 namespace {
 
@@ -20,35 +24,32 @@ const char* const kEntryNames[teEntryCount] = {
 // program ends every outstanding use is let go.
 class Binding {
 public:
-    Binding() { InitializeCriticalSection(&lock_); }
     ~Binding()
     {
-        while (useCount_ > 0)
+        while (UseCount() > 0)
             Release();
-        DeleteCriticalSection(&lock_);
     }
 
     bool Load()
     {
-        Lock lock(lock_);
+        std::lock_guard<std::mutex> lock(lock_);
         ++useCount_;
-        if (library_ == nullptr) {
-            library_ = LoadLibraryA("uxtheme.dll");
-            if (library_ != nullptr)
+        if (library_.IsNull()) {
+            library_.Reset(LoadLibraryA("uxtheme.dll"));
+            if (library_.IsValid())
                 for (int i = 0; i < teEntryCount; ++i)
-                    slots_[i] = GetProcAddress(library_, kEntryNames[i]);
+                    slots_[i] = GetProcAddress(library_.Get(), kEntryNames[i]);
         }
-        return library_ != nullptr;
+        return library_.IsValid();
     }
 
     void Release()
     {
-        Lock lock(lock_);
+        std::lock_guard<std::mutex> lock(lock_);
         if (useCount_ > 0)
             --useCount_;
-        if (library_ != nullptr && useCount_ == 0) {
-            FreeLibrary(library_);
-            library_ = nullptr;
+        if (library_.IsValid() && useCount_ == 0) {
+            library_.Reset();
             for (FARPROC& slot : slots_)
                 slot = nullptr;
         }
@@ -56,34 +57,23 @@ public:
 
     bool Loaded()
     {
-        Lock lock(lock_);
-        return library_ != nullptr;
+        std::lock_guard<std::mutex> lock(lock_);
+        return library_.IsValid();
     }
     int UseCount()
     {
-        Lock lock(lock_);
+        std::lock_guard<std::mutex> lock(lock_);
         return useCount_;
     }
     FARPROC Slot(TThemeEntry entry)
     {
-        Lock lock(lock_);
+        std::lock_guard<std::mutex> lock(lock_);
         return slots_[entry];
     }
 
 private:
-    class Lock {
-    public:
-        explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-        ~Lock() { LeaveCriticalSection(&section_); }
-        Lock(const Lock&) = delete;
-        Lock& operator=(const Lock&) = delete;
-
-    private:
-        CRITICAL_SECTION& section_;
-    };
-
-    CRITICAL_SECTION lock_;
-    HMODULE library_ = nullptr;
+    std::mutex lock_;
+    TOwnedModule library_;
     int useCount_ = 0;
     FARPROC slots_[teEntryCount] = {};
 };

@@ -1,6 +1,8 @@
 // Combo boxes over the system's COMBOBOX class.
 #include "KvComboBox.h"
 
+#include "StoreChanged.h"
+
 #include <algorithm>
 
 TKvComboBox::TKvComboBox(TComponent* owner) : TWinControl(owner)
@@ -70,17 +72,15 @@ void TKvComboBox::SetItemIndex(int value)
 
 void TKvComboBox::SetStyle(TComboBoxStyle value)
 {
-    if (value == style_)
+    if (!StoreChanged(style_, value))
         return;
-    style_ = value;
     RecreateWnd();
 }
 
 void TKvComboBox::SetDropDownCount(int value)
 {
-    if (value == dropDownCount_)
+    if (!StoreChanged(dropDownCount_, value))
         return;
-    dropDownCount_ = value;
     UpdateDropDownHeight();
 }
 

@@ -2,6 +2,7 @@
 #include "KvPageControl.h"
 
 #include "KvTabSheet.h"
+#include "StoreChanged.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -82,9 +83,8 @@ void TKvPageControl::SetActivePage(TKvTabSheet* page)
 {
     if (page != nullptr && page->pageControl_ != this)
         return;
-    if (page == activePage_)
+    if (!StoreChanged(activePage_, page))
         return;
-    activePage_ = page;
     if (HandleAllocated())
         SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
     LayoutPages();

@@ -2,6 +2,7 @@
 #include "KvTreeNode.h"
 
 #include "KvTreeView.h"
+#include "StoreChanged.h"
 
 #include <algorithm>
 #include <cstring>
@@ -88,33 +89,29 @@ void TKvTreeNode::UpdateItem(UINT mask)
 
 void TKvTreeNode::SetText(const std::string& text)
 {
-    if (text == text_)
+    if (!StoreChanged(text_, text))
         return;
-    text_ = text;
     UpdateItem(TVIF_TEXT);
 }
 
 void TKvTreeNode::SetImageIndex(int index)
 {
-    if (index == imageIndex_)
+    if (!StoreChanged(imageIndex_, index))
         return;
-    imageIndex_ = index;
     UpdateItem(TVIF_IMAGE);
 }
 
 void TKvTreeNode::SetSelectedIndex(int index)
 {
-    if (index == selectedIndex_)
+    if (!StoreChanged(selectedIndex_, index))
         return;
-    selectedIndex_ = index;
     UpdateItem(TVIF_SELECTEDIMAGE);
 }
 
 void TKvTreeNode::SetStateIndex(int index)
 {
-    if (index == stateIndex_)
+    if (!StoreChanged(stateIndex_, index))
         return;
-    stateIndex_ = index;
     UpdateItem(TVIF_STATE);
 }
 

@@ -49,9 +49,11 @@ std::string ChangeFileExt(const std::string& path, const std::string& extension)
 // embedded nulls are kept.
 std::wstring AnsiToWide(const std::string& text);
 
-// The system's text for a Win32 error code (DWORD), without the trailing line
-// break and full stop, so that callers can put it inside a sentence; "error <n>"
-// when the system has none.
+// The system's text for an error code (a Win32 error or an HRESULT), without the
+// trailing line break, spaces and full stop, so that callers can put it inside a
+// sentence; empty when the system has none.
+std::string SystemErrorText(unsigned long code);
+// SystemErrorText for a Win32 error code, or "error <n>" when the system has none.
 std::string SysErrorMessage(unsigned long error);
 
 // True when `path` names an existing file (not a folder).

@@ -3,23 +3,31 @@
 #include "SysUtils.h"
 
 #include "Exception.h"
+#include "OwnedLocalMemory.h"
 
 #include <windows.h>
 
 namespace SysUtils {
 
-std::string SysErrorMessage(unsigned long error)
+std::string SystemErrorText(unsigned long code)
 {
-    char* text = nullptr;
+    TOwnedLocalMemory<char> text;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == '.'))
+                                  nullptr, code, 0, reinterpret_cast<char*>(text.Receive()), 0, nullptr);
+    if (length == 0 || text.Get() == nullptr)
+        return std::string();
+    std::string message(text.Get(), length);
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' ||
+                                message.back() == '.'))
         message.pop_back();
     return message;
+}
+
+std::string SysErrorMessage(unsigned long error)
+{
+    std::string text = SystemErrorText(error);
+    return text.empty() ? "error " + std::to_string(error) : text;
 }
 
 std::wstring AnsiToWide(const std::string& text)

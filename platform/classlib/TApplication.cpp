@@ -1,6 +1,7 @@
 // The application window and the message loop.
 #include "TApplication.h"
 
+#include "StoreChanged.h"
 #include "SysUtils.h"
 #include "TForm.h"
 
@@ -48,9 +49,8 @@ LRESULT CALLBACK TApplication::WindowProcedure(HWND window, UINT msg, WPARAM wPa
 
 void TApplication::SetTitle(const std::string& title)
 {
-    if (title == title_)
+    if (!StoreChanged(title_, title))
         return;
-    title_ = title;
     if (handle_ != nullptr)
         SetWindowTextA(handle_, title.c_str());
 }

@@ -2,21 +2,21 @@
 // a raised one the other way round.
 #include "TBevel.h"
 
+#include "StoreChanged.h"
+
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 50, 50); }
 
 void TBevel::SetShape(TBevelShape value)
 {
-    if (value == shape_)
+    if (!StoreChanged(shape_, value))
         return;
-    shape_ = value;
     Invalidate();
 }
 
 void TBevel::SetStyle(TBevelStyle value)
 {
-    if (value == style_)
+    if (!StoreChanged(style_, value))
         return;
-    style_ = value;
     Invalidate();
 }
 

@@ -2,6 +2,7 @@
 #include "TBitmap.h"
 
 #include "Exception.h"
+#include "StoreChanged.h"
 #include "TByteReader.h"
 #include "TFileStream.h"
 
@@ -28,21 +29,16 @@ TBitmap::~TBitmap()
 {
     if (canvas_ != nullptr)
         canvas_->SetHandle(nullptr);
-    if (memoryDC_ != nullptr) {
-        if (originalBitmap_ != nullptr)
-            SelectObject(memoryDC_, originalBitmap_);
-        DeleteDC(memoryDC_);
-    }
 }
 
 HDC TBitmap::MemoryDC()
 {
-    if (memoryDC_ == nullptr) {
-        memoryDC_ = CreateCompatibleDC(nullptr);
+    if (!memoryDC_) {
+        memoryDC_.emplace();
         if (!dib_.IsNull())
-            originalBitmap_ = SelectObject(memoryDC_, dib_.Get());
+            memoryDC_->Select(dib_.Get());
     }
-    return memoryDC_;
+    return memoryDC_->Get();
 }
 
 TCanvas* TBitmap::Canvas()
@@ -83,10 +79,13 @@ void TBitmap::ReplaceDib(int width, int height, TPixelFormat format, bool keepPi
         TSelectObject selected(target, fresh.Get());
         BitBlt(target, 0, 0, std::min(width, width_), std::min(height, height_), MemoryDC(), 0, 0, SRCCOPY);
     }
-    if (memoryDC_ != nullptr) {
-        if (originalBitmap_ != nullptr)
-            SelectObject(memoryDC_, originalBitmap_);
-        originalBitmap_ = fresh.IsNull() ? nullptr : SelectObject(memoryDC_, fresh.Get());
+    if (memoryDC_) {
+        // The old DIB leaves the context before it is deleted: replaced by the new
+        // one, or, with no new one, together with the context, made again when needed.
+        if (fresh.IsNull())
+            memoryDC_.reset();
+        else
+            memoryDC_->Select(fresh.Get());
     }
     dib_ = std::move(fresh);
     bits_ = freshBits;
@@ -141,9 +140,8 @@ void TBitmap::SetTransparentColor(TColor color)
 
 void TBitmap::SetTransparentMode(TTransparentMode mode)
 {
-    if (mode == transparentMode_)
+    if (!StoreChanged(transparentMode_, mode))
         return;
-    transparentMode_ = mode;
     if (mode == TTransparentMode::tmAuto)
         transparentColor_ = clDefault;
     Changed();

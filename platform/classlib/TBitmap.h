@@ -9,6 +9,7 @@
 #include "TGraphic.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TStream;
@@ -71,8 +72,9 @@ private:
     TPixelFormat format_ = TPixelFormat::pf32bit;
     TOwnedBitmap dib_;
     void* bits_ = nullptr;
-    HDC memoryDC_ = nullptr;
-    HGDIOBJ originalBitmap_ = nullptr;
+    // Made on first use, with the DIB section selected; declared after the DIB so
+    // that it lets the DIB go before the DIB is deleted.
+    std::optional<TMemoryDC> memoryDC_;
     std::unique_ptr<TBitmapCanvas> canvas_;
     TColor transparentColor_ = clDefault;
     TTransparentMode transparentMode_ = TTransparentMode::tmAuto;

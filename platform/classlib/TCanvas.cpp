@@ -31,16 +31,9 @@ void TCanvas::SetHandle(HDC dc)
 
 void TCanvas::DeselectHandles()
 {
-    if (dc_ == nullptr)
-        return;
-    if ((selected_ & NeedPen) && originalPen_ != nullptr)
-        SelectObject(dc_, originalPen_);
-    if ((selected_ & NeedBrush) && originalBrush_ != nullptr)
-        SelectObject(dc_, originalBrush_);
-    if ((selected_ & NeedFont) && originalFont_ != nullptr)
-        SelectObject(dc_, originalFont_);
-    selected_ = 0;
-    originalPen_ = originalBrush_ = originalFont_ = nullptr;
+    selectedPen_.reset();
+    selectedBrush_.reset();
+    selectedFont_.reset();
 }
 
 void TCanvas::Refresh() { DeselectHandles(); }
@@ -51,14 +44,12 @@ void TCanvas::RequireState(int needs)
         CreateHandle();
     if (dc_ == nullptr)
         throw Exception("Canvas does not allow drawing");
-    if ((needs & NeedPen) && !(selected_ & NeedPen)) {
-        HGDIOBJ previous = SelectObject(dc_, pen_.Handle());
-        originalPen_ = previous;
+    if ((needs & NeedPen) && !selectedPen_) {
+        selectedPen_.emplace(dc_, pen_.Handle());
         SetROP2(dc_, pen_.RasterOperation());
-        selected_ |= NeedPen;
     }
-    if ((needs & NeedBrush) && !(selected_ & NeedBrush)) {
-        originalBrush_ = SelectObject(dc_, brush_.Handle());
+    if ((needs & NeedBrush) && !selectedBrush_) {
+        selectedBrush_.emplace(dc_, brush_.Handle());
         // Text and hatches take their background from the brush.
         if (brush_.Style() == TBrushStyle::bsClear) {
             SetBkMode(dc_, TRANSPARENT);
@@ -66,39 +57,19 @@ void TCanvas::RequireState(int needs)
             SetBkColor(dc_, ColorToRGB(brush_.Color()));
             SetBkMode(dc_, OPAQUE);
         }
-        selected_ |= NeedBrush;
     }
-    if ((needs & NeedFont) && !(selected_ & NeedFont)) {
-        originalFont_ = SelectObject(dc_, font_.Handle());
+    if ((needs & NeedFont) && !selectedFont_) {
+        selectedFont_.emplace(dc_, font_.Handle());
         SetTextColor(dc_, ColorToRGB(font_.Color()));
-        selected_ |= NeedFont;
     }
 }
 
 // A changed object leaves the context now, before its old handle is deleted.
-void TCanvas::PenChanged(TObject*)
-{
-    if (dc_ != nullptr && (selected_ & NeedPen)) {
-        SelectObject(dc_, originalPen_);
-        selected_ &= ~NeedPen;
-    }
-}
+void TCanvas::PenChanged(TObject*) { selectedPen_.reset(); }
 
-void TCanvas::BrushChanged(TObject*)
-{
-    if (dc_ != nullptr && (selected_ & NeedBrush)) {
-        SelectObject(dc_, originalBrush_);
-        selected_ &= ~NeedBrush;
-    }
-}
+void TCanvas::BrushChanged(TObject*) { selectedBrush_.reset(); }
 
-void TCanvas::FontChanged(TObject*)
-{
-    if (dc_ != nullptr && (selected_ & NeedFont)) {
-        SelectObject(dc_, originalFont_);
-        selected_ &= ~NeedFont;
-    }
-}
+void TCanvas::FontChanged(TObject*) { selectedFont_.reset(); }
 
 void TCanvas::Changing()
 {

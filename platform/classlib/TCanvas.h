@@ -5,12 +5,14 @@
 
 #include "Closure.h"
 #include "Colors.h"
+#include "OwnedDC.h"
 #include "TBrush.h"
 #include "TFont.h"
 #include "TPen.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,12 +93,13 @@ private:
     void FontChanged(TObject* sender);
 
     HDC dc_ = nullptr;
-    int selected_ = 0; // Need bits of the objects now in the context
-    HGDIOBJ originalPen_ = nullptr;
-    HGDIOBJ originalBrush_ = nullptr;
-    HGDIOBJ originalFont_ = nullptr;
     TFont font_;
     TPen pen_;
     TBrush brush_;
+    // The objects now in the context, each putting back what it replaced when it
+    // goes; declared after the objects so that they leave before the objects do.
+    std::optional<TSelectObject> selectedPen_;
+    std::optional<TSelectObject> selectedBrush_;
+    std::optional<TSelectObject> selectedFont_;
     DWORD copyMode_ = SRCCOPY;
 };

@@ -131,10 +131,8 @@ void TControl::SetText(const std::string& text)
 
 void TControl::SetColor(TColor color)
 {
-    if (color != color_) {
-        color_ = color;
+    if (StoreChanged(color_, color))
         Perform(CM_COLORCHANGED);
-    }
     parentColor_ = false;
 }
 

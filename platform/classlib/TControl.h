@@ -55,7 +55,8 @@ public:
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& caption) { SetText(caption); }
     std::string Text() const { return GetText(); }
-    void SetTextValue(const std::string& text) { SetText(text); }
+    // The caption and the text are one value; a windowed control keeps it in its window.
+    virtual void SetText(const std::string& text);
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -128,7 +129,6 @@ public:
 
 protected:
     virtual std::string GetText() const { return text_; }
-    virtual void SetText(const std::string& text);
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);

@@ -48,6 +48,9 @@ void TControlCanvas::FreeHandle()
     }
     HDC dc = HandleAllocated() ? Handle() : nullptr;
     SetHandle(nullptr);
+    // The canvas is the owner of the context it took in CreateHandle: a cache
+    // context clipped to the siblings, which the shared window-context owner
+    // does not take, held from one message to the next.
     if (dc != nullptr)
         ReleaseDC(window_, dc);
     window_ = nullptr;

@@ -1,6 +1,8 @@
 // The class library's panel: bevels, border band and caption.
 #include "TCustomPanel.h"
 
+#include "StoreChanged.h"
+
 namespace {
 
 // One bevel ring of `width` pixels; returns the rectangle inside it.
@@ -43,44 +45,39 @@ void TCustomPanel::CreateParams(TCreateParams& params)
 
 void TCustomPanel::SetAlignment(TAlignment value)
 {
-    if (value == alignment_)
+    if (!StoreChanged(alignment_, value))
         return;
-    alignment_ = value;
     Invalidate();
 }
 
 void TCustomPanel::SetBevelInner(TPanelBevel value)
 {
-    if (value == bevelInner_)
+    if (!StoreChanged(bevelInner_, value))
         return;
-    bevelInner_ = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBevelOuter(TPanelBevel value)
 {
-    if (value == bevelOuter_)
+    if (!StoreChanged(bevelOuter_, value))
         return;
-    bevelOuter_ = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBevelWidth(int value)
 {
-    if (value == bevelWidth_)
+    if (!StoreChanged(bevelWidth_, value))
         return;
-    bevelWidth_ = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBorderWidth(int value)
 {
-    if (value == borderWidth_)
+    if (!StoreChanged(borderWidth_, value))
         return;
-    borderWidth_ = value;
     Realign();
     Invalidate();
 }

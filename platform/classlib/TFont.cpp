@@ -26,9 +26,8 @@ void TFont::Change()
 
 void TFont::SetName(const std::string& name)
 {
-    if (name.empty() || name == name_)
+    if (name.empty() || !StoreChanged(name_, name))
         return;
-    name_ = name;
     Change();
 }
 

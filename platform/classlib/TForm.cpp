@@ -2,6 +2,7 @@
 #include "TForm.h"
 
 #include "ScopeExit.h"
+#include "StoreChanged.h"
 #include "TApplication.h"
 
 #include <algorithm>
@@ -29,9 +30,8 @@ TCustomForm::~TCustomForm()
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
 {
-    if (style == borderStyle_)
+    if (!StoreChanged(borderStyle_, style))
         return;
-    borderStyle_ = style;
     RecreateWnd();
 }
 

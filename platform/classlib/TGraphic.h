@@ -5,6 +5,7 @@
 
 #include "Closure.h"
 #include "Exception.h"
+#include "StoreChanged.h"
 #include "TComponent.h"
 
 #include <windows.h>
@@ -28,9 +29,8 @@ public:
     bool Transparent() const { return transparent_; }
     virtual void SetTransparent(bool value)
     {
-        if (value == transparent_)
+        if (!StoreChanged(transparent_, value))
             return;
-        transparent_ = value;
         Changed();
     }
 

@@ -1,6 +1,8 @@
 // Picture controls.
 #include "TImage.h"
 
+#include "StoreChanged.h"
+
 TImage::TImage(TComponent* owner) : TGraphicControl(owner)
 {
     SetBounds(0, 0, 105, 105);
@@ -9,25 +11,22 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner)
 
 void TImage::SetStretch(bool value)
 {
-    if (value == stretch_)
+    if (!StoreChanged(stretch_, value))
         return;
-    stretch_ = value;
     Invalidate();
 }
 
 void TImage::SetCenter(bool value)
 {
-    if (value == center_)
+    if (!StoreChanged(center_, value))
         return;
-    center_ = value;
     Invalidate();
 }
 
 void TImage::SetTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!StoreChanged(transparent_, value))
         return;
-    transparent_ = value;
     if (TGraphic* graphic = picture_.Graphic())
         graphic->SetTransparent(value);
     Invalidate();

@@ -2,6 +2,7 @@
 #include "TLabel.h"
 
 #include "GdiHandles.h"
+#include "StoreChanged.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 {
@@ -12,26 +13,23 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
 
 void TLabel::SetAutoSize(bool value)
 {
-    if (value == autoSize_)
+    if (!StoreChanged(autoSize_, value))
         return;
-    autoSize_ = value;
     AdjustBounds();
 }
 
 void TLabel::SetWordWrap(bool value)
 {
-    if (value == wordWrap_)
+    if (!StoreChanged(wordWrap_, value))
         return;
-    wordWrap_ = value;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!StoreChanged(transparent_, value))
         return;
-    transparent_ = value;
     TControlStyle style = ControlStyle();
     SetControlStyle(value ? style - csOpaque : style + csOpaque);
     Invalidate();
@@ -39,17 +37,15 @@ void TLabel::SetTransparent(bool value)
 
 void TLabel::SetAlignment(TAlignment value)
 {
-    if (value == alignment_)
+    if (!StoreChanged(alignment_, value))
         return;
-    alignment_ = value;
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool value)
 {
-    if (value == showAccelChar_)
+    if (!StoreChanged(showAccelChar_, value))
         return;
-    showAccelChar_ = value;
     AdjustBounds();
     Invalidate();
 }

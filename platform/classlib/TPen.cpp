@@ -18,9 +18,8 @@ void TPen::SetColor(TColor color)
 
 void TPen::SetWidth(int width)
 {
-    if (width < 0 || width == width_)
+    if (width < 0 || !StoreChanged(width_, width))
         return;
-    width_ = width;
     Change();
 }
 

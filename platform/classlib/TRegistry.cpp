@@ -28,21 +28,21 @@ bool IsPredefined(HKEY key)
 // Deletes the subkeys of `parent\name` first, then the key itself.
 LONG DeleteTree(HKEY parent, const std::string& name)
 {
-    HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key);
+    TOwnedRegKey key;
+    LONG result = RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, key.Receive());
     if (result != ERROR_SUCCESS)
         return result;
     std::vector<std::string> children;
     char buffer[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof buffer;
-        if (RegEnumKeyExA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(key.Get(), i, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         children.emplace_back(buffer, length);
     }
     for (const std::string& child : children)
-        DeleteTree(key, child);
-    RegCloseKey(key);
+        DeleteTree(key.Get(), child);
+    key.Reset(); // closed before the key itself is deleted
     return RegDeleteKeyA(parent, name.c_str());
 }
 
@@ -64,26 +64,25 @@ void TRegistry::SetRootKey(HKEY rootKey)
 
 void TRegistry::CloseKey()
 {
-    if (currentKey_) {
+    if (currentKey_.IsValid()) {
         if (!lazyWrite_)
-            RegFlushKey(currentKey_);
-        RegCloseKey(currentKey_);
-        currentKey_ = nullptr;
+            RegFlushKey(currentKey_.Get());
+        currentKey_.Reset();
         currentPath_.clear();
     }
 }
 
-void TRegistry::ChangeKey(HKEY key, const std::string& path)
+void TRegistry::ChangeKey(TOwnedRegKey key, const std::string& path)
 {
     CloseKey();
-    currentKey_ = key;
+    currentKey_ = std::move(key);
     currentPath_ = path;
 }
 
 HKEY TRegistry::BaseKeyFor(const std::string& key) const
 {
     bool relative = key.empty() || key[0] != '\\';
-    return relative && currentKey_ ? currentKey_ : rootKey_;
+    return relative && currentKey_.IsValid() ? currentKey_.Get() : rootKey_;
 }
 
 bool TRegistry::OpenKey(const std::string& key, bool canCreate)
@@ -91,21 +90,21 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
     bool relative = key.empty() || key[0] != '\\';
     HKEY base = BaseKeyFor(key);
     std::string path = Trimmed(key);
-    HKEY opened = nullptr;
+    TOwnedRegKey opened;
     LONG result;
     if (canCreate && !path.empty()) {
         DWORD disposition = 0;
         result = RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access_, nullptr,
-                                 &opened, &disposition);
+                                 opened.Receive(), &disposition);
     } else {
-        result = RegOpenKeyExA(base, path.c_str(), 0, access_, &opened);
+        result = RegOpenKeyExA(base, path.c_str(), 0, access_, opened.Receive());
     }
     if (result != ERROR_SUCCESS)
         return false;
-    std::string fullPath = relative && currentKey_ && !currentPath_.empty()
+    std::string fullPath = relative && currentKey_.IsValid() && !currentPath_.empty()
                                ? (path.empty() ? currentPath_ : currentPath_ + "\\" + path)
                                : path;
-    ChangeKey(opened, fullPath);
+    ChangeKey(std::move(opened), fullPath);
     return true;
 }
 
@@ -120,14 +119,11 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key)
 
 bool TRegistry::CreateKey(const std::string& key)
 {
-    HKEY created = nullptr;
+    TOwnedRegKey created;
     DWORD disposition = 0;
     LONG result = RegCreateKeyExA(BaseKeyFor(key), Trimmed(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access_, nullptr, &created, &disposition);
-    if (result != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(created);
-    return true;
+                                  access_, nullptr, created.Receive(), &disposition);
+    return result == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteKey(const std::string& key)
@@ -143,14 +139,14 @@ bool TRegistry::KeyExists(const std::string& key)
     HKEY opened = nullptr;
     if (RegOpenKeyExA(BaseKeyFor(key), Trimmed(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return false;
-    if (!IsPredefined(opened))
-        RegCloseKey(opened);
+    // An empty path below a root key may answer the root key itself, which is not ours to close.
+    TOwnedRegKey owned(IsPredefined(opened) ? nullptr : opened);
     return true;
 }
 
 bool TRegistry::DeleteValue(const std::string& name)
 {
-    return RegDeleteValueA(currentKey_ ? currentKey_ : rootKey_, name.c_str()) == ERROR_SUCCESS;
+    return RegDeleteValueA(ValueKey(), name.c_str()) == ERROR_SUCCESS;
 }
 
 bool TRegistry::ValueExists(const std::string& name) const { return GetDataSize(name) >= 0; }
@@ -158,7 +154,7 @@ bool TRegistry::ValueExists(const std::string& name) const { return GetDataSize(
 bool TRegistry::HasSubKeys() const
 {
     DWORD subKeys = 0;
-    return RegQueryInfoKeyA(currentKey_ ? currentKey_ : rootKey_, nullptr, nullptr, nullptr, &subKeys, nullptr,
+    return RegQueryInfoKeyA(ValueKey(), nullptr, nullptr, nullptr, &subKeys, nullptr,
                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
            subKeys > 0;
 }
@@ -193,20 +189,20 @@ TRegDataType DataTypeOf(DWORD type)
 
 TRegDataType TRegistry::GetDataType(const std::string& name) const
 {
-    ValueInfo info = QueryValue(currentKey_ ? currentKey_ : rootKey_, name);
+    ValueInfo info = QueryValue(ValueKey(), name);
     return info.exists ? DataTypeOf(info.type) : TRegDataType::rdUnknown;
 }
 
 int TRegistry::GetDataSize(const std::string& name) const
 {
-    ValueInfo info = QueryValue(currentKey_ ? currentKey_ : rootKey_, name);
+    ValueInfo info = QueryValue(ValueKey(), name);
     return info.exists ? static_cast<int>(info.size) : -1;
 }
 
 void TRegistry::GetValueNames(TStrings& names) const
 {
     names.Clear();
-    HKEY key = currentKey_ ? currentKey_ : rootKey_;
+    HKEY key = ValueKey();
     DWORD longest = 0;
     if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS)
@@ -223,7 +219,7 @@ void TRegistry::GetValueNames(TStrings& names) const
 void TRegistry::GetKeyNames(TStrings& names) const
 {
     names.Clear();
-    HKEY key = currentKey_ ? currentKey_ : rootKey_;
+    HKEY key = ValueKey();
     char buffer[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof buffer;
@@ -235,7 +231,7 @@ void TRegistry::GetKeyNames(TStrings& names) const
 
 std::string TRegistry::ReadString(const std::string& name) const
 {
-    HKEY key = currentKey_ ? currentKey_ : rootKey_;
+    HKEY key = ValueKey();
     ValueInfo info = QueryValue(key, name);
     if (!info.exists)
         return std::string();
@@ -264,18 +260,18 @@ void SetValue(HKEY key, const std::string& name, DWORD type, const void* data, D
 
 void TRegistry::WriteString(const std::string& name, const std::string& value)
 {
-    SetValue(currentKey_ ? currentKey_ : rootKey_, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    SetValue(ValueKey(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
 void TRegistry::WriteExpandString(const std::string& name, const std::string& value)
 {
-    SetValue(currentKey_ ? currentKey_ : rootKey_, name, REG_EXPAND_SZ, value.c_str(),
+    SetValue(ValueKey(), name, REG_EXPAND_SZ, value.c_str(),
              static_cast<DWORD>(value.size() + 1));
 }
 
 int TRegistry::ReadInteger(const std::string& name) const
 {
-    HKEY key = currentKey_ ? currentKey_ : rootKey_;
+    HKEY key = ValueKey();
     DWORD type = 0, value = 0, size = sizeof value;
     LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
@@ -288,12 +284,12 @@ int TRegistry::ReadInteger(const std::string& name) const
 void TRegistry::WriteInteger(const std::string& name, int value)
 {
     DWORD data = static_cast<DWORD>(value);
-    SetValue(currentKey_ ? currentKey_ : rootKey_, name, REG_DWORD, &data, sizeof data);
+    SetValue(ValueKey(), name, REG_DWORD, &data, sizeof data);
 }
 
 int TRegistry::ReadBinaryData(const std::string& name, void* buffer, int size) const
 {
-    HKEY key = currentKey_ ? currentKey_ : rootKey_;
+    HKEY key = ValueKey();
     ValueInfo info = QueryValue(key, name);
     if (!info.exists)
         throw ERegistryException("Failed to get data for '" + name + "'");
@@ -311,5 +307,5 @@ void TRegistry::WriteBinaryData(const std::string& name, const void* buffer, int
 {
     if (size < 0)
         throw ERegistryException("Failed to set data for '" + name + "'");
-    SetValue(currentKey_ ? currentKey_ : rootKey_, name, REG_BINARY, buffer, static_cast<DWORD>(size));
+    SetValue(ValueKey(), name, REG_BINARY, buffer, static_cast<DWORD>(size));
 }

@@ -4,14 +4,11 @@
 #pragma once
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TObject.h"
 
 #include <cstdint>
 #include <string>
-
-// The same opaque handle type as <windows.h> declares, without including it.
-struct HKEY__;
-typedef struct HKEY__* HKEY;
 
 CLASSLIB_EXCEPTION(ERegistryException, Exception);
 
@@ -31,7 +28,7 @@ public:
     HKEY RootKey() const { return rootKey_; }
     // Closes the current key first.
     void SetRootKey(HKEY rootKey);
-    HKEY CurrentKey() const { return currentKey_; }
+    HKEY CurrentKey() const { return currentKey_.Get(); }
     const std::string& CurrentPath() const { return currentPath_; }
     std::uint32_t Access() const { return access_; }
     void SetAccess(std::uint32_t access) { access_ = access; }
@@ -75,10 +72,12 @@ public:
 
 private:
     HKEY BaseKeyFor(const std::string& key) const;
-    void ChangeKey(HKEY key, const std::string& path);
+    // The current key, or the root when none is open: where values are read and written.
+    HKEY ValueKey() const { return currentKey_.IsValid() ? currentKey_.Get() : rootKey_; }
+    void ChangeKey(TOwnedRegKey key, const std::string& path);
 
     HKEY rootKey_;
-    HKEY currentKey_ = nullptr;
+    TOwnedRegKey currentKey_;
     std::string currentPath_;
     std::uint32_t access_;
     bool lazyWrite_ = true;

@@ -53,8 +53,8 @@ bool OnMainThread() { return GetWindowThreadProcessId(SyncWindow(), nullptr) == 
 TThread::TThread(bool createSuspended)
 {
     SyncWindow(); // made now, on the thread that makes threads
-    handle_ = CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &threadId_);
-    if (handle_ == nullptr)
+    handle_.Reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &threadId_));
+    if (handle_.IsNull())
         throw EThread("Cannot create a thread: error " + std::to_string(GetLastError()));
     suspended_ = true;
     if (!createSuspended)
@@ -63,7 +63,7 @@ TThread::TThread(bool createSuspended)
 
 TThread::~TThread()
 {
-    if (handle_ == nullptr)
+    if (handle_.IsNull())
         return;
     if (!finished_ && !freeOnTerminate_) {
         Terminate();
@@ -71,7 +71,6 @@ TThread::~TThread()
             Resume();
         WaitFor();
     }
-    CloseHandle(handle_);
 }
 
 void TThread::Resume()
@@ -79,18 +78,19 @@ void TThread::Resume()
     if (!suspended_)
         return;
     suspended_ = false;
-    ResumeThread(handle_);
+    ResumeThread(handle_.Get());
 }
 
 DWORD TThread::WaitFor()
 {
     if (GetCurrentThreadId() == threadId_)
         throw EThread("A thread cannot wait for itself");
+    HANDLE thread = handle_.Get();
     if (!OnMainThread()) {
-        WaitForSingleObject(handle_, INFINITE);
+        WaitForSingleObject(thread, INFINITE);
     } else {
         // Sent messages (the thread's Synchronize calls) are handled while waiting.
-        while (MsgWaitForMultipleObjects(1, &handle_, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
             MSG msg;
             PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
         }

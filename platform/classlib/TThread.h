@@ -6,6 +6,7 @@
 
 #include "Closure.h"
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TObject.h"
 
 #include <windows.h>
@@ -35,7 +36,7 @@ public:
     bool Finished() const { return finished_; }
     bool FreeOnTerminate() const { return freeOnTerminate_; }
     void SetFreeOnTerminate(bool value) { freeOnTerminate_ = value; }
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
     DWORD ThreadID() const { return threadId_; }
     // The exception that ended Execute, kept for whoever waits for the thread.
     std::exception_ptr FatalException() const { return fatalException_; }
@@ -58,7 +59,7 @@ private:
     static DWORD WINAPI ThreadProc(LPVOID parameter);
     void CallOnTerminate();
 
-    HANDLE handle_ = nullptr;
+    TOwnedHandle handle_;
     DWORD threadId_ = 0;
     volatile bool terminated_ = false;
     volatile bool finished_ = false;

@@ -2,6 +2,7 @@
 #include "TTimer.h"
 
 #include "Exception.h"
+#include "StoreChanged.h"
 #include "TApplication.h"
 
 #include <windows.h>
@@ -45,6 +46,13 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner)
     if (window_ == nullptr)
         throw EOSError("Cannot create the window of a timer");
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Enabled with an interval from the start, the timer runs at once.
+    try {
+        UpdateTimer();
+    } catch (...) {
+        DestroyWindow(window_); // no destructor runs for a constructor that throws
+        throw;
+    }
 }
 
 TTimer::~TTimer()
@@ -61,7 +69,7 @@ void TTimer::UpdateTimer()
         KillTimer(window_, kTimerId);
         running_ = false;
     }
-    if (enabled_ && interval_ != 0 && onTimer_) {
+    if (enabled_ && interval_ != 0 && !Destroying()) {
         if (SetTimer(window_, kTimerId, interval_, nullptr) == 0)
             throw EOSError("Not enough timers available");
         running_ = true;
@@ -70,28 +78,18 @@ void TTimer::UpdateTimer()
 
 void TTimer::SetEnabled(bool enabled)
 {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    UpdateTimer();
+    if (StoreChanged(enabled_, enabled))
+        UpdateTimer();
 }
 
 void TTimer::SetInterval(unsigned interval)
 {
-    if (interval == interval_)
-        return;
-    interval_ = interval;
-    UpdateTimer();
-}
-
-void TTimer::SetOnTimer(const TNotifyEvent& event)
-{
-    onTimer_ = event;
-    UpdateTimer();
+    if (StoreChanged(interval_, interval))
+        UpdateTimer();
 }
 
 void TTimer::Timer()
 {
-    if (onTimer_)
-        onTimer_(this);
+    if (OnTimer)
+        OnTimer(this);
 }

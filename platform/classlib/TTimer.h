@@ -1,5 +1,6 @@
 // TTimer: fires OnTimer every Interval milliseconds while Enabled, from a small
-// window of its own on the thread that made it.
+// window of its own on the thread that made it. The system timer runs whether or
+// not an event is assigned, so that an event assigned later is called at the next tick.
 #pragma once
 
 #include "Closure.h"
@@ -18,9 +19,8 @@ public:
     void SetEnabled(bool enabled);
     unsigned Interval() const { return interval_; }
     void SetInterval(unsigned interval);
-    // Assigning the event (re)starts the timer; an empty one stops it.
-    const TNotifyEvent& OnTimer() const { return onTimer_; }
-    void SetOnTimer(const TNotifyEvent& event);
+
+    TNotifyEvent OnTimer;
 
 protected:
     virtual void Timer();
@@ -33,5 +33,4 @@ private:
     bool enabled_ = true;
     unsigned interval_ = 1000;
     bool running_ = false;
-    TNotifyEvent onTimer_;
 };

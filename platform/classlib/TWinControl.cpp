@@ -4,6 +4,7 @@
 
 #include "OwnedDC.h"
 #include "ScopeExit.h"
+#include "StoreChanged.h"
 #include "TApplication.h"
 #include "TControlCanvas.h"
 #include "TForm.h"
@@ -79,9 +80,8 @@ void TWinControl::HandleNeeded()
 
 void TWinControl::SetParentWindow(HWND window)
 {
-    if (window == parentWindow_)
+    if (!StoreChanged(parentWindow_, window))
         return;
-    parentWindow_ = window;
     if (Parent() == nullptr && handle_ != nullptr)
         RecreateWnd();
 }
@@ -360,9 +360,8 @@ void TWinControl::NotifyControls(UINT msg)
 
 void TWinControl::SetTabStop(bool value)
 {
-    if (value == tabStop_)
+    if (!StoreChanged(tabStop_, value))
         return;
-    tabStop_ = value;
     if (handle_ != nullptr) {
         LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
         style = value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));

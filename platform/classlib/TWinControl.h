@@ -63,6 +63,7 @@ public:
     POINT ClientOrigin() override;
     bool Showing() const override;
     void SetBounds(int left, int top, int width, int height) override;
+    void SetText(const std::string& text) override;
     void ChangeScale(int multiplier, int divider) override;
     void Invalidate() override;
     void Update() override;
@@ -113,7 +114,6 @@ protected:
     // True when the control takes a dialog key (Tab, Enter, Esc, arrows) itself.
     virtual bool WantsDialogKey(WORD key);
 
-    void SetText(const std::string& text) override;
     std::string GetText() const override;
 
     virtual void WMPaint(TMessage& message);

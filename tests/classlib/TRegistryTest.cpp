@@ -40,14 +40,17 @@ TEST_F(TRegistryTest, WritesAndReadsEveryValueType)
         reg.CloseKey();
     }
     // Read back with the platform's own functions first.
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, (base + "\\App").c_str(), 0, KEY_READ, &key));
-    char text[64] = {};
-    DWORD type = 0, size = sizeof text;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    EXPECT_EQ("视频录相", std::string(text));
-    RegCloseKey(key);
+    {
+        TOwnedRegKey key;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegOpenKeyExA(HKEY_CURRENT_USER, (base + "\\App").c_str(), 0, KEY_READ, key.Receive()));
+        char text[64] = {};
+        DWORD type = 0, size = sizeof text;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegQueryValueExA(key.Get(), "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size));
+        EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+        EXPECT_EQ("视频录相", std::string(text));
+    }
 
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(base + "\\App"));

@@ -4,6 +4,7 @@
 #include "TMemoryStream.h"
 
 #include "Exception.h"
+#include "OwnedHandles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -159,17 +160,18 @@ TEST(THandleStream, LeavesTheHandleOpen)
 {
     TempFolder folder;
     std::string path = folder / "handle.bin";
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, handle);
     {
-        THandleStream stream(handle);
-        stream.WriteBuffer("hello", 5);
-        EXPECT_EQ(5, stream.Size());
+        TOwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file.IsValid());
+        {
+            THandleStream stream(file.Get());
+            stream.WriteBuffer("hello", 5);
+            EXPECT_EQ(5, stream.Size());
+        }
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(file.Get(), "!", 1, &written, nullptr));
     }
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(handle, "!", 1, &written, nullptr));
-    CloseHandle(handle);
     EXPECT_EQ("hello!", ReadWholeFile(path));
 }
 

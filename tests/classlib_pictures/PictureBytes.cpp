@@ -1,6 +1,10 @@
 // Picture files made at run time for the picture tests.
 #include "PictureBytes.h"
 
+#include "OwnedDC.h"
+#include "OwnedGdi.h"
+#include "OwnedMetaFile.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -113,16 +117,14 @@ std::string MakeJpeg(int width, int height, TColor left, TColor right, bool gray
 std::string MakeWmf(int width, int height, TColor color, bool placeable)
 {
     HDC dc = CreateMetaFileA(nullptr);
-    HBRUSH brush = CreateSolidBrush(color);
+    TOwnedBrush brush(CreateSolidBrush(color));
     RECT r = {0, 0, width, height};
     SetWindowExtEx(dc, width, height, nullptr);
     FillRect(dc, &r, brush);
-    HMETAFILE metafile = CloseMetaFile(dc);
-    DeleteObject(brush);
+    TOwnedMetaFile metafile(CloseMetaFile(dc));
     UINT size = GetMetaFileBitsEx(metafile, 0, nullptr);
     std::string bits(size, '\0');
     GetMetaFileBitsEx(metafile, size, &bits[0]);
-    DeleteMetaFile(metafile);
     if (!placeable)
         return bits;
     // The placeable header: key, handle, frame in units of `inch` per inch, checksum.
@@ -130,9 +132,7 @@ std::string MakeWmf(int width, int height, TColor color, bool placeable)
     PutU32(header, 0, 0x9AC6CDD7);
     PutU16(header, 10, static_cast<unsigned>(width));
     PutU16(header, 12, static_cast<unsigned>(height));
-    HDC screen = GetDC(nullptr);
-    PutU16(header, 14, static_cast<unsigned>(GetDeviceCaps(screen, LOGPIXELSX)));
-    ReleaseDC(nullptr, screen);
+    PutU16(header, 14, static_cast<unsigned>(GetDeviceCaps(TWindowDC(nullptr), LOGPIXELSX)));
     unsigned checksum = 0;
     for (size_t i = 0; i < 20; i += 2)
         checksum ^= static_cast<unsigned char>(header[i]) | (static_cast<unsigned char>(header[i + 1]) << 8);
@@ -142,21 +142,21 @@ std::string MakeWmf(int width, int height, TColor color, bool placeable)
 
 std::string MakeEmf(int width, int height, TColor color)
 {
-    HDC screen = GetDC(nullptr);
-    // The frame in 0.01 mm for the pixel size asked for.
-    RECT frame = {0, 0, MulDiv(width, 2540, GetDeviceCaps(screen, LOGPIXELSX)),
-                  MulDiv(height, 2540, GetDeviceCaps(screen, LOGPIXELSY))};
-    HDC dc = CreateEnhMetaFileA(screen, nullptr, &frame, nullptr);
-    ReleaseDC(nullptr, screen);
-    HBRUSH brush = CreateSolidBrush(color);
+    HDC dc;
+    {
+        TWindowDC screen(nullptr);
+        // The frame in 0.01 mm for the pixel size asked for.
+        RECT frame = {0, 0, MulDiv(width, 2540, GetDeviceCaps(screen, LOGPIXELSX)),
+                      MulDiv(height, 2540, GetDeviceCaps(screen, LOGPIXELSY))};
+        dc = CreateEnhMetaFileA(screen, nullptr, &frame, nullptr);
+    }
+    TOwnedBrush brush(CreateSolidBrush(color));
     RECT r = {0, 0, width, height};
     FillRect(dc, &r, brush);
-    HENHMETAFILE metafile = CloseEnhMetaFile(dc);
-    DeleteObject(brush);
+    TOwnedEnhMetaFile metafile(CloseEnhMetaFile(dc));
     UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
     std::string bits(size, '\0');
     GetEnhMetaFileBits(metafile, size, reinterpret_cast<BYTE*>(&bits[0]));
-    DeleteEnhMetaFile(metafile);
     return bits;
 }
 

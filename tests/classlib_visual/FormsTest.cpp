@@ -5,9 +5,11 @@
 #include "TForm.h"
 #include "TTimer.h"
 #include "VisualFixtures.h"
+#include "Waits.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 TEST(Forms, ShowModalReturnsTheModalResultAndGivesTheOtherWindowsBack)
@@ -22,10 +24,10 @@ TEST(Forms, ShowModalReturnsTheModalResultAndGivesTheOtherWindowsBack)
         // The first attempt is refused: the form stays up.
         canClose = ++queries > 1;
     });
-    timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) {
+    timer.OnTimer = TNotifyEvent::FromFunction([&](TObject*) {
         EXPECT_FALSE(IsWindowEnabled(owner.Handle())) << "other windows are disabled while modal";
         dialog.SetModalResult(mrOk);
-    }));
+    });
     EXPECT_EQ(mrOk, dialog.ShowModal());
     timer.SetEnabled(false);
     EXPECT_EQ(2, queries);
@@ -39,7 +41,7 @@ TEST(Forms, ClosingAModalFormCancelsIt)
     TForm dialog(nullptr);
     TTimer timer(nullptr);
     timer.SetInterval(30);
-    timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); }));
+    timer.OnTimer = TNotifyEvent::FromFunction([&](TObject*) { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); });
     EXPECT_EQ(mrCancel, dialog.ShowModal());
 }
 
@@ -161,22 +163,43 @@ TEST(Application, ExceptionsInHandlersReachTheApplication)
     EXPECT_EQ("磁盘已满.", answerer.Text());
 }
 
-TEST(Timers, FireWhileEnabledWithAnEvent)
+TEST(Timers, FireTheirEventAtTheirIntervalWhileEnabled)
 {
     TTimer timer(nullptr);
-    int ticks = 0;
-    timer.SetInterval(20);
     EXPECT_TRUE(timer.Enabled());
-    timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject* sender) {
+    timer.SetInterval(20);
+    // The timer already runs; an event assigned now is called at its next ticks.
+    int ticks = 0;
+    timer.OnTimer = TNotifyEvent::FromFunction([&](TObject* sender) {
         EXPECT_EQ(&timer, sender);
         ++ticks;
-    }));
-    EXPECT_TRUE(RunMessagesUntil([&] { return ticks >= 3; }));
-    timer.SetEnabled(false);
-    int stopped = ticks;
-    Sleep(100);
-    Application()->ProcessMessages();
-    EXPECT_EQ(stopped, ticks);
+    });
+    EXPECT_TRUE(RunMessagesUntil([&] { return ticks >= 3; }, kWaitBoundMs));
+
+    // A stopped timer stays silent while a witness of the same interval ticks
+    // five times; started again, it ticks again.
+    TTimer witness(nullptr);
+    witness.SetInterval(20);
+    int witnessTicks = 0;
+    witness.OnTimer = TNotifyEvent::FromFunction([&](TObject*) { ++witnessTicks; });
+    struct Stop {
+        const char* how;
+        std::function<void()> stop;
+        std::function<void()> start;
+    };
+    const Stop stops[] = {
+        {"disabled", [&] { timer.SetEnabled(false); }, [&] { timer.SetEnabled(true); }},
+        {"interval 0", [&] { timer.SetInterval(0); }, [&] { timer.SetInterval(20); }},
+    };
+    for (const Stop& c : stops) {
+        c.stop();
+        int stopped = ticks;
+        int seen = witnessTicks;
+        EXPECT_TRUE(RunMessagesUntil([&] { return witnessTicks >= seen + 5; }, kWaitBoundMs)) << c.how;
+        EXPECT_EQ(stopped, ticks) << c.how;
+        c.start();
+        EXPECT_TRUE(RunMessagesUntil([&] { return ticks > stopped; }, kWaitBoundMs)) << c.how;
+    }
 }
 
 // Ends the message loop of the process: the last test of the program.

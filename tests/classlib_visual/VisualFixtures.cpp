@@ -1,6 +1,7 @@
 // Helpers of the visual class-library tests.
 #include "VisualFixtures.h"
 
+#include "OwnedDC.h"
 #include "TApplication.h"
 
 namespace {
@@ -39,10 +40,7 @@ void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD)
 TColor WindowPixel(HWND window, int x, int y)
 {
     UpdateWindow(window);
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
+    return GetPixel(TWindowDC(window), x, y);
 }
 
 bool RunMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)

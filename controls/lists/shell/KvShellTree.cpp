@@ -83,7 +83,7 @@ TKvCustomShellTree::TKvCustomShellTree(TComponent* owner)
     selectedFolder_->OnChange = TNotifyEvent(this, &TKvCustomShellTree::SelectedFolderChanged);
     timer_ = new TTimer(this);
     timer_->SetEnabled(false);
-    timer_->SetOnTimer(TNotifyEvent(this, &TKvCustomShellTree::TimerFired));
+    timer_->OnTimer = TNotifyEvent(this, &TKvCustomShellTree::TimerFired);
     SetImages(KvShellUtils::SystemImageList(0));
     KvShellUtils::SharedDeviceChangeHandler()->AddNotify(
         TKvDeviceChangeNotify(this, &TKvCustomShellTree::DeviceChanged));
@@ -111,12 +111,7 @@ void TKvCustomShellTree::CreateWnd()
 
 void TKvCustomShellTree::DestroyWnd()
 {
-    if (dropTarget_ != nullptr) {
-        RevokeDragDrop(Handle());
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-        OleUninitialize();
-    }
+    RevokeDropTarget();
     StopWatching();
     TKvCustomTreeView::DestroyWnd();
 }
@@ -166,23 +161,29 @@ void TKvCustomShellTree::UpdateDragStyle()
 void TKvCustomShellTree::UpdateDropTarget()
 {
     bool wanted = options_.Contains(stoOleDrop);
-    if (wanted && dropTarget_ == nullptr) {
-        // Drag and drop needs OLE itself, not just COM; balanced when the target goes.
-        if (FAILED(OleInitialize(nullptr)))
+    if (wanted && !dropTarget_) {
+        TOleApartment ole;
+        if (!ole.Started())
             return;
-        auto* target = new TDropTarget_shtv(this);
-        if (SUCCEEDED(RegisterDragDrop(Handle(), target))) {
-            dropTarget_ = target;
-        } else {
-            target->Release();
-            OleUninitialize();
-        }
-    } else if (!wanted && dropTarget_ != nullptr) {
-        RevokeDragDrop(Handle());
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-        OleUninitialize();
+        // Declared after OLE's start, a target that is refused goes before OLE ends.
+        ComPtr<IDropTarget> target;
+        target.Reset(new TDropTarget_shtv(this));
+        if (FAILED(RegisterDragDrop(Handle(), target.Get())))
+            return;
+        ole_.emplace(std::move(ole));
+        dropTarget_ = std::move(target);
+    } else if (!wanted) {
+        RevokeDropTarget();
     }
+}
+
+void TKvCustomShellTree::RevokeDropTarget()
+{
+    if (!dropTarget_)
+        return;
+    RevokeDragDrop(Handle());
+    dropTarget_.Reset();
+    ole_.reset();
 }
 
 // ---- nodes ----------------------------------------------------------------

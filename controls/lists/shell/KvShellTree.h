@@ -4,6 +4,8 @@
 // context menu, verbs, new folders and renaming, and OLE drag and drop.
 #pragma once
 
+#include "ComApartment.h"
+#include "ComPtr.h"
 #include "KvShellLocator.h"
 #include "KvShellTreeData.h"
 #include "KvTreeView.h"
@@ -12,6 +14,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <optional>
 
 class TTimer;
 class TChangeHandlerThread;
@@ -107,6 +110,7 @@ private:
     void StartWatching();
     void StopWatching();
     void UpdateDropTarget();
+    void RevokeDropTarget();
     void UpdateDragStyle();
     bool DynamicRefresh() const;
     // The item's context menu, asked of its parent folder.
@@ -119,7 +123,10 @@ private:
     TTimer* timer_ = nullptr;
     TTimerTag timerTag_ = ttNone;
     std::unique_ptr<TChangeHandlerThread> changeThread_;
-    TDropTarget_shtv* dropTarget_ = nullptr; // registered with the window while it exists
+    // Drag and drop needs OLE itself, not just COM: OLE is started for the drop
+    // target and ends after the target has gone.
+    std::optional<TOleApartment> ole_;
+    ComPtr<IDropTarget> dropTarget_; // registered with the window while it exists
     int suspendChanges_ = 0;
     bool refreshHeldBack_ = false;
     bool refreshPending_ = false;

@@ -5,8 +5,10 @@
 #include "KvDeviceChangeHandler.h"
 #include "KvIdListArray.h"
 #include "KvShellIntf.h"
+#include "OwnedCoTaskMem.h"
 #include "OwnedHandles.h"
 #include "OwnedLocalMemory.h"
+#include "ScopeExit.h"
 
 #include <lm.h>
 #include <shellapi.h>
@@ -15,6 +17,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -34,19 +37,14 @@ struct TUnitState {
         KvShellUtils::GetFileVersion("comctl32.dll", comCtlVersion);
         KvShellUtils::GetFileVersion("shell32.dll", shellVersion);
     }
-    ~TUnitState()
-    {
-        deviceChangeHandler.reset();
-        if (netApi != nullptr)
-            FreeLibrary(netApi);
-    }
+    ~TUnitState() { deviceChangeHandler.reset(); } // before the network library goes
 
     OSVERSIONINFOA version = {};
     ComPtr<IMalloc> allocator;
     std::uint64_t comCtlVersion = 0;
     std::uint64_t shellVersion = 0;
     std::unique_ptr<TKvDeviceChangeHandler> deviceChangeHandler;
-    HMODULE netApi = nullptr;
+    TOwnedModule netApi;
     TNetApiState netApiState = TNetApiState::NotTried;
     NetUseGetInfoFn netUseGetInfo = nullptr;
     NetApiBufferFreeFn netApiBufferFree = nullptr;
@@ -96,8 +94,8 @@ void SetUpOverlays()
     if (state.overlaysSet)
         return;
     state.overlaysSet = true;
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    if (shell == nullptr)
+    TOwnedModule shell(LoadLibraryA("shell32.dll"));
+    if (shell.IsNull())
         return;
     for (int size = 0; size < 2; ++size) {
         SHFILEINFOA info = {};
@@ -111,7 +109,7 @@ void SetUpOverlays()
         int pixels = size == 0 ? 16 : 32;
         for (int overlay = 1; overlay <= 2; ++overlay) {
             TOwnedIcon icon(static_cast<HICON>(
-                LoadImageA(shell, MAKEINTRESOURCEA(28 + overlay), IMAGE_ICON, pixels, pixels, 0)));
+                LoadImageA(shell.Get(), MAKEINTRESOURCEA(28 + overlay), IMAGE_ICON, pixels, pixels, 0)));
             if (icon.IsNull())
                 continue;
             int index = ImageList_AddIcon(list, icon.Get());
@@ -119,7 +117,6 @@ void SetUpOverlays()
                 ImageList_SetOverlayImage(list, index, overlay);
         }
     }
-    FreeLibrary(shell);
 }
 
 } // namespace
@@ -304,10 +301,10 @@ std::string StrRetToText(LPCITEMIDLIST item, const STRRET& strRet)
 
 void FreeStrRet(STRRET& strRet)
 {
-    if (strRet.uType == STRRET_WSTR && strRet.pOleStr != nullptr) {
-        CoTaskMemFree(strRet.pOleStr);
-        strRet.pOleStr = nullptr;
-    }
+    if (strRet.uType != STRRET_WSTR)
+        return;
+    // The owner takes the wide text over and frees it as it goes.
+    TOwnedCoTaskMem<wchar_t> text(std::exchange(strRet.pOleStr, nullptr));
 }
 
 std::string AppendDelimiter(const std::string& text, char delimiter)
@@ -470,12 +467,12 @@ bool NetDriveConnected(char letter)
     TUnitState& state = State();
     if (state.netApiState == TNetApiState::NotTried) {
         state.netApiState = TNetApiState::Unavailable;
-        state.netApi = LoadLibraryA("netapi32.dll");
-        if (state.netApi != nullptr) {
-            state.netUseGetInfo =
-                reinterpret_cast<NetUseGetInfoFn>(reinterpret_cast<void*>(GetProcAddress(state.netApi, "NetUseGetInfo")));
+        state.netApi.Reset(LoadLibraryA("netapi32.dll"));
+        if (state.netApi.IsValid()) {
+            state.netUseGetInfo = reinterpret_cast<NetUseGetInfoFn>(
+                reinterpret_cast<void*>(GetProcAddress(state.netApi.Get(), "NetUseGetInfo")));
             state.netApiBufferFree = reinterpret_cast<NetApiBufferFreeFn>(
-                reinterpret_cast<void*>(GetProcAddress(state.netApi, "NetApiBufferFree")));
+                reinterpret_cast<void*>(GetProcAddress(state.netApi.Get(), "NetApiBufferFree")));
             if (state.netUseGetInfo != nullptr && state.netApiBufferFree != nullptr)
                 state.netApiState = TNetApiState::Available;
         }
@@ -484,12 +481,15 @@ bool NetDriveConnected(char letter)
         return true;
     wchar_t name[3] = {static_cast<wchar_t>(static_cast<unsigned char>(letter)), L':', L'\0'};
     LPBYTE buffer = nullptr;
+    // The buffer is the network library's, given back through its own routine
+    // (loaded at run time, so no owner of the shared foundation fits it).
+    TScopeExit freeBuffer([&] {
+        if (buffer != nullptr)
+            state.netApiBufferFree(buffer);
+    });
     if (state.netUseGetInfo(nullptr, name, 1, &buffer) != NERR_Success)
         return false;
-    bool connected = buffer != nullptr && reinterpret_cast<USE_INFO_1*>(buffer)->ui1_status == USE_OK;
-    if (buffer != nullptr)
-        state.netApiBufferFree(buffer);
-    return connected;
+    return buffer != nullptr && reinterpret_cast<USE_INFO_1*>(buffer)->ui1_status == USE_OK;
 }
 
 TKvDeviceChangeHandler* SharedDeviceChangeHandler()

@@ -4,6 +4,7 @@
 // kind. "ButtonGallery --save file.bmp" writes a screenshot of the form and exits.
 #include "KvBitBtn.h"
 #include "KvThemeSrv.h"
+#include "OwnedDC.h"
 #include "TApplication.h"
 #include "TBitmap.h"
 #include "TForm.h"
@@ -66,9 +67,8 @@ void SaveScreenshot(TForm* form, const std::string& fileName)
     RECT client = form->ClientRect();
     POINT origin = form->ClientOrigin();
     TBitmap shot(client.right, client.bottom);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    BitBlt(shot.Canvas()->Handle(), 0, 0, client.right, client.bottom, TWindowDC(nullptr), origin.x, origin.y,
+           SRCCOPY);
     shot.SaveToFile(fileName);
 }
 

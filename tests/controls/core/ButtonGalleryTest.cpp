@@ -1,5 +1,6 @@
 // The button gallery started as its own program: it shows its form and writes
 // the screenshot it is asked for.
+#include "OwnedHandles.h"
 #include "TBitmap.h"
 #include "TempFolder.h"
 
@@ -16,13 +17,13 @@ TEST(ButtonGallery, ProgramWritesAScreenshotOfItsButtons)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+    TOwnedHandle thread(process.hThread);
+    TOwnedHandle program(process.hProcess);
+    DWORD waited = WaitForSingleObject(program.Get(), 60000);
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    GetExitCodeProcess(program.Get(), &exitCode);
     if (waited != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        TerminateProcess(program.Get(), 1);
     ASSERT_EQ(WAIT_OBJECT_0, waited);
     EXPECT_EQ(0u, exitCode);
 

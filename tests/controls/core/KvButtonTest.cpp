@@ -446,7 +446,7 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
         timer.SetInterval(30);
         DWORD start = GetTickCount();
         bool typed = false;
-        timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) {
+        timer.OnTimer = TNotifyEvent::FromFunction([&](TObject*) {
             if (!typed) {
                 HWND focus = GetFocus();
                 if (focus == nullptr && form->ActiveControl() != nullptr)
@@ -456,7 +456,7 @@ TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)
             } else if (GetTickCount() - start > 30000) {
                 form->SetModalResult(mrAbort);
             }
-        }));
+        });
         return form->ShowModal();
     };
     EXPECT_EQ(mrOk, runWithKey(WM_KEYDOWN, VK_RETURN));

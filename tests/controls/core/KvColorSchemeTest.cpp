@@ -3,6 +3,7 @@
 #include "KvCommon.h"
 #include "KvPanel.h"
 #include "KvThemeSrv.h"
+#include "OwnedHandles.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,10 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                                                 nullptr, &key_, nullptr));
+                                                 nullptr, key_.Receive(), nullptr));
         char buffer[256] = {};
         DWORD size = sizeof(buffer) - 1, type = 0;
-        if (RegQueryValueExA(key_, "ColorName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+        if (RegQueryValueExA(key_.Get(), "ColorName", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
             ERROR_SUCCESS)
             saved_ = std::string(buffer);
     }
@@ -35,20 +36,20 @@ protected:
             SetName(saved_->c_str());
         else
             SetName(nullptr);
-        RegCloseKey(key_);
+        key_.Reset();
         KvThemeSrv::SetCommonControlsVersionOverride(0);
         KvThemeSrv::SharedThemeServices()->RefreshThemeState();
     }
     void SetName(const char* name)
     {
         if (name == nullptr)
-            RegDeleteValueA(key_, "ColorName");
+            RegDeleteValueA(key_.Get(), "ColorName");
         else
-            RegSetValueExA(key_, "ColorName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+            RegSetValueExA(key_.Get(), "ColorName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
                            static_cast<DWORD>(std::strlen(name) + 1));
     }
 
-    HKEY key_ = nullptr;
+    TOwnedRegKey key_;
     std::optional<std::string> saved_;
 };
 

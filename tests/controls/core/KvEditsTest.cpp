@@ -42,7 +42,7 @@ TEST_F(Edits, EditTextReachesTheWindowAndTypingTellsOfChanges)
     auto* edit = Add<TKvEdit>(10, 22);
     int changes = 0;
     edit->OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++changes; });
-    edit->SetTextValue("C:\\Program Files\\视频");
+    edit->SetText("C:\\Program Files\\视频");
     char text[64] = {};
     GetWindowTextA(edit->Handle(), text, sizeof(text));
     EXPECT_STREQ("C:\\Program Files\\视频", text);
@@ -84,7 +84,7 @@ TEST_F(Edits, ReadOnlyEditsShowTheReadOnlyColour)
 TEST_F(Edits, FrameVisibleSwapsTheSunkenEdgeForAFlatFrame)
 {
     auto* edit = Add<TKvEdit>(10, 22);
-    edit->SetTextValue("kept");
+    edit->SetText("kept");
     HWND window = edit->Handle();
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     edit->SetFrameColor(RGB(255, 0, 0));
@@ -107,7 +107,7 @@ TEST_F(Edits, RichEditReadsPlainTextAndRtf)
     rich->LoadFromStream(plain);
 
     EXPECT_EQ("第一行\r\nsecond line", rich->Text());
-    rich->SetTextValue("直接 set");
+    rich->SetText("直接 set");
     EXPECT_EQ("直接 set", rich->Text());
 
     rich->SetPlainText(false);

@@ -3,6 +3,7 @@
 // through their own paint messages into a bitmap, so other windows cannot cover them).
 #include "KvPanel.h"
 #include "ControlSnapshot.h"
+#include "OwnedGdi.h"
 #include "TApplication.h"
 #include "TForm.h"
 
@@ -215,9 +216,8 @@ TEST_F(PanelForm, TheCaptionSitsAtTheTopCentreOrBottom)
 // The parts of the panel's window waiting to be painted after a resize.
 struct PendingPaint {
     explicit PendingPaint(HWND window) : region(CreateRectRgn(0, 0, 0, 0)) { GetUpdateRgn(window, region, FALSE); }
-    ~PendingPaint() { DeleteObject(region); }
     bool Contains(int x, int y) const { return PtInRegion(region, x, y) != FALSE; }
-    HRGN region;
+    TOwnedRegion region;
 };
 
 TEST_F(PanelForm, ResizingRepaintsOnlyTheMovedEdgesUnlessAskedForAll)

@@ -5,6 +5,7 @@
 #include "KvGrafx.h"
 #include "KvThemeSrv.h"
 #include "KvUxTheme.h"
+#include "OwnedDC.h"
 #include "TApplication.h"
 #include "TBitmap.h"
 #include "TCustomControl.h"
@@ -80,10 +81,7 @@ protected:
 TColor Pixel(HWND window, int x, int y)
 {
     UpdateWindow(window);
-    HDC dc = GetDC(window);
-    COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return color;
+    return GetPixel(TWindowDC(window), x, y);
 }
 
 bool Near(TColor a, TColor b, int tolerance)

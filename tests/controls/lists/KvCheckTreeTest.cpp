@@ -1,6 +1,7 @@
 // The check tree on a real window: the tri-state rules, clicks on the mark,
 // the Space key, and marks that show in the window's pixels.
 #include "KvCheckTree.h"
+#include "OwnedDC.h"
 #include "TForm.h"
 #include "VisualFixtures.h"
 
@@ -128,7 +129,7 @@ TEST_F(CheckTreeTest, SpaceTogglesTheSelectedNode)
 int DarkPixelsOfMark(HWND window, POINT mark)
 {
     UpdateWindow(window);
-    HDC dc = GetDC(window);
+    TWindowDC dc(window);
     int dark = 0;
     for (int y = mark.y - 4; y <= mark.y + 4; ++y)
         for (int x = mark.x - 4; x <= mark.x + 4; ++x) {
@@ -136,7 +137,6 @@ int DarkPixelsOfMark(HWND window, POINT mark)
             if (GetRValue(color) + GetGValue(color) + GetBValue(color) < 200)
                 ++dark;
         }
-    ReleaseDC(window, dc);
     return dark;
 }
 
