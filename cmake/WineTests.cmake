@@ -11,17 +11,28 @@ function(ferrin_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/${name}")
-  foreach(file IN LISTS T_RUNTIME_FILES)
-    # A target name copies that target's file beside the test program (vcam, doubles).
-    if(TARGET ${file})
-      add_custom_command(TARGET ${name} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${file}> $<TARGET_FILE_DIR:${name}>)
-      add_dependencies(${name} ${file})
-    else()
-      add_custom_command(TARGET ${name} POST_BUILD
-        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${name}>)
-    endif()
-  endforeach()
+  if(T_RUNTIME_FILES)
+    # Files beside the test program (a target name: that target's file, such as
+    # vcam or a double), copied by a step of their own that runs on every build:
+    # a copy made after linking would miss a rebuilt file whenever the test
+    # program itself did not need linking again.
+    set(program_dir "${CMAKE_BINARY_DIR}/tests/${name}")
+    set(copies COMMAND ${CMAKE_COMMAND} -E make_directory "${program_dir}")
+    foreach(file IN LISTS T_RUNTIME_FILES)
+      if(TARGET ${file})
+        list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${file}> "${program_dir}")
+      else()
+        list(APPEND copies COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} "${program_dir}")
+      endif()
+    endforeach()
+    add_custom_target(${name}_runtime_files ${copies} VERBATIM)
+    foreach(file IN LISTS T_RUNTIME_FILES)
+      if(TARGET ${file})
+        add_dependencies(${name}_runtime_files ${file})
+      endif()
+    endforeach()
+    add_dependencies(${name} ${name}_runtime_files)
+  endif()
   set(props TIMEOUT 120)
   # The environment lies beside the program, where scripts/wine-run.sh reads it:
   # the same for discovery, for each test and for a run by hand.

@@ -378,10 +378,10 @@ void CaptureWindow::OnPreviewTick()
     if (!m_previewOn || !Connected())
         return;
     ProduceFrame();
-    // During streaming the video-stream callback sees the frames instead.
-    if (!m_capturing) {
+    // During streaming the video-stream callback sees the frames instead; a
+    // late driver's preview frames come no sooner than its grabbed ones.
+    if (!m_capturing && VcamConfig::GrabDelayMs() == 0)
         CallFrame(m_frame);
-    }
     if (TWindowDC dc(m_hwnd); !dc.IsNull())
         DrawFrame(dc);
 }

@@ -11,6 +11,9 @@
 //   VCAM_CLOSE_DELAY_MS how long closing the capture window takes (default 0).
 //   VCAM_GRAB_DELAY_MS  a grab answers at once but holds its frame back this
 //                       long before the frame callback gets it (default 0).
+//                       Meanwhile the preview's frames do not reach the frame
+//                       callback either: a late driver is late with every
+//                       frame, and a preview frame must not answer the grab.
 //   VCAM_FRAME_ERRORS   "1": a sequence reports an error with every frame.
 //   VCAM_IGNORE_ABORT   "1": the abort and stop messages leave a running
 //                       sequence going; only its control callback ends it.
