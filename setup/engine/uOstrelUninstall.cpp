@@ -30,18 +30,6 @@
 
 namespace {
 
-bool PathIsFile(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool PathIsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A log may be damaged: the shell's delete takes wildcards and whole folders, so
 // only a fully qualified path below a drive or share root is handed to it.
 bool IsRemovablePath(const std::string& path)
@@ -105,7 +93,7 @@ void TOstrelUninstall::Uninstall()
     bool found = false;
     if (logSource_.empty())
         found = uInstallLog::FindInstallLogPath(uUninstaller::ReadProductId(), logPath);
-    else if (PathIsFile(logSource_)) {
+    else if (SysUtils::FileExists(logSource_)) {
         logPath = logSource_;
         found = true;
     } else
@@ -204,10 +192,10 @@ void TOstrelUninstall::UndoDatabaseAlias(const std::string& alias) { uDatabaseAl
 bool TOstrelUninstall::RemoveFolderWithContents(const std::string& folder)
 {
     Report("RemovingFolder", "正在删除文件夹 ", folder);
-    if (!IsRemovablePath(folder) || !PathIsFolder(folder))
+    if (!IsRemovablePath(folder) || !SysUtils::DirectoryExists(folder))
         return false;
     ShellDelete(SysUtils::ExcludeTrailingBackslash(folder), FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI);
-    return !PathIsFolder(folder);
+    return !SysUtils::DirectoryExists(folder);
 }
 
 bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
@@ -216,7 +204,7 @@ bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
     std::string path = folder;
     if (!path.empty() && path.back() == '\\')
         path.pop_back();
-    if (!IsRemovablePath(path) || !PathIsFolder(path))
+    if (!IsRemovablePath(path) || !SysUtils::DirectoryExists(path))
         return false;
 
     std::vector<std::string> subfolders;
@@ -241,18 +229,18 @@ bool TOstrelUninstall::RemoveFolderWhenEmpty(const std::string& folder)
     }
     if (!holdsFiles && allGone)
         ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI);
-    return !PathIsFolder(path);
+    return !SysUtils::DirectoryExists(path);
 }
 
 bool TOstrelUninstall::DeleteTargetFile(const std::string& path)
 {
     Report("RemovingFile", "正在删除文件 ", path);
     // Nothing to delete, or a name the shell would read as a folder or a pattern.
-    if (!IsRemovablePath(path) || !PathIsFile(path))
+    if (!IsRemovablePath(path) || !SysUtils::FileExists(path))
         return false;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     bool deleted = ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION);
-    if (PathIsFile(path))
+    if (SysUtils::FileExists(path))
         uReboot::ReplaceFileAtReboot(path, "NUL");
     return deleted;
 }
