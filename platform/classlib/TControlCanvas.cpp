@@ -26,34 +26,27 @@ void TControlCanvas::CreateHandle()
         window = control_->Parent()->Handle();
     if (window == nullptr)
         return;
-    HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
-    if (dc == nullptr)
+    TWindowDC context(window, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (context.IsNull())
         return;
+    HDC dc = context.Get();
     if (windowed == nullptr) {
         // A windowless control draws at its place in the parent, clipped to itself.
         IntersectClipRect(dc, control_->Left(), control_->Top(), control_->Left() + control_->Width(),
                           control_->Top() + control_->Height());
         SetViewportOrgEx(dc, control_->Left(), control_->Top(), nullptr);
     }
-    window_ = window;
+    context_.emplace(std::move(context));
     SetHandle(dc);
     CanvasesHoldingContexts().push_back(this);
 }
 
 void TControlCanvas::FreeHandle()
 {
-    if (window_ == nullptr) {
-        SetHandle(nullptr);
-        return;
-    }
-    HDC dc = HandleAllocated() ? Handle() : nullptr;
     SetHandle(nullptr);
-    // The canvas is the owner of the context it took in CreateHandle: a cache
-    // context clipped to the siblings, which the shared window-context owner
-    // does not take, held from one message to the next.
-    if (dc != nullptr)
-        ReleaseDC(window_, dc);
-    window_ = nullptr;
+    if (!context_)
+        return;
+    context_.reset();
     auto& list = CanvasesHoldingContexts();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }

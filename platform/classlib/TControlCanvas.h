@@ -3,7 +3,10 @@
 // let go when the message being handled is done.
 #pragma once
 
+#include "OwnedDC.h"
 #include "TCanvas.h"
+
+#include <optional>
 
 class TControl;
 
@@ -24,5 +27,7 @@ protected:
 
 private:
     TControl* control_;
-    HWND window_ = nullptr; // the window whose context this canvas took
+    // The context CreateHandle took: a cache context clipped to the siblings,
+    // held from one message to the next.
+    std::optional<TWindowDC> context_;
 };

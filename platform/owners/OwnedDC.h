@@ -81,6 +81,8 @@ public:
         : window_(window), dc_(area == TWindowDCArea::Client ? GetDC(window) : GetWindowDC(window))
     {
     }
+    // GetDCEx with these flags (DCX_CACHE, DCX_CLIPSIBLINGS, ...), no clip region.
+    TWindowDC(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
     TWindowDC(TWindowDC&& other) noexcept
         : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr))
     {

@@ -89,11 +89,19 @@ TEST(OwnedDCTest, PaintDCEndsThePaintEvenWhenPaintingThrows)
     EXPECT_EQ(1, paints);
     EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "nothing is left to paint";
 
-    // A window context of the same window draws where the next read finds it.
+    // A window context of the same window, plain or from the cache clipped to the
+    // siblings, draws where the next read finds it.
     {
         TWindowDC dc(window);
         ASSERT_FALSE(dc.IsNull());
         SetPixel(dc, 5, 5, RGB(0, 128, 0));
+        EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, 5, 5));
+    }
+    {
+        TWindowDC dc(window, DCX_CACHE | DCX_CLIPSIBLINGS);
+        ASSERT_FALSE(dc.IsNull());
+        SetPixel(dc, 6, 6, RGB(0, 0, 128));
+        EXPECT_EQ(RGB(0, 0, 128), GetPixel(dc, 6, 6));
         EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, 5, 5));
     }
     DestroyWindow(window);
