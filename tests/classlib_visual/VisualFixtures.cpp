@@ -45,18 +45,14 @@ TColor WindowPixel(HWND window, int x, int y)
 
 bool RunMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
+    return PollUntil(done, timeoutMs, [] {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
         Sleep(5);
-    }
-    return true;
+    });
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(const std::string& caption, int buttonId)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Colors.h"
+#include "Waits.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@
 // The colour of a client pixel of a window as it shows now (after painting).
 TColor WindowPixel(HWND window, int x, int y);
 // Handles messages until `done` says so or the time is up; true when done.
-bool RunMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+bool RunMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitBoundMs);
 // Closes the first message box of this process that shows `caption`, pressing the
 // button with `buttonId`, as soon as it appears (from a timer).
 class MessageBoxAnswerer {

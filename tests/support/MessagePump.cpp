@@ -22,13 +22,7 @@ void PumpMessages(DWORD ms)
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD ms)
 {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms)
-            return condition();
-        PumpMessages(10);
-    }
-    return true;
+    return PollUntil(condition, ms, [] { PumpMessages(10); });
 }
 
 int TakeQuitMessage()

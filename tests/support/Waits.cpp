@@ -1,13 +1,18 @@
 // Waiting in tests.
 #include "Waits.h"
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms)
+bool PollUntil(const std::function<bool()>& condition, DWORD ms, const std::function<void()>& between)
 {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= ms)
             return condition();
-        Sleep(10);
+        between();
     }
     return true;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms)
+{
+    return PollUntil(condition, ms, [] { Sleep(10); });
 }

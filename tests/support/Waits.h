@@ -11,6 +11,10 @@
 // hold a process back for many seconds.
 constexpr DWORD kWaitBoundMs = 30000;
 
+// Looks at `condition` until it holds or `ms` pass, running `between` after each
+// look that failed; the condition's last value.
+bool PollUntil(const std::function<bool()>& condition, DWORD ms, const std::function<void()>& between);
+
 // Polls `condition` (without pumping this thread's messages) until it holds or
 // `ms` pass; the condition's last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = kWaitBoundMs);

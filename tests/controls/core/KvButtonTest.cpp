@@ -411,18 +411,18 @@ TEST_F(ButtonForm, RealMouseClickAndHoverReachTheButton)
 
     POINT inside = button->ClientToScreen(POINT{30, 12});
     SetCursorPos(inside.x, inside.y);
-    ASSERT_TRUE(RunMessagesUntil([&] { return button->MouseOver(); }, 30000)) << "the pointer came";
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->MouseOver(); })) << "the pointer came";
     EXPECT_EQ(static_cast<TColor>(0x149BF0), PixelOf(button, 2, 10)) << "hot-track box";
 
     mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ASSERT_TRUE(RunMessagesUntil([&] { return button->PressedLook(); }, 30000));
+    ASSERT_TRUE(RunMessagesUntil([&] { return button->PressedLook(); }));
     EXPECT_EQ(DarkenColor(clBtnFace, 10), PixelOf(button, 10, 10)) << "pressed face";
     mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    EXPECT_TRUE(RunMessagesUntil([&] { return clicks == 1; }, 30000));
+    EXPECT_TRUE(RunMessagesUntil([&] { return clicks == 1; }));
 
     POINT away = form->ClientToScreen(POINT{300, 150});
     SetCursorPos(away.x, away.y);
-    EXPECT_TRUE(RunMessagesUntil([&] { return !button->MouseOver(); }, 30000)) << "the pointer left";
+    EXPECT_TRUE(RunMessagesUntil([&] { return !button->MouseOver(); })) << "the pointer left";
 }
 
 TEST_F(ButtonForm, EnterAndEscReachTheDefaultAndCancelButtonsOfAModalForm)

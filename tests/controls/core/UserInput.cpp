@@ -9,7 +9,7 @@
 
 namespace UserInput {
 
-bool RunUntil(const std::function<bool()>& done) { return RunMessagesUntil(done, 20000); }
+bool RunUntil(const std::function<bool()>& done) { return RunMessagesUntil(done); }
 
 bool BringToFront(TCustomForm* form)
 {

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr DWORD kWaitMs = 30000;
-
 class ShellTreeTest : public testing::Test {
 protected:
     void SetUp() override
@@ -40,7 +38,7 @@ protected:
             tree->BaseFolder()->SetPath(base);
         tree->SetParent(form);
         form->Show();
-        ASSERT_TRUE(RunMessagesUntil([&] { return tree->RootCount() > 0; }, kWaitMs));
+        ASSERT_TRUE(RunMessagesUntil([&] { return tree->RootCount() > 0; }));
     }
 
     void MakeFolders(const std::vector<std::string>& names)
@@ -135,7 +133,7 @@ TEST_F(ShellTreeTest, SelectedPathNameOpensThePathAndTheLocatorFollowsTheSelecti
     // Selecting by hand: the locator takes the node's list once the selection settles.
     TKvTreeNode* x = ChildNamed(tree->GetFirstNode(), "x");
     tree->SetSelected(x);
-    ASSERT_TRUE(RunMessagesUntil([&] { return tree->SelectedFolder()->Path() == temp / "x"; }, kWaitMs));
+    ASSERT_TRUE(RunMessagesUntil([&] { return tree->SelectedFolder()->Path() == temp / "x"; }));
 
     // RefreshNodes keeps the selection.
     tree->RefreshNodes();
@@ -166,21 +164,19 @@ TEST_F(ShellTreeTest, AFolderMadeOnDiskAppearsAfterTheChangeNotice)
     ASSERT_GT(tree->WatchCount(), 0);
     ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr));
     // Without the focus the refresh waits 2000 ms.
-    ASSERT_TRUE(RunMessagesUntil([&] { return tree->PendingRefreshInterval() != 0; }, kWaitMs));
+    ASSERT_TRUE(RunMessagesUntil([&] { return tree->PendingRefreshInterval() != 0; }));
     EXPECT_EQ(tree->PendingRefreshInterval(), 2000u);
     // With the focus it waits 400 ms (other programs changing the drive meanwhile
     // restart the wait, and the shorter one lets the refresh come through sooner).
     SetForegroundWindow(form->Handle());
     SetFocus(tree->Handle());
-    ASSERT_TRUE(RunMessagesUntil([&] { return tree->Focused(); }, kWaitMs));
+    ASSERT_TRUE(RunMessagesUntil([&] { return tree->Focused(); }));
     SendMessageA(tree->Handle(), KVM_FOLDERCHANGED, 0, 0);
     EXPECT_EQ(tree->PendingRefreshInterval(), 400u);
-    bool shown = RunMessagesUntil([&] { return ChildNamed(tree->GetFirstNode(), made.substr(3)) != nullptr; },
-                                  kWaitMs);
+    bool shown = RunMessagesUntil([&] { return ChildNamed(tree->GetFirstNode(), made.substr(3)) != nullptr; });
     RemoveDirectoryA(made.c_str());
     EXPECT_TRUE(shown);
-    EXPECT_TRUE(RunMessagesUntil([&] { return ChildNamed(tree->GetFirstNode(), made.substr(3)) == nullptr; },
-                                 kWaitMs));
+    EXPECT_TRUE(RunMessagesUntil([&] { return ChildNamed(tree->GetFirstNode(), made.substr(3)) == nullptr; }));
 }
 
 TEST_F(ShellTreeTest, CreateNewFolderMakesItOpensItsLabelAndTheLabelRenamesIt)
