@@ -1,6 +1,8 @@
 // Registry scratch keys, report recorder and message-box answerer for the replay tests.
 #include "UninstallFixtures.h"
 
+#include "PendingRenames.h"
+
 #include "OwnedHandles.h"
 #include "uWideText.h"
 
@@ -222,24 +224,7 @@ const wchar_t* const PendingValue = L"PendingFileRenameOperations";
 
 std::vector<std::wstring> PendingEntries()
 {
-    std::vector<std::wstring> entries;
-    TOwnedRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SessionManager, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
-        return entries;
-    DWORD size = 0, type = 0;
-    if (RegQueryValueExW(key.Get(), PendingValue, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        RegQueryValueExW(key.Get(), PendingValue, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
-        data.resize(size / sizeof(wchar_t));
-        size_t start = 0;
-        while (start < data.size()) {
-            size_t end = data.find(L'\0', start);
-            if (end == std::wstring::npos)
-                end = data.size();
-            entries.push_back(data.substr(start, end - start));
-            start = end + 1;
-        }
-    }
+    std::vector<std::wstring> entries = PendingFileRenames();
     // Pairs of source and target; drop the list's closing empty entries.
     while (entries.size() % 2 != 0)
         entries.pop_back();

@@ -4,6 +4,7 @@
 #include "uReboot.h"
 
 #include "OwnedHandles.h"
+#include "PendingRenames.h"
 #include "TempFolder.h"
 #include "uWideText.h"
 
@@ -38,33 +39,6 @@ private:
     TExitWindowsFunc previous_;
 };
 
-std::vector<std::wstring> PendingRenames()
-{
-    std::vector<std::wstring> entries;
-    TOwnedRegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_READ,
-                      key.Receive()) != ERROR_SUCCESS)
-        return entries;
-    DWORD size = 0, type = 0;
-    if (RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-        RegQueryValueExW(key.Get(), L"PendingFileRenameOperations", nullptr, &type,
-                         reinterpret_cast<BYTE*>(&data[0]), &size);
-        data.resize(size / sizeof(wchar_t));
-        // Pairs of source and target; an empty target means deletion. The list ends in two zeros.
-        size_t start = 0;
-        while (start < data.size()) {
-            size_t end = data.find(L'\0', start);
-            if (end == std::wstring::npos)
-                end = data.size();
-            entries.push_back(data.substr(start, end - start));
-            start = end + 1;
-        }
-    }
-    return entries;
-}
-
 bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
 {
     return text.size() >= tail.size() && _wcsicmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
@@ -73,7 +47,7 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
 // The target recorded for `source`, or "?" when no request names it.
 std::wstring PendingTargetOf(const std::string& source)
 {
-    std::vector<std::wstring> entries = PendingRenames();
+    std::vector<std::wstring> entries = PendingFileRenames();
     for (size_t i = 0; i + 1 < entries.size(); i += 2)
         if (EndsWithNoCase(entries[i], uWideText::Widen(source)))
             return entries[i + 1];
