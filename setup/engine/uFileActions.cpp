@@ -12,6 +12,7 @@
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
 #include "uSetupData.h"
+#include "uUninstaller.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -46,17 +47,6 @@ std::string StripOneDelimiter(const std::string& path)
     if (!path.empty() && (path.back() == '\\' || path.back() == ':'))
         return path.substr(0, path.size() - 1);
     return path;
-}
-
-std::string NewGuidName()
-{
-    GUID guid = {};
-    CoCreateGuid(&guid);
-    char text[33];
-    wsprintfA(text, "%08lX%04X%04X%02X%02X%02X%02X%02X%02X%02X%02X", static_cast<unsigned long>(guid.Data1),
-              guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4],
-              guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-    return text;
 }
 
 // An existing file that another program holds open: it cannot be opened for
@@ -271,7 +261,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         if (IsFileInUse(destination)) {
             if (existing != INVALID_FILE_ATTRIBUTES)
                 SetFileAttributesA(destination.c_str(), existing);
-            target = SysUtils::TempFolder() + "\\" + NewGuidName();
+            target = SysUtils::TempFolder() + "\\" + uUninstaller::NewGuidName();
             diverted = true;
         }
     }
