@@ -20,6 +20,7 @@ export WINEPREFIX="${WINEPREFIX:-$repo/build/wineprefix-run}"
 mkdir -p "$(dirname "$WINEPREFIX")"
 # Wine's first run starts services that inherit our pipes: keep them away.
 source "$repo/scripts/wine-env.sh"
+ferrin_without_aslr "$0" "$@"
 setsid "$WINE" wineboot -i </dev/null >/dev/null 2>&1
 (cd "$stage" && "$WINE" "$mksetup" video-setup.ini setup.exe setup-with-data.exe </dev/null)
 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true

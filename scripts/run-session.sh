@@ -4,6 +4,7 @@
 # prefix, and everything stopped again when the script ends.
 #   start_run_session <script name> <what runs, for the message>
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+ferrin_without_aslr "$0" "$@"
 
 start_run_session() {
   local name=$1 what=$2

@@ -4,6 +4,7 @@
 # Both are stopped again when the command ends.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
+ferrin_without_aslr "$0" "$@"
 
 # One session at a time owns the shared prefix; a session started meanwhile
 # gets a private prefix of its own, removed again at the end.

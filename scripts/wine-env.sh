@@ -26,3 +26,17 @@ export WINELOADER="$WINE"
 export WINESERVER=$(dirname "$WINE")/wineserver
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 unset _repo
+
+# Debian's 64-bit Wine comes without the preloader that reserves the addresses
+# Wine must have before the system's loader maps anything. With address
+# randomisation, about one start in a thousand finds the page of the shared user
+# data taken ("failed to map the shared user data", c0000018) and ends at once
+# with status 1 and, under WINEDEBUG=-all, no word. A script that starts Wine
+# calls this right after sourcing this file: it runs the script once more
+# without address randomisation, which every process it starts inherits.
+#   ferrin_without_aslr "$0" "$@"
+ferrin_without_aslr() {
+  [ -n "${FERRIN_NO_ASLR:-}" ] && return 0
+  export FERRIN_NO_ASLR=1
+  exec setarch "$(uname -m)" -R bash "$@"
+}
