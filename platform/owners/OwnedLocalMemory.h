@@ -1,33 +1,22 @@
-// TOwnedLocalMemory: memory the system allocated for the caller with LocalAlloc
-// (FormatMessage's allocated buffer, for one), freed with LocalFree when it goes.
+// TOwnedLocalMemory<T>: memory the system allocated for the caller with
+// LocalAlloc (FormatMessage's allocated buffer, CommandLineToArgvW's list), freed
+// with LocalFree when it goes; on the shared TOwned template.
 #pragma once
 
-#include <windows.h>
+#include "OwnedHandles.h"
 
-#include <utility>
+struct TLocalMemoryTraits {
+    template <typename T>
+    static bool IsValid(T* memory)
+    {
+        return memory != nullptr;
+    }
+    template <typename T>
+    static void Close(T* memory)
+    {
+        LocalFree(memory);
+    }
+};
 
 template <typename T>
-class TOwnedLocalMemory {
-public:
-    TOwnedLocalMemory() = default;
-    TOwnedLocalMemory(const TOwnedLocalMemory&) = delete;
-    TOwnedLocalMemory& operator=(const TOwnedLocalMemory&) = delete;
-    ~TOwnedLocalMemory() { Reset(); }
-
-    T* Get() const { return memory_; }
-    void Reset(T* memory = nullptr)
-    {
-        if (memory_ != nullptr)
-            LocalFree(memory_);
-        memory_ = memory;
-    }
-    // For out-parameters: frees what is held and hands out the slot.
-    T** Receive()
-    {
-        Reset();
-        return &memory_;
-    }
-
-private:
-    T* memory_ = nullptr;
-};
+using TOwnedLocalMemory = TOwned<T*, TLocalMemoryTraits>;

@@ -161,12 +161,13 @@ void TOstrelUninstall::ReplayLine(const std::string& line)
 
 void TOstrelUninstall::UndoFolder(const std::string& value)
 {
-    // "DIR=folder<TAB>UninstallOption=n": the whole line, split at the tab, reads
-    // as two name=value pairs.
-    TStringList parts;
-    parts.SetText(SysUtils::StringReplace(uLogTags::Line(uLogTags::Folder, value), "\t", "\r\n"));
-    std::string folder = parts.Values(uLogTags::Folder);
-    std::string option = SysUtils::Trim(parts.Values(uLogTags::UninstallOption));
+    // "folder<TAB>UninstallOption=n": the folder, then name=value pairs after tabs.
+    size_t tab = value.find('\t');
+    std::string folder = value.substr(0, tab);
+    TStringList options;
+    if (tab != std::string::npos)
+        options.SetText(SysUtils::StringReplace(value.substr(tab + 1), "\t", "\r\n"));
+    std::string option = SysUtils::Trim(options.Values(uLogTags::UninstallOption));
     int uninstallOption = 0;
     if (!option.empty() && !SysUtils::TryStrToInt(option, uninstallOption))
         return; // an option that cannot be read keeps the folder: nothing is lost
