@@ -3,6 +3,7 @@
 
 #include "Exception.h"
 #include "SysUtils.h"
+#include "TMemoryStream.h"
 #include "TStream.h"
 #include "TStrings.h"
 
@@ -40,10 +41,13 @@ std::string ReadSized(TStream& stream, const std::string& what)
     return bytes;
 }
 
-void SkipSized(TStream& stream, const std::string& what)
+void ReadSizedInto(TStream& stream, const std::string& what, TMemoryStream& into)
 {
     std::uint32_t length = ReadLength(stream, what);
-    stream.Seek(length, soFromCurrent);
+    into.SetSize(length);
+    if (length > 0)
+        stream.ReadBuffer(into.Memory(), length);
+    into.SetPosition(0);
 }
 
 bool MoreRecords(TStream& stream) { return Remaining(stream) > 4; }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class TMemoryStream;
 class TStream;
 class TStrings;
 
@@ -16,8 +17,8 @@ std::int64_t Remaining(TStream& stream);
 // A plain little-endian dword and that many bytes. Raises Exception naming
 // `what` when the length or the bytes are not all there.
 std::string ReadSized(TStream& stream, const std::string& what);
-// Passes over one dword-sized item.
-void SkipSized(TStream& stream, const std::string& what);
+// The same into a memory stream (positioned at 0), with no copy between.
+void ReadSizedInto(TStream& stream, const std::string& what, TMemoryStream& into);
 // True while a page record can follow (more than a length's four bytes remain).
 bool MoreRecords(TStream& stream);
 
