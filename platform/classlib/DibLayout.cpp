@@ -67,7 +67,7 @@ THeader ReadHeader(const TByteReader& data, size_t offset, size_t size, TColorTa
             data.Fail(what + " palette of " + std::to_string(colorsUsed) + " colours is too large");
         header.colors = colorsUsed;
     }
-    header.entrySize = table == TColorTable::paletteIndices ? 2 : (header.core ? 3 : 4);
+    header.entrySize = table == TColorTable::none ? 0 : table == TColorTable::paletteIndices ? 2 : (header.core ? 3 : 4);
     header.tableOffset = after;
     unsigned long long info = after + static_cast<unsigned long long>(header.colors) * header.entrySize;
     if (info > size)

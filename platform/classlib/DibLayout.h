@@ -11,9 +11,9 @@
 
 namespace DibLayout {
 
-// How the colour table's entries are stored: RGB quads, or 16-bit palette
-// indices (DIB_PAL_COLORS).
-enum class TColorTable { rgbQuads, paletteIndices };
+// How the colour table's entries are stored: RGB quads, 16-bit palette indices
+// (DIB_PAL_COLORS), or not at all (DIB_PAL_INDICES, as monochrome brushes have it).
+enum class TColorTable { rgbQuads, paletteIndices, none };
 
 struct THeader {
     std::uint32_t headerSize = 0;     // 12 for the OS/2 core header

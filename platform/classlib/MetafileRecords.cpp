@@ -18,13 +18,14 @@ const std::uint32_t kDrawEscape = 105;
 const std::uint32_t kExtEscape = 106;
 const std::uint32_t kSmallTextOut = 108;
 const std::uint32_t kNamedEscape = 110;
+const std::uint32_t kPaletteIndices = 2; // DIB_PAL_INDICES: a bitmap without a colour table
 const std::uint32_t kSetTextJustification = 120;
 
 // One Windows metafile record: 16-bit parameters after its size and function.
 class TWindowsRecord {
 public:
-    TWindowsRecord(const TByteReader& data, size_t offset, size_t words)
-        : data_(data), offset_(offset), params_(words - 3)
+    TWindowsRecord(const TByteReader& data, size_t offset, size_t words, unsigned function)
+        : data_(data), offset_(offset), params_(words - 3), function_(function)
     {
     }
     size_t Params() const { return params_; }
@@ -41,13 +42,14 @@ public:
     size_t ParamOffset(size_t index) const { return offset_ + 6 + 2 * index; }
     [[noreturn]] void Fail(const std::string& what) const
     {
-        data_.Fail("record at offset " + std::to_string(offset_) + " " + what);
+        data_.Fail("record of kind " + std::to_string(function_) + " at offset " + std::to_string(offset_) + " " + what);
     }
 
 private:
     const TByteReader& data_;
     size_t offset_;
     size_t params_;
+    unsigned function_;
 };
 
 // An old-style device-dependent bitmap inside a record, from parameter `first` on,
@@ -80,8 +82,23 @@ bool PlainBrushStyle(std::uint32_t style) { return style == BS_SOLID || style ==
 DibLayout::THeader CheckWindowsDib(const TByteReader& data, const TWindowsRecord& record, size_t first)
 {
     record.Need(first);
-    return DibLayout::CheckPacked(data, record.ParamOffset(first), 2 * (record.Params() - first),
-                           DibLayout::TColorTable::rgbQuads);
+    try {
+        return DibLayout::CheckPacked(data, record.ParamOffset(first), 2 * (record.Params() - first),
+                                      DibLayout::TColorTable::rgbQuads);
+    } catch (const EInvalidGraphic& error) {
+        record.Fail("holds a bitmap that does not fit: " + error.Message());
+    }
+}
+
+// GDI's region framing reads outside its own memory for strokes of tens of
+// thousands of units; sound pictures frame with a few.
+const int kMaxFrameStroke = 4096;
+
+template <typename Record>
+void CheckFrameStroke(const Record& record, long long height, long long width)
+{
+    if (height > kMaxFrameStroke || height < -kMaxFrameStroke || width > kMaxFrameStroke || width < -kMaxFrameStroke)
+        record.Fail("frames a region with a stroke of " + std::to_string(width) + " x " + std::to_string(height));
 }
 
 void CheckWindowsRecord(const TByteReader& data, const TWindowsRecord& record, unsigned function, unsigned objects)
@@ -102,9 +119,13 @@ void CheckWindowsRecord(const TByteReader& data, const TWindowsRecord& record, u
         index(0);
         break;
     case 0x0228: // FILLREGION
-    case 0x0429: // FRAMEREGION
         index(0);
         index(1);
+        break;
+    case 0x0429: // FRAMEREGION: region, brush, then the stroke's height and width
+        index(0);
+        index(1);
+        CheckFrameStroke(record, static_cast<std::int16_t>(record.P(2)), static_cast<std::int16_t>(record.P(3)));
         break;
     case 0x0324: // POLYGON
     case 0x0325: // POLYLINE
@@ -199,7 +220,10 @@ void CheckWindowsRecord(const TByteReader& data, const TWindowsRecord& record, u
 // One enhanced metafile record: 32-bit fields after its type and size.
 class TEnhancedRecord {
 public:
-    TEnhancedRecord(const TByteReader& data, size_t offset, size_t size) : data_(data), offset_(offset), size_(size) {}
+    TEnhancedRecord(const TByteReader& data, size_t offset, size_t size, std::uint32_t type)
+        : data_(data), offset_(offset), size_(size), type_(type)
+    {
+    }
     std::uint32_t U32(size_t at) const
     {
         Need(at + 4);
@@ -219,13 +243,14 @@ public:
     size_t Offset() const { return offset_; }
     [[noreturn]] void Fail(const std::string& what) const
     {
-        data_.Fail("record at offset " + std::to_string(offset_) + " " + what);
+        data_.Fail("record of kind " + std::to_string(type_) + " at offset " + std::to_string(offset_) + " " + what);
     }
 
 private:
     const TByteReader& data_;
     size_t offset_;
     size_t size_;
+    std::uint32_t type_;
 };
 
 // A bitmap given by the offsets and sizes of its header and its rows (none when all four are 0:
@@ -239,10 +264,15 @@ long long CheckEnhancedBitmap(const TByteReader& data, const TEnhancedRecord& re
         return 0;
     record.NeedPart(offBmi, cbBmi);
     record.NeedPart(offBits, cbBits);
-    return DibLayout::Check(data, record.Offset() + offBmi, cbBmi, record.Offset() + offBits, cbBits,
-                            usage == DIB_PAL_COLORS ? DibLayout::TColorTable::paletteIndices
-                                                    : DibLayout::TColorTable::rgbQuads)
-        .Rows();
+    try {
+        DibLayout::TColorTable table = usage == DIB_PAL_COLORS   ? DibLayout::TColorTable::paletteIndices
+                                       : usage == kPaletteIndices ? DibLayout::TColorTable::none
+                                                                  : DibLayout::TColorTable::rgbQuads;
+        return DibLayout::Check(data, record.Offset() + offBmi, cbBmi, record.Offset() + offBits, cbBits, table)
+            .Rows();
+    } catch (const EInvalidGraphic& error) {
+        record.Fail("holds a bitmap that does not fit: " + error.Message());
+    }
 }
 
 // Region data of `bytes` at `at`: a 32-byte header of rectangles and its rectangles.
@@ -299,6 +329,13 @@ const TMinimum kMinimums[] = {
     {EMR_COLORMATCHTOTARGETW, 24}, {EMR_CREATECOLORSPACEW, 12 + sizeof(LOGCOLORSPACEW) + 8},
 };
 
+// Pens and fonts larger than any picture make GDI toil for minutes over a few lines.
+void CheckExtent(const TEnhancedRecord& record, std::int32_t value, const char* what)
+{
+    if (value > TGraphic::kMaxSide || value < -TGraphic::kMaxSide)
+        record.Fail(std::string("makes a ") + what + " of " + std::to_string(value) + " units");
+}
+
 void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record, std::uint32_t type, unsigned handles)
 {
     auto created = [&](size_t at) {
@@ -321,6 +358,8 @@ void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record,
     switch (type) {
     case EMR_CREATEPEN: case EMR_CREATECOLORSPACE: case EMR_CREATECOLORSPACEW:
         created(8);
+        if (type == EMR_CREATEPEN)
+            CheckExtent(record, static_cast<std::int32_t>(record.U32(16)), "pen width");
         if (type == EMR_CREATECOLORSPACEW)
             record.Need(12 + sizeof(LOGCOLORSPACEW) + 8ULL + record.U32(12 + sizeof(LOGCOLORSPACEW) + 4));
         break;
@@ -331,6 +370,8 @@ void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record,
         break;
     case EMR_EXTCREATEFONTINDIRECTW: {
         created(8);
+        CheckExtent(record, static_cast<std::int32_t>(record.U32(12)), "font height");
+        CheckExtent(record, static_cast<std::int32_t>(record.U32(16)), "font width");
         // The face name: 32 wide characters, one of them the end.
         const size_t face = 12 + offsetof(LOGFONTW, lfFaceName);
         bool ended = false;
@@ -353,6 +394,7 @@ void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record,
         created(8);
         if (!PlainBrushStyle(record.U32(36)))
             record.Fail("makes a pen with a brush of an unsupported style");
+        CheckExtent(record, static_cast<std::int32_t>(record.U32(32)), "pen width");
         CheckEnhancedBitmap(data, record, 12, DIB_RGB_COLORS);
         NeedItems(record, 52, record.U32(48), 4);
         break;
@@ -449,6 +491,7 @@ void CheckEnhancedRecord(const TByteReader& data, const TEnhancedRecord& record,
         break;
     case EMR_FRAMERGN:
         used(28, false);
+        CheckFrameStroke(record, static_cast<std::int32_t>(record.U32(36)), static_cast<std::int32_t>(record.U32(32)));
         CheckRegion(record, 40, record.U32(24));
         break;
     case EMR_INVERTRGN: case EMR_PAINTRGN:
@@ -490,7 +533,7 @@ void CheckWindows(const TByteReader& data, size_t start, size_t end, unsigned ob
             data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
         if (function == 0)
             break;
-        CheckWindowsRecord(data, TWindowsRecord(data, offset, words), function, objects);
+        CheckWindowsRecord(data, TWindowsRecord(data, offset, words, function), function, objects);
         offset += static_cast<size_t>(words) * 2;
     }
     if (function != 0)
@@ -507,7 +550,7 @@ void CheckEnhanced(const TByteReader& data, std::uint32_t total, unsigned handle
         if (size < 8 || size % 4 != 0 || size > total - offset)
             data.Fail("record at offset " + std::to_string(offset) + " has an invalid size");
         if (offset != 0)
-            CheckEnhancedRecord(data, TEnhancedRecord(data, offset, size), type, handles);
+            CheckEnhancedRecord(data, TEnhancedRecord(data, offset, size, type), type, handles);
         offset += size;
     }
     if (type != EMR_EOF)

@@ -305,7 +305,7 @@ std::string TfmMain::FindFinishRecord(TStream& stream)
         std::string id = record.Values("DIALOGID");
         if (id == "FINISH")
             return text;
-        for (const std::string& key : uOstrelConst::AttachmentKeys(id))
+        for (const std::string& key : uUiStream::AttachmentKeys(id))
             uUiStream::ReadAttachment(&stream, record, key);
     }
     return std::string();

@@ -52,6 +52,26 @@ void ReadSizedInto(TStream& stream, const std::string& what, TMemoryStream& into
 
 bool MoreRecords(TStream& stream) { return Remaining(stream) > 4; }
 
+const std::vector<std::string>& AttachmentKeys(const std::string& dialogId)
+{
+    struct TEntry {
+        const char* dialogId;
+        std::vector<std::string> keys;
+    };
+    static const std::vector<TEntry> table{
+        {"WELCOME", {"BITMAP"}},
+        {"README", {"BANNER_IMAGE", "README"}},
+        {"LICENCE", {"BANNER_IMAGE", "LICENCE"}},
+        {"FOLDERSELECT", {"BANNER_IMAGE"}},
+        {"INSTALLPROCESS", {"BANNER_IMAGE"}},
+    };
+    static const std::vector<std::string> none;
+    for (const TEntry& entry : table)
+        if (dialogId == entry.dialogId)
+            return entry.keys;
+    return none;
+}
+
 std::string ReadAttachment(TStream* stream, const TStrings& record, const std::string& key)
 {
     if (stream == nullptr || SysUtils::Trim(record.Values(key)).empty())

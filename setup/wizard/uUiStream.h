@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TMemoryStream;
 class TStream;
@@ -22,6 +23,9 @@ void ReadSizedInto(TStream& stream, const std::string& what, TMemoryStream& into
 // True while a page record can follow (more than a length's four bytes remain).
 bool MoreRecords(TStream& stream);
 
+// The record keys whose value announces an attachment (a picture, a text) after
+// a page record of that DIALOGID, in the order the attachments follow it.
+const std::vector<std::string>& AttachmentKeys(const std::string& dialogId);
 // The bytes that follow a page record for `key` when the record gives the key a
 // value; empty otherwise (nothing is read).
 std::string ReadAttachment(TStream* stream, const TStrings& record, const std::string& key);
