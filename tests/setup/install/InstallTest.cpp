@@ -95,7 +95,9 @@ TEST_F(InstallTest, InstallsEveryKindAndLeavesALogThatRemovesItAll)
     EXPECT_TRUE(SysUtils::SameText(LinkTarget(App() + "\\Links\\App.lnk"), App() + "\\bin\\app.txt"));
     EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "DisplayName"), "Ferrin Test");
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString"), App() + "\\Uninstall.exe");
+    // Quoted, so that Windows never starts a program named by the path's first words.
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString"),
+              "\"" + App() + "\\Uninstall.exe\"");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "Publisher"), "Ferrin");
     ASSERT_EQ(driver.Engine().DeferredCommands().Count(), 1);
     EXPECT_NE(driver.Engine().DeferredCommands()[0].find("TYPE=0#13#10"), std::string::npos);
@@ -185,6 +187,20 @@ TEST_F(InstallTest, APreviousInstallationStopsAFirstInstall)
     }
     EXPECT_FALSE(FolderExists(App()));
     EXPECT_EQ(driver.Engine().OldVersion(), "0.9");
+}
+
+TEST_F(InstallTest, TheEarlierInstallFolderIsReadFromQuotedAndUnquotedEntries)
+{
+    const std::string folder = root_.Path() + "\\Program Files\\Old Product";
+    for (const std::string& uninstallString :
+         {"\"" + folder + "\\Uninstall.exe\"", folder + "\\Uninstall.exe" /* written before the quotes */}) {
+        SCOPED_TRACE(uninstallString);
+        WriteString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString", uninstallString);
+        TOstrelExecutor engine(nullptr);
+        engine.SetProjectId(id_);
+        EXPECT_FALSE(engine.IsFirstInstall());
+        EXPECT_EQ(engine.OldInstallPath(), folder);
+    }
 }
 
 TEST_F(InstallTest, DeselectedRecordsAreSkippedWithTheirPayloadAndWithoutAnnouncement)
