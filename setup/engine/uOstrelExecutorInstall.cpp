@@ -156,6 +156,8 @@ void TOstrelExecutor::StartInstallLog()
         std::string logPath = installPath_ + "\\Install.log";
         if (!SysUtils::FileExists(logPath) && !uInstallLog::FindInstallLogPath(project_.ProjectId, logPath))
             logPath.clear();
+        if (!logPath.empty())
+            uFileReplacement::RecoverInterrupted(logPath);
         if (!logPath.empty() && SysUtils::FileExists(logPath))
             installLog_.LoadFromFile(logPath);
     }

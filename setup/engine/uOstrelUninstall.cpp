@@ -11,6 +11,7 @@
 #include "uComPlusCatalog.h"
 #include "uCommandAction.h"
 #include "uDatabaseAlias.h"
+#include "uFileReplacement.h"
 #include "uInstallLog.h"
 #include "uLogFields.h"
 #include "uLogTags.h"
@@ -100,6 +101,8 @@ void TOstrelUninstall::Uninstall()
         found = uInstallLog::FindInstallLogPath(logSource_, logPath);
 
     TStringList lines;
+    if (found && !logPath.empty())
+        uFileReplacement::RecoverInterrupted(logPath);
     if (found)
         lines.LoadFromFile(logPath);
     ReplayLog(lines);
