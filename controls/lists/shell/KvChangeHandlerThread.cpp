@@ -2,6 +2,7 @@
 #include "KvChangeHandlerThread.h"
 
 #include "Exception.h"
+#include "QuietErrorMode.h"
 
 namespace {
 constexpr DWORD kReplyTimeoutMs = 2000;
@@ -138,12 +139,10 @@ void TChangeHandlerThread::StartWatching(DWORD filter)
 {
     Reset();
     DWORD drives = GetLogicalDrives();
-    // No "insert a disk" boxes for empty drives.
-    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    TQuietErrorMode quiet; // no "insert a disk" boxes for empty drives
     for (int letter = 0; letter < 26; ++letter)
         if (drives & (1u << letter)) {
             char root[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
             AddWatch(root, true, filter);
         }
-    SetErrorMode(previousMode);
 }

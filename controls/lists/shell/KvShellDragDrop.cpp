@@ -76,9 +76,7 @@ HRESULT TDropTarget_shtv::DragEnter(IDataObject* data, DWORD keys, POINTL point,
 {
     if (effect == nullptr)
         return E_INVALIDARG;
-    if (data != nullptr)
-        data->AddRef();
-    data_.Reset(data);
+    data_.CopyFrom(data);
     node_ = nullptr;
     // Nodes must stay while the drag is over them: refreshes wait for its end.
     tree_->refreshHeldBack_ = true;

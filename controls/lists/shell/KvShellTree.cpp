@@ -9,6 +9,7 @@
 #include "KvShellDragDrop.h"
 #include "KvShellUtils.h"
 #include "OwnedHandles.h"
+#include "QuietErrorMode.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TTimer.h"
@@ -34,28 +35,7 @@ constexpr ULONG kWantedAttributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILE
                                     SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK | SFGAO_CANRENAME |
                                     SFGAO_CANDELETE | SFGAO_DROPTARGET;
 
-// Holds back the critical-error box ("insert a disk") while a drive is read.
-class TQuietErrors {
-public:
-    TQuietErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    TQuietErrors(const TQuietErrors&) = delete;
-    TQuietErrors& operator=(const TQuietErrors&) = delete;
-    ~TQuietErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
-
 int ShellOrder(HRESULT compared) { return FAILED(compared) ? 0 : static_cast<short>(HRESULT_CODE(compared)); }
-
-std::wstring Widen(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(std::max(length - 1, 0)));
-    return wide;
-}
 
 // The menu command of a verb in a context menu, or 0 when the menu lacks it.
 UINT CommandOfVerb(IContextMenu* menu, HMENU popup, const std::string& verb)
@@ -255,7 +235,7 @@ HRESULT TKvCustomShellTree::EnumerateItems(TKvTreeNode* node, ComPtr<IShellFolde
         flags |= SHCONTF_INCLUDEHIDDEN;
     if (options_.Contains(stoIncludeNonFolders))
         flags |= SHCONTF_NONFOLDERS;
-    TQuietErrors quiet;
+    TQuietErrorMode quiet; // no "insert a disk" box while a drive is read
     ComPtr<IEnumIDList> enumerator;
     result = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Receive());
     if (result == S_FALSE || (SUCCEEDED(result) && !enumerator))
@@ -654,7 +634,7 @@ bool TKvCustomShellTree::Edit(TKvTreeNode* node, std::string& text)
     if (data == nullptr || data->ParentFolder() == nullptr || node->Parent() == nullptr)
         return false;
     // The label names a real item: the item is renamed first, and the label follows only when that worked.
-    std::wstring wide = Widen(text);
+    std::wstring wide = SysUtils::AnsiToWide(text);
     TOwnedIdList renamed;
     if (FAILED(data->ParentFolder()->SetNameOf(Handle(), data->RelativeIdList(), wide.c_str(), SHGDN_INFOLDER,
                                                renamed.Receive())) ||
@@ -664,9 +644,8 @@ bool TKvCustomShellTree::Edit(TKvTreeNode* node, std::string& text)
         return false;
     ULONG attributes = data->Attributes();
     IShellFolder* folder = data->ParentFolder();
-    folder->AddRef();
-    ComPtr<IShellFolder> held;
-    held.Reset(folder);
+    ComPtr<IShellFolder> held; // the folder outlives the node's old data
+    held.CopyFrom(folder);
     node->DeleteChildren(); // their lists were made under the old name
     auto* updated = new TKvShellTreeData(NodeData(node->Parent()), folder, std::move(renamed), attributes);
     delete data;

@@ -9,6 +9,7 @@
 #include "OwnedHandles.h"
 #include "OwnedLocalMemory.h"
 #include "ScopeExit.h"
+#include "SysUtils.h"
 
 #include <lm.h>
 #include <shellapi.h>
@@ -62,16 +63,6 @@ constexpr int kLastSpecialFolder = 50;
 constexpr int kMaxSubstitutions = 50;
 constexpr int kDrivesFolder = 17; // CSIDL_DRIVES
 constexpr UINT kShortcutText = MAX_PATH + 1;
-
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
 
 std::string Narrow(const wchar_t* text)
 {
@@ -175,7 +166,7 @@ HRESULT BindToFolder(LPCITEMIDLIST idList, ComPtr<IShellFolder>& folder)
 HRESULT PathToIdList(const std::string& path, TOwnedIdList& idList)
 {
     idList.Reset();
-    std::wstring wide = Widen(path);
+    std::wstring wide = SysUtils::AnsiToWide(path);
     // The shell reads at most MAX_PATH characters; a longer path would name another item.
     if (wide.size() >= MAX_PATH)
         return E_INVALIDARG;
@@ -391,7 +382,7 @@ HRESULT ReadShortcut(const std::string& linkFile, TKvShortcutInfo& info, bool wa
     ComPtr<IPersistFile> file;
     if (FAILED(result = link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         return result;
-    std::wstring wide = Widen(linkFile);
+    std::wstring wide = SysUtils::AnsiToWide(linkFile);
     if (FAILED(result = file->Load(wide.c_str(), STGM_READ)))
         return result;
     if (FAILED(result = link->Resolve(nullptr, SLR_NO_UI | SLR_NOUPDATE | SLR_NOSEARCH | SLR_NOTRACK)))
