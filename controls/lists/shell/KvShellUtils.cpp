@@ -61,6 +61,7 @@ TUnitState& State()
 
 constexpr int kLastSpecialFolder = 50;
 constexpr int kMaxSubstitutions = 50;
+constexpr size_t kLastInsert = 99; // FormatMessage's highest insert number
 constexpr int kDrivesFolder = 17; // CSIDL_DRIVES
 constexpr UINT kShortcutText = MAX_PATH + 1;
 
@@ -440,9 +441,20 @@ std::string FormatStrPos(const std::string& format, const std::vector<std::strin
         throw Exception("FormatStrPos: Too many substitution strings");
     if (format.empty())
         return std::string();
-    DWORD_PTR arguments[kMaxSubstitutions + 1] = {};
-    for (size_t i = 0; i < strings.size(); ++i)
-        arguments[i] = reinterpret_cast<DWORD_PTR>(strings[i].c_str());
+    // The format may name any insert up to %99, and FormatMessage reads whatever
+    // it names: every one has an entry, and those above the given strings stand
+    // for themselves.
+    std::vector<std::string> unnamed;
+    unnamed.reserve(kLastInsert - strings.size());
+    DWORD_PTR arguments[kLastInsert] = {};
+    for (size_t i = 0; i < kLastInsert; ++i) {
+        if (i < strings.size()) {
+            arguments[i] = reinterpret_cast<DWORD_PTR>(strings[i].c_str());
+        } else {
+            unnamed.push_back("%" + std::to_string(i + 1));
+            arguments[i] = reinterpret_cast<DWORD_PTR>(unnamed.back().c_str());
+        }
+    }
     TOwnedLocalMemory<char> text;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
                                       FORMAT_MESSAGE_ALLOCATE_BUFFER,

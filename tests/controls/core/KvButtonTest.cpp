@@ -67,6 +67,14 @@ protected:
         button->SetParent(parent != nullptr ? parent : form);
         return button;
     }
+    // A container of its own below the buttons' row, for buttons on another parent.
+    Holder* AddHolder()
+    {
+        auto* holder = new Holder(form);
+        holder->SetBounds(10, 60, 200, 40);
+        holder->SetParent(form);
+        return holder;
+    }
     void ShowForm()
     {
         form->Show();
@@ -332,10 +340,7 @@ TEST_F(ButtonForm, GroupedButtonsReleaseEachOtherOnOneParentOnly)
     TKvButton* a = Add(10, 10);
     TKvButton* b = Add(100, 10);
     TKvButton* otherGroup = Add(190, 10);
-    auto* holder = new Holder(form);
-    holder->SetBounds(10, 60, 200, 40);
-    holder->SetParent(form);
-    TKvButton* elsewhere = Add(0, 0, holder);
+    TKvButton* elsewhere = Add(0, 0, AddHolder());
     for (TKvButton* button : {a, b})
         button->SetGroupIndex(1);
     otherGroup->SetGroupIndex(2);
@@ -521,10 +526,7 @@ TEST_F(ButtonForm, AGroupMessageFromOutsideTheParentIsIgnored)
 {
     TKvButton* a = Add(10, 10);
     TKvButton* b = Add(100, 10);
-    auto* holder = new Holder(form);
-    holder->SetBounds(10, 60, 200, 40);
-    holder->SetParent(form);
-    TKvButton* elsewhere = Add(0, 0, holder);
+    TKvButton* elsewhere = Add(0, 0, AddHolder());
     for (TKvButton* button : {a, b, elsewhere})
         button->SetGroupIndex(7);
     a->SetDown(true);
