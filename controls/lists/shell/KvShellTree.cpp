@@ -1,5 +1,6 @@
-// The shell tree: lazy filling, the shell's order, refreshes, the selection
-// timer, change notices, folders, verbs, the context menu and dragging.
+// The shell tree: lazy filling, the shell's order, refreshes (which wait while
+// the tree is busy), the selection and refresh timers, change notices, folders,
+// verbs, the context menu and dragging.
 #include "KvShellTree.h"
 
 #include "EOleSysError.h"
@@ -92,9 +93,12 @@ void TKvCustomShellTree::CreateWnd()
     UpdateDropTarget();
     if (options_.Contains(stoAutoFill))
         PostMessageA(Handle(), KVM_AUTOFILL, 0, 0);
-    // A window made again (the nodes kept) watches again, for its new handle.
+    // A window made again (the nodes kept) watches again, for its new handle,
+    // and runs what waited (a message to the old window went with it).
     if (DynamicRefresh() && RootCount() > 0)
         StartWatching();
+    if (pendingRefresh_ != TRefreshKind::rkNone)
+        PostMessageA(Handle(), KVM_DEFERREDREFRESH, 0, 0);
 }
 
 void TKvCustomShellTree::DestroyWnd()
