@@ -224,25 +224,15 @@ TEST_F(WizardEndingsTest, AnUnreadableSavedBlockStillUninstallsWithTheBuiltInTex
 
 TEST_F(WizardEndingsTest, TheProgressBarRunsOverTheSetupDataFromEmptyToFull)
 {
-    std::string noise;
-    unsigned seed = 2024;
     // Far more than the 64 KB that the inflate stream reads ahead.
-    for (int i = 0; i < 1000000; ++i)
-        noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-    WriteWholeFile(root_ / "noise.bin", noise);
-    TOwnedHandle program(CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(program.IsValid());
-    std::int64_t programSize = GetFileSize(program.Get(), nullptr);
-    program.Reset();
+    std::string noiseObject = NoiseObject(1000000);
+    std::int64_t programSize = ProgramSize();
+    ASSERT_GT(programSize, 0);
     for (bool volumes : {false, true}) {
         SCOPED_TRACE(volumes ? "volumes" : "appended data");
         std::string first = gates_ / (volumes ? "first-v" : "first"), last = gates_ / (volumes ? "last-v" : "last");
         std::string setup = BuildSetup(
-            std::string(kSettings) + kInstallThenFinish + HoldUntil(first) +
-                "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
-                "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n"
-                "@payload=noise.bin\r\n" + HoldUntil(last),
+            std::string(kSettings) + kInstallThenFinish + HoldUntil(first) + noiseObject + HoldUntil(last),
             volumes ? "media" : "setup.exe", volumes ? programSize + 8 + 400000 : 0);
         Start(setup);
         HWND install = Page("TfmInstallProcess");
@@ -298,7 +288,11 @@ TEST_F(WizardEndingsTest, APageHasOneTaskbarEntryUnderTheProductTitle)
                ((style & WS_EX_APPWINDOW) || GetWindow(window, GW_OWNER) == nullptr);
     };
     HWND owner = GetWindow(welcome, GW_OWNER);
-    HWND entry = listed(welcome) ? welcome : (owner != nullptr && listed(owner) ? owner : nullptr);
+    HWND entry = nullptr;
+    WaitUntil([&] {
+        entry = listed(welcome) ? welcome : (owner != nullptr && listed(owner) ? owner : nullptr);
+        return entry != nullptr;
+    }, 10000);
     ASSERT_NE(nullptr, entry) << "neither the page nor its owner is in the task list";
     EXPECT_EQ("Wizard Test 2.5", Text(entry));
     ClickText(welcome, "取消");
@@ -314,5 +308,42 @@ TEST_F(WizardEndingsTest, ASourceOnDriveUIsAnInstallThatEndsOnTheStartUpErrorPag
     ASSERT_NE(nullptr, finish);
     EXPECT_TRUE(Has(ChildTexts(finish), "安装由于错误被迫取消"));
     ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+}
+
+TEST_F(WizardEndingsTest, AnUninstallWithoutItsLogSaysSoUnderTheProductTitle)
+{
+    std::string setup = BuildSetup(std::string(kSettings) + Objects());
+    Start(setup, "/silent");
+    ASSERT_EQ(0u, WaitForExit());
+    ASSERT_TRUE(DeleteFileA(LogPath().c_str()));
+    // The relaunched copy's road, started directly.
+    std::string copy = root_ / "copy.exe";
+    ASSERT_TRUE(CopyFileA((App() + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE));
+    Start(copy, "/U:1");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindVisible("#32770", processId_)) != nullptr; }));
+    EXPECT_EQ("Wizard Test 2.5", Text(box));
+    EXPECT_EQ("没有找到安装记录，无法卸载", AnswerMessageBox(IDOK));
+    EXPECT_EQ(0u, WaitForExit());
+    EXPECT_EQ(nullptr, FindVisible("TfmReadyToUninstall", processId_));
+    DeleteFileA(copy.c_str());
+}
+
+TEST_F(WizardEndingsTest, AnUninstallerThatCannotBeStartedFromTheFindOldPageIsReportedAndTheWizardStays)
+{
+    std::string setup = BuildSetup(std::string(kSettings) + "OldInstall=1\r\n" + Objects());
+    Start(setup, "/silent");
+    ASSERT_EQ(0u, WaitForExit());
+    ASSERT_TRUE(DeleteFileA((App() + "\\Uninstall.exe").c_str()));
+    Start(setup);
+    HWND old = Page("TfmFindOld");
+    ASSERT_NE(nullptr, old);
+    ClickText(old, "下一步");
+    std::string message = AnswerMessageBox(IDOK);
+    EXPECT_NE(std::string::npos, message.find("Uninstall.exe")) << message;
+    EXPECT_TRUE(IsWindowVisible(old)) << "the wizard went away";
+    ClickText(old, "退出安装程序(&X)");
+    ClickText(old, "下一步");
     EXPECT_EQ(0u, WaitForExit());
 }

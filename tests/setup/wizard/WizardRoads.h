@@ -20,6 +20,28 @@ inline bool Has(const std::vector<std::string>& texts, const std::string& text)
 
 class WizardRoadsTest : public WizardFixture {
 protected:
+    // Writes `bytes` of bytes that do not compress into root\noise.bin; the
+    // FILE object that installs them.
+    std::string NoiseObject(int bytes)
+    {
+        std::string noise;
+        unsigned seed = 12345;
+        for (int i = 0; i < bytes; ++i)
+            noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+        WriteWholeFile(root_ / "noise.bin", noise);
+        return "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
+               "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n"
+               "@payload=noise.bin\r\n";
+    }
+
+    // The size of the setup program in front of the setup data.
+    static std::int64_t ProgramSize()
+    {
+        TOwnedHandle program(CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+        return program.IsValid() ? static_cast<std::int64_t>(GetFileSize(program.Get(), nullptr)) : 0;
+    }
+
     // The product's files: a folder, a file, a shortcut.
     std::string Objects() const
     {

@@ -148,20 +148,13 @@ TEST_F(WizardRoadsTest, DamagedSetupDataEndsOnTheStartUpErrorPage)
 
 TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
 {
-    std::string noise;
-    unsigned seed = 12345;
-    for (int i = 0; i < 300000; ++i)
-        noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-    WriteWholeFile(root_ / "noise.bin", noise);
-    TOwnedHandle program(CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(program.IsValid());
-    std::int64_t programSize = GetFileSize(program.Get(), nullptr);
-    program.Reset();
+    std::string noiseObject = NoiseObject(300000);
+    std::string noise = ReadWholeFile(root_ / "noise.bin");
+    std::int64_t programSize = ProgramSize();
+    ASSERT_GT(programSize, 0);
     std::string setup = BuildSetup(
         std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" +
-            "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
-            "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload=noise.bin\r\n",
+            noiseObject,
         "media", programSize + 8 + 200000);
     std::string volume = root_ / "media\\Disk2\\Setup.T01";
     ASSERT_TRUE(FileExists(volume));
