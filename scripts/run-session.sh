@@ -43,20 +43,21 @@ stop_run_session() {
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
 }
 
-# The Windows programs running in this session's prefix, one name a line; the
-# prefix's own service processes are not counted. Wine names each process after
-# its program (the 15 characters of /proc/PID/comm).
+# The Windows programs running in this session's prefix, one name a line: the
+# processes of Wine's loader with this prefix, each named after its program
+# (the 15 characters of /proc/PID/comm); the prefix's own services do not count.
 prefix_programs() {
-  local environ pid name
+  local environ pid loader name
   for environ in /proc/[0-9]*/environ; do
     pid=${environ#/proc/}
     pid=${pid%/environ}
-    tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    loader=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
+    case "${loader##*/}" in wine | wine64 | wine-preloader | wine64-preloader) ;; *) continue ;; esac
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     name=$(cat "/proc/$pid/comm" 2>/dev/null) || continue
     case "${name,,}" in
-      wineserver* | wine | wine64 | wine-preloader | wine64-preloade | services.exe | winedevice.exe | \
-        plugplay.exe | explorer.exe | rpcss.exe | svchost.exe | conhost.exe | wineboot.exe | \
-        winemenubuilder | tabtip.exe | start.exe) continue ;;
+      services.exe | winedevice.exe | plugplay.exe | explorer.exe | rpcss.exe | svchost.exe | conhost.exe | \
+        wineboot.exe | winemenubuilder | tabtip.exe | start.exe) continue ;;
     esac
     echo "$name"
   done
