@@ -58,6 +58,9 @@ public:
     std::int64_t ContainerPosition() const;
     std::int64_t ContainerSize() const;
     std::int64_t ProgressTotal() const { return progressTotal_; }
+    // The container's position where the setup data begins (after the setup
+    // program's own bytes): progress runs from here to ProgressTotal().
+    std::int64_t ProgressStart() const { return progressStart_; }
 
     // Expands the setup's macros with this engine's product values.
     std::string ExpandMacros(const std::string& text) const;
@@ -163,6 +166,7 @@ private:
     std::unique_ptr<TStream> container_;
     std::unique_ptr<TDecompressionStream> inflate_;
     std::int64_t progressTotal_ = 0;
+    std::int64_t progressStart_ = 0;
 
     TStringList packages_;
     TStringList spaces_;

@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -262,6 +263,75 @@ TEST_F(UiBlockTest, WithoutAFinishPageAPendingRestartIsAskedFirst)
         answerer.join();
         EXPECT_EQ("需要重新启动才能完成安装，是否立即重启？", question);
         EXPECT_EQ(answer == IDYES ? 1 : 0, restarts);
+    }
+    uReboot::SetExitWindowsFunc(previous);
+}
+
+namespace {
+
+// Answers every message box of this process with No while it runs, counting them.
+class TBoxWatcher {
+public:
+    TBoxWatcher()
+        : thread_([this] {
+              while (!stop_) {
+                  if (HWND box = WizardFixture::FindVisible("#32770", GetCurrentProcessId())) {
+                      ++boxes_;
+                      SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                  }
+                  Sleep(50);
+              }
+          })
+    {
+    }
+    ~TBoxWatcher()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    int Boxes() const { return boxes_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> boxes_{0};
+    std::thread thread_;
+};
+
+} // namespace
+
+TEST_F(UiBlockTest, OnlyARestartTheEngineNeedsIsDoneOrAskedAboutAndAnUntickedProjectItemPreventsIt)
+{
+    auto previous = uReboot::SetExitWindowsFunc(&CountRestart);
+    // Closing the background (Alt+F4 on the welcome page) with no restart pending.
+    {
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(false);
+        TBoxWatcher watcher;
+        main_.Close();
+        EXPECT_EQ(0, watcher.Boxes()) << "a question without a restart pending";
+        EXPECT_EQ(0, restarts);
+    }
+    // The finish page with the project's own restart item (ID -1).
+    struct TCase {
+        bool needed, ticked;
+        int restarts;
+    };
+    for (TCase c : {TCase{true, false, 0}, TCase{true, true, 1}, TCase{false, true, 0}}) {
+        SCOPED_TRACE(std::string(c.needed ? "needed" : "not needed") + (c.ticked ? ", ticked" : ", unticked"));
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(c.needed);
+        auto* finish = CreatePage<TfmFinish>(&main_);
+        TStringList record;
+        record.Add("Optionals=ID=-1;;DisplayName=Restart;;Selected=Y;;Default=Y;;DisplayType=0");
+        finish->LoadPage(nullptr, &record);
+        ASSERT_EQ(1u, finish->Items().size()) << "the project's item stands in for the engine's";
+        finish->Items()[0]->SetChecked(c.ticked);
+        TBoxWatcher watcher;
+        finish->Next();
+        EXPECT_EQ(0, watcher.Boxes());
+        EXPECT_EQ(c.restarts, restarts);
     }
     uReboot::SetExitWindowsFunc(previous);
 }
