@@ -3,6 +3,8 @@
 # the test sessions), the user's display or else a private Xvfb display, a booted
 # prefix, and everything stopped again when the script ends.
 #   start_run_session <script name> <what runs, for the message>
+#   wait_for_prefix_programs <script name>: after the program ends, waits while
+#     programs it started (the recorder from the installer's finish page) run
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 ferrin_without_aslr "$0" "$@"
 
@@ -39,4 +41,32 @@ stop_run_session() {
   "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
   "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+}
+
+# The Windows programs running in this session's prefix, one name a line: the
+# processes of Wine's loader with this prefix, each named after its program
+# (the 15 characters of /proc/PID/comm); the prefix's own services do not count.
+prefix_programs() {
+  local environ pid loader name
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    loader=$(readlink "/proc/$pid/exe" 2>/dev/null) || continue
+    case "${loader##*/}" in wine | wine64 | wine-preloader | wine64-preloader) ;; *) continue ;; esac
+    tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    name=$(cat "/proc/$pid/comm" 2>/dev/null) || continue
+    case "${name,,}" in
+      services.exe | winedevice.exe | plugplay.exe | explorer.exe | rpcss.exe | svchost.exe | conhost.exe | \
+        wineboot.exe | winemenubuilder | tabtip.exe | start.exe) continue ;;
+    esac
+    echo "$name"
+  done
+}
+
+wait_for_prefix_programs() {
+  local name=$1 running
+  running=$(prefix_programs | sort -u | tr '\n' ' ')
+  [ -n "$running" ] || return 0
+  echo "$name: waiting until ${running% } ends (Ctrl+C ends everything)"
+  while [ -n "$(prefix_programs)" ]; do sleep 1; done
 }

@@ -122,7 +122,8 @@ void TKvBitBtn::ActionChange(TObject* sender, bool checkDefaults)
 void TKvBitBtn::ChangeScale(int multiplier, int divider)
 {
     if (multiplier != divider && divider != 0) {
-        margin_ = MulDiv(margin_, multiplier, divider);
+        if (margin_ != -1) // -1 centres, at any scale
+            margin_ = MulDiv(margin_, multiplier, divider);
         spacing_ = MulDiv(spacing_, multiplier, divider);
     }
     TKvButton::ChangeScale(multiplier, divider);
@@ -140,9 +141,7 @@ SIZE TKvBitBtn::GlyphSize()
 int TKvBitBtn::MeasureCaption(const RECT& rect)
 {
     Canvas()->SetFont(Font());
-    RECT measured = rect;
-    return Canvas()->DrawText(Caption(), measured,
-                              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_VCENTER | DT_CENTER);
+    return CaptionHeight(Canvas(), rect);
 }
 
 RECT TKvBitBtn::CaptionRect()

@@ -105,9 +105,25 @@ void TKvButton::BroadcastGroup()
     Parent()->Broadcast(message);
 }
 
+TKvButton* TKvButton::GroupSender(LPARAM sender) const
+{
+    // Any program can send this message to the window: the value is taken for a
+    // button only when it is one of the parent's controls, and it is compared,
+    // never followed, until then.
+    TWinControl* parent = Parent();
+    if (parent == nullptr || sender == 0)
+        return nullptr;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* control = parent->Controls(i);
+        if (reinterpret_cast<LPARAM>(static_cast<TObject*>(control)) == sender)
+            return dynamic_cast<TKvButton*>(control);
+    }
+    return nullptr;
+}
+
 void TKvButton::CMButtonPressed(TMessage& message)
 {
-    auto* sender = dynamic_cast<TKvButton*>(reinterpret_cast<TObject*>(message.LParam));
+    TKvButton* sender = GroupSender(message.LParam);
     if (sender == nullptr || sender == this || static_cast<int>(message.WParam) != groupIndex_)
         return;
     if (sender->Down() && down_) {
@@ -140,7 +156,8 @@ void TKvButton::Click()
 
 void TKvButton::ClickFromKey()
 {
-    WithFlag(keyClickWithoutDropDown_, !dropDownOnEnter_, [this] { ClickAction(); });
+    // Keys click without the grouped toggle of a press.
+    WithFlag(keyClickWithoutDropDown_, !dropDownOnEnter_, [this] { Click(); });
 }
 
 void TKvButton::CreateWnd()
@@ -173,7 +190,7 @@ void TKvButton::CMDialogKey(TMessage& message)
 void TKvButton::CMDialogChar(TMessage& message)
 {
     if (IsAccel(static_cast<WORD>(message.WParam), Caption()) && CanFocus()) {
-        ClickAction();
+        Click();
         message.Result = 1;
         return;
     }
@@ -202,11 +219,7 @@ UINT TKvButton::AlignmentFormat() const
         else if (alignment == TAlignment::taRightJustify)
             alignment = TAlignment::taLeftJustify;
     }
-    switch (alignment) {
-    case TAlignment::taLeftJustify: return DT_LEFT;
-    case TAlignment::taRightJustify: return DT_RIGHT;
-    default: return DT_CENTER;
-    }
+    return AlignmentFlag(alignment);
 }
 
 RECT TKvButton::CaptionRect()
@@ -265,20 +278,30 @@ void TKvButton::Paint()
         DrawFocusOutline(Canvas(), focus);
 }
 
+TKvButton::TFaceState TKvButton::FaceState() const
+{
+    if (!Enabled())
+        return TFaceState::fsDisabled;
+    if (IsPressed())
+        return TFaceState::fsPressed;
+    if (MouseOver())
+        return TFaceState::fsHot;
+    if (Grouped() || !(Active() || Focused()))
+        return TFaceState::fsNormal;
+    return TFaceState::fsDefaulted;
+}
+
 void TKvButton::PaintThemedFace(const RECT& rect)
 {
     using namespace KvThemeSrv;
-    BYTE element;
-    if (!Enabled())
-        element = tbPushButtonDisabled;
-    else if (IsPressed())
-        element = tbPushButtonPressed;
-    else if (MouseOver())
-        element = tbPushButtonHot;
-    else if (Grouped() || !(Active() || Focused()))
-        element = tbPushButtonNormal;
-    else
-        element = tbPushButtonDefaulted;
+    BYTE element = tbPushButtonNormal;
+    switch (FaceState()) {
+    case TFaceState::fsDisabled: element = tbPushButtonDisabled; break;
+    case TFaceState::fsPressed: element = tbPushButtonPressed; break;
+    case TFaceState::fsHot: element = tbPushButtonHot; break;
+    case TFaceState::fsNormal: element = tbPushButtonNormal; break;
+    case TFaceState::fsDefaulted: element = tbPushButtonDefaulted; break;
+    }
     TThemeServices* services = SharedThemeServices();
     TThemedElementDetails details = TThemeServices::ButtonPart(element);
     HDC dc = Canvas()->Handle();
@@ -307,23 +330,30 @@ RECT TKvButton::PaintHotTrackFace(RECT r)
     FrameWithoutCorners(canvas, r, frameColor_);
     r = Inset(r, 1);
 
-    if (IsPressed()) {
+    switch (FaceState()) {
+    case TFaceState::fsPressed:
         canvas->Brush()->SetColor(DarkenColor(Color(), 10));
         canvas->FillRect(r);
-    } else if (MouseOver()) {
+        break;
+    case TFaceState::fsHot: {
         PaintFaceFill(r);
         TColor outer = 0, inner = 0;
         HotTrackColors(outer, inner);
         DrawHighlightBox(canvas, r, outer, inner);
-    } else if (Grouped() || !(Active() || Focused())) {
-        PaintFaceFill(r);
-    } else {
+        break;
+    }
+    case TFaceState::fsDefaulted: {
         PaintFaceFill(r);
         TColor base = HighlightColor();
         if (ColorsHardToTell(base, clBtnFace))
             base = DarkenColor(base, 30);
         TColor lightFace = LightenColor(Color(), 30);
         DrawHighlightBox(canvas, r, MixColors(base, lightFace, 160), MixColors(base, lightFace, 60));
+        break;
+    }
+    default: // normal (a disabled button has its own painting)
+        PaintFaceFill(r);
+        break;
     }
     return r;
 }

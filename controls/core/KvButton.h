@@ -8,7 +8,8 @@
 class TBitmap;
 
 // Sent to the controls of a parent when a grouped button changes: WParam the
-// group index, LParam the sending button as a TObject*.
+// group index, LParam the sending button as a TObject*. A receiver takes only a
+// sender that is one of its parent's controls.
 constexpr UINT CM_KVBUTTONPRESSED = 0x2421;
 
 class TKvButton : public TKvCustomButton {
@@ -72,6 +73,12 @@ protected:
     virtual void CMButtonPressed(TMessage& message);
 
 private:
+    // How the face shows, first match: disabled, pressed, hot, normal (grouped,
+    // or neither the dialog's default nor focused), defaulted.
+    enum class TFaceState { fsDisabled, fsPressed, fsHot, fsNormal, fsDefaulted };
+    TFaceState FaceState() const;
+    // The button of the parent that `sender` names, or nullptr.
+    TKvButton* GroupSender(LPARAM sender) const;
     void BroadcastGroup();
     void ClickFromKey();
     void PaintThemedFace(const RECT& rect);

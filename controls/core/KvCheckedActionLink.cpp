@@ -22,12 +22,5 @@ void TKvCheckedActionLink::SetChecked(bool value)
     if (!IsCheckedLinked())
         return;
     // The action checks the button; that is no click of the user's.
-    button_->SetClicksDisabled(true);
-    try {
-        button_->SetChecked(value);
-    } catch (...) {
-        button_->SetClicksDisabled(false);
-        throw;
-    }
-    button_->SetClicksDisabled(false);
+    button_->SetCheckedWithoutClick(value);
 }

@@ -52,6 +52,15 @@ RECT RectCenteredIn(const RECT& rect, int width, int height)
     return result;
 }
 
+UINT AlignmentFlag(TAlignment alignment)
+{
+    switch (alignment) {
+    case TAlignment::taRightJustify: return DT_RIGHT;
+    case TAlignment::taCenter: return DT_CENTER;
+    default: return DT_LEFT;
+    }
+}
+
 THueSatLum RGBToHueSatLum(TColor color)
 {
     TColor rgb = ColorToRGB(color);

@@ -32,6 +32,8 @@ enum TKvThemeColorUse : int {
 
 // A rectangle of the size whose centre is the centre of `rect`.
 RECT RectCenteredIn(const RECT& rect, int width, int height);
+// The DrawText flag of a horizontal text alignment: DT_LEFT, DT_RIGHT or DT_CENTER.
+UINT AlignmentFlag(TAlignment alignment);
 
 THueSatLum RGBToHueSatLum(TColor color);
 BYTE HueOf(TColor color);

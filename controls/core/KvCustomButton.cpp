@@ -41,6 +41,12 @@ void TKvCustomButton::RunClick()
     WithFlag(clicking_, true, [this] { Click(); });
 }
 
+int TKvCustomButton::CaptionHeight(TCanvas* canvas, const RECT& rect)
+{
+    RECT measured = rect;
+    return canvas->DrawText(Caption(), measured, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_VCENTER | DT_CENTER);
+}
+
 void TKvCustomButton::HotTrackColors(TColor& frame, TColor& fill) const
 {
     if (hotTrackColorType_ == TKvHotTrackColorType::htctComplement) {
@@ -60,9 +66,7 @@ void TKvCustomButton::DrawCaption(TCanvas* canvas, const RECT& rect, UINT format
     canvas->SetFont(Font());
     std::string caption = Caption();
 
-    RECT measured = rect;
-    int height = canvas->DrawText(caption, measured,
-                                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_VCENTER | DT_CENTER);
+    int height = CaptionHeight(canvas, rect);
     RECT placed = rect;
     switch (alignmentVertical_) {
     case TAlignmentVertical::avTop:
@@ -192,12 +196,39 @@ void TKvCustomButton::WMSetFocus(TMessage& message)
     RepaintOnFocusChange();
 }
 
-void TKvCustomButton::WMKillFocus(TMessage& message)
+void TKvCustomButton::CancelPress()
 {
-    TCustomControl::WMKillFocus(message);
+    dragging_ = false;
     keyToggle_ = false;
     pressedLook_ = false;
     Invalidate();
+}
+
+void TKvCustomButton::Dispatch(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (or the system let it go) while the
+        // button held it: the release will never come here. Our own release
+        // at button-up has already dropped the capture the control keeps.
+        if (reinterpret_cast<HWND>(message.LParam) != Handle() && MouseCapture())
+            CancelPress();
+        TCustomControl::Dispatch(message);
+        break;
+    case WM_CANCELMODE:
+        CancelPress();
+        TCustomControl::Dispatch(message);
+        break;
+    default:
+        TCustomControl::Dispatch(message);
+        break;
+    }
+}
+
+void TKvCustomButton::WMKillFocus(TMessage& message)
+{
+    TCustomControl::WMKillFocus(message);
+    CancelPress();
     RepaintOnFocusChange();
 }
 

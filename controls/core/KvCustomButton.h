@@ -5,6 +5,7 @@
 #pragma once
 
 #include "KvCommon.h"
+#include "ScopeExit.h"
 #include "StoreChanged.h"
 #include "TCustomControl.h"
 
@@ -86,22 +87,24 @@ protected:
     bool Active() const { return active_; }
     void SetActive(bool value) { active_ = value; }
     bool Clicking() const { return clicking_; }
-    // Holds a flag at a value for the length of a call, and clears it afterwards
-    // (also when the call throws).
+    // Holds a flag at a value for the length of a call, then gives it back the
+    // value it had (also when the call throws).
     template <typename Call>
     static void WithFlag(bool& flag, bool value, Call call)
     {
+        const bool previous = flag;
         flag = value;
-        try {
-            call();
-        } catch (...) {
-            flag = false;
-            throw;
-        }
-        flag = false;
+        TScopeExit restore([&flag, previous] { flag = previous; });
+        call();
     }
     // Runs Click with the clicking flag set meanwhile.
     void RunClick();
+    // The height of the caption as DrawText lays it out, word-wrapped and centred,
+    // in the rectangle, with the canvas's present font.
+    int CaptionHeight(TCanvas* canvas, const RECT& rect);
+    // Forgets a press in progress (mouse or space bar): the focus or the mouse
+    // went elsewhere before the button was released.
+    virtual void CancelPress();
     // The frame and fill colours of hot tracking, from HotTrackColor and HotTrackColorType.
     void HotTrackColors(TColor& frame, TColor& fill) const;
 
@@ -111,6 +114,7 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
 
+    void Dispatch(TMessage& message) override;
     void WMEraseBkgnd(TMessage& message) override;
     void WMSetFocus(TMessage& message) override;
     void WMKillFocus(TMessage& message) override;

@@ -26,15 +26,6 @@ int FontTextHeight(TFont* font, const std::string& text)
     return height;
 }
 
-UINT AlignmentFlag(TAlignment alignment)
-{
-    switch (alignment) {
-    case TAlignment::taRightJustify: return DT_RIGHT;
-    case TAlignment::taCenter: return DT_CENTER;
-    default: return DT_LEFT;
-    }
-}
-
 void Line(TCanvas* canvas, int x1, int y1, int x2, int y2)
 {
     canvas->MoveTo(x1, y1);

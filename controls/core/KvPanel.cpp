@@ -341,12 +341,7 @@ void TKvCustomPanel::DrawCaption(const RECT& rect)
     canvas->SetFont(Font());
     RECT r = rect;
     InflateRect(&r, -textMarginX_, -textMarginY_);
-    UINT flags = wordWrap_ ? DT_WORDBREAK : 0;
-    switch (Alignment()) {
-    case TAlignment::taLeftJustify: flags |= DT_LEFT; break;
-    case TAlignment::taRightJustify: flags |= DT_RIGHT; break;
-    case TAlignment::taCenter: flags |= DT_CENTER; break;
-    }
+    const UINT flags = (wordWrap_ ? DT_WORDBREAK : 0) | AlignmentFlag(Alignment());
     RECT measured = r;
     const int h = canvas->DrawText(caption, measured, flags | DT_CALCRECT | DT_EXPANDTABS | DT_VCENTER);
     switch (alignmentVertical_) {

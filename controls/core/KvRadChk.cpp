@@ -91,7 +91,8 @@ void TKvCustomGlyphButton::SetNumGlyphs(int count)
 
 void TKvCustomGlyphButton::UpdateGlyphSize()
 {
-    if (useCustomGlyphs_ && customGlyphs_->Width() > 0) {
+    // Custom glyphs without a strip leave no glyph to draw.
+    if (useCustomGlyphs_) {
         glyphWidth_ = customGlyphs_->Width() / numGlyphs_;
         glyphHeight_ = customGlyphs_->Height();
     } else {
@@ -188,19 +189,19 @@ TControlActionLink* TKvCustomGlyphButton::CreateActionLink() { return new TKvChe
 void TKvCustomGlyphButton::ActionChange(TObject* sender, bool checkDefaults)
 {
     TKvCustomButton::ActionChange(sender, checkDefaults);
+    // Checked is taken when the action is assigned (checkDefaults is false only
+    // then); a later change of the action's caption, enabled or visible state
+    // keeps what the user chose since. The action's own Checked changes come
+    // through the link.
     auto* action = dynamic_cast<TCustomAction*>(sender);
-    if (action == nullptr || (checkDefaults && Checked()))
+    if (action == nullptr || checkDefaults)
         return;
-    // Taking the action's state runs no click: that would execute the action itself.
-    const bool disabled = clicksDisabled_;
-    clicksDisabled_ = true;
-    try {
-        SetChecked(action->Checked());
-    } catch (...) {
-        clicksDisabled_ = disabled;
-        throw;
-    }
-    clicksDisabled_ = disabled;
+    SetCheckedWithoutClick(action->Checked());
+}
+
+void TKvCustomGlyphButton::SetCheckedWithoutClick(bool value)
+{
+    WithFlag(clicksDisabled_, true, [this, value] { SetChecked(value); });
 }
 
 // ---- painting -------------------------------------------------------------
@@ -330,6 +331,13 @@ void TKvCustomGlyphButton::MouseUp(TMouseButton button, TShiftState shift, int x
 {
     TKvCustomButton::MouseUp(button, shift, x, y);
     usingMouse_ = false;
+}
+
+void TKvCustomGlyphButton::CancelPress()
+{
+    // The release never comes, so the next focus is the keyboard's again.
+    usingMouse_ = false;
+    TKvCustomButton::CancelPress();
 }
 
 void TKvCustomGlyphButton::KeyDown(WORD& key, TShiftState shift)
@@ -497,9 +505,11 @@ void TKvRadioButton::CMDialogChar(TMessage& message)
 
 void TKvRadioButton::CMDialogKey(TMessage& message)
 {
+    // The form moves the focus with the arrows while a control has it; the key
+    // comes round to the radio buttons only while none does.
     const TShiftState shift = KeyboardShiftState();
     if (MessageParams::KeyCode(message) == VK_DOWN && !shift.Contains(ssShift) && !shift.Contains(ssCtrl) &&
-        !shift.Contains(ssAlt) && Focused() && CanFocus()) {
+        !shift.Contains(ssAlt) && CanFocus()) {
         if (!ClicksDisabled())
             Click();
         message.Result = 1;
@@ -614,10 +624,10 @@ void TKvCustomCheckBox::KeyUp(WORD& key, TShiftState shift)
     TCustomControl::KeyUp(key, shift);
 }
 
-void TKvCustomCheckBox::WMKillFocus(TMessage& message)
+void TKvCustomCheckBox::CancelPress()
 {
     spaceToggles_ = false;
-    TKvCustomGlyphButton::WMKillFocus(message);
+    TKvCustomGlyphButton::CancelPress();
 }
 
 void TKvCustomCheckBox::CMDialogChar(TMessage& message)

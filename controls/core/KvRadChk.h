@@ -90,8 +90,10 @@ protected:
     KvCommon::TKvGlyphColors GlyphColors();
     void SetNumGlyphs(int count);
     bool ClicksDisabled() const { return clicksDisabled_; }
-    void SetClicksDisabled(bool value) { clicksDisabled_ = value; }
+    // Sets Checked for the action: no click runs meanwhile (that would execute the action itself).
+    void SetCheckedWithoutClick(bool value);
     bool UsingMouse() const { return usingMouse_; }
+    void CancelPress() override;
     // The cached background is taken again at the next paint.
     void MarkBackgroundStale() { backgroundStale_ = true; }
 
@@ -181,7 +183,7 @@ protected:
     void ClickAction() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
-    void WMKillFocus(TMessage& message) override;
+    void CancelPress() override;
     void CMDialogChar(TMessage& message) override;
     void Dispatch(TMessage& message) override;
 

@@ -25,8 +25,9 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner)
     windowClass.lpszClassName = "TApplication";
     windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     RegisterClassA(&windowClass);
-    // Never shown: it owns the forms and is what the program is known by.
-    handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
+    // It owns the forms and is what the program is known by: shown at zero size
+    // (FormShowing), it is the program's taskbar button under the title.
+    handle_ = CreateWindowExA(WS_EX_APPWINDOW, "TApplication", title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                               nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -42,9 +43,49 @@ TApplication::~TApplication()
         DestroyWindow(handle_);
 }
 
+namespace {
+// Posted to the application window once it is active: the form takes over then,
+// outside the activation the system is carrying out.
+constexpr UINT kActivateForm = WM_APP + 0x2F0;
+} // namespace
+
 LRESULT CALLBACK TApplication::WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    switch (msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0)
+            PostMessageA(window, kActivateForm, 0, 0);
+        break;
+    case kActivateForm:
+        Application()->ActivateForm();
+        return 0;
+    default:
+        break;
+    }
     return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void TApplication::ActivateForm()
+{
+    if (GetActiveWindow() != handle_)
+        return; // something else took the activation meanwhile
+    TCustomForm* form = activeForm_ != nullptr ? activeForm_ : mainForm_;
+    if (form == nullptr || !form->HandleAllocated() || !IsWindowVisible(form->Handle()))
+        return;
+    // A modal window of the form (a message box) goes first.
+    HWND target = GetLastActivePopup(form->Handle());
+    if (!IsWindowEnabled(target))
+        target = form->Handle();
+    SetForegroundWindow(target);
+}
+
+void TApplication::FormShowing(TCustomForm* form)
+{
+    if (handle_ == nullptr || IsWindowVisible(handle_) || !form->HandleAllocated() ||
+        GetWindow(form->Handle(), GW_OWNER) != handle_)
+        return;
+    SetWindowPos(handle_, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TApplication::SetTitle(const std::string& title)
@@ -151,4 +192,6 @@ void TApplication::FormDestroying(TCustomForm* form)
 {
     if (mainForm_ == form)
         mainForm_ = nullptr;
+    if (activeForm_ == form)
+        activeForm_ = nullptr;
 }

@@ -1,6 +1,8 @@
-// TApplication: the program's hidden application window, the message loop, the
-// main form, the title and message boxes, and what happens to an exception that
-// reaches the loop. One per process, reached through Application().
+// TApplication: the program's application window, the message loop, the main
+// form, the title and message boxes, and what happens to an exception that
+// reaches the loop. One per process, reached through Application(). The
+// window owns the forms and is the program's one taskbar button and Alt+Tab
+// entry: a zero-size window, shown once a form of the program shows.
 #pragma once
 
 #include "ControlTypes.h"
@@ -69,14 +71,23 @@ public:
 
     // Forgets a form that is going.
     void FormDestroying(TCustomForm* form);
+    // A form of the program shows: the taskbar button appears with it.
+    void FormShowing(TCustomForm* form);
+    // The form activated last; the taskbar button brings it back to the front.
+    void FormActivated(TCustomForm* form) { activeForm_ = form; }
+    TCustomForm* ActiveForm() const { return activeForm_; }
 
 private:
     bool ProcessMessage(MSG& msg);
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The application window was activated (its taskbar button, Alt+Tab): the
+    // form the user worked in takes the activation over.
+    void ActivateForm();
 
     HWND handle_ = nullptr;
     std::string title_;
     TCustomForm* mainForm_ = nullptr;
+    TCustomForm* activeForm_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
 };

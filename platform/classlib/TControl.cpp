@@ -185,19 +185,23 @@ bool TControl::MouseCapture() const { return captureControl == this; }
 
 void TControl::SetMouseCapture(bool capture)
 {
-    if (capture == MouseCapture())
-        return;
+    // The window that holds the capture for this control (its own, or its parent's).
+    TWinControl* window = dynamic_cast<TWinControl*>(this);
+    if (window == nullptr)
+        window = parent_;
+    HWND handle = window != nullptr && window->HandleAllocated() ? window->Handle() : nullptr;
+    // Another window may have taken the mouse since (a message box, a menu): the
+    // control then takes it again, and on release leaves the new holder alone.
+    const bool held = MouseCapture() && handle != nullptr && GetCapture() == handle;
     if (capture) {
-        TWinControl* window = dynamic_cast<TWinControl*>(this);
-        if (window == nullptr)
-            window = parent_;
-        if (window == nullptr || !window->HandleAllocated())
+        if (held || handle == nullptr)
             return;
         captureControl = this;
-        SetCapture(window->Handle());
-    } else {
+        SetCapture(handle);
+    } else if (MouseCapture()) {
         captureControl = nullptr;
-        ReleaseCapture();
+        if (held)
+            ReleaseCapture();
     }
 }
 

@@ -119,6 +119,7 @@ void TCustomForm::CMShowingChanged(TMessage& message)
     }
     TWinControl::CMShowingChanged(message);
     if (show) {
+        Application()->FormShowing(this);
         SetForegroundWindow(Handle());
         if (activeControl_ != nullptr && activeControl_->CanFocus())
             activeControl_->SetFocus();
@@ -367,6 +368,7 @@ void TCustomForm::WMActivate(TMessage& message)
 {
     bool active = LOWORD(message.WParam) != WA_INACTIVE;
     if (active) {
+        Application()->FormActivated(this);
         // Default activation would put the focus on the form itself.
         if (activeControl_ != nullptr && activeControl_->CanFocus())
             ::SetFocus(activeControl_->Handle());

@@ -27,6 +27,13 @@ public:
             m_p->Release();
         m_p = p;
     }
+    // Holds a reference of its own to an object the caller keeps holding too.
+    void CopyFrom(T* p)
+    {
+        if (p)
+            p->AddRef(); // first, so that copying what is already held keeps it alive
+        Reset(p);
+    }
     [[nodiscard]] T* Detach() { return std::exchange(m_p, nullptr); }
 
     T* Get() const { return m_p; }

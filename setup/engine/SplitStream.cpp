@@ -4,6 +4,7 @@
 #include "Exception.h"
 #include "OwnedHandles.h"
 #include "SysUtils.h"
+#include "uLittleEndian.h"
 #include "uPeImage.h"
 
 #include <windows.h>
@@ -48,17 +49,6 @@ std::int64_t SizeOfOtherFiles(const std::string& folder, const std::string& skip
             total += (static_cast<std::int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     } while (FindNextFileA(search.Get(), &found));
     return total;
-}
-
-void PutU32(unsigned char* out, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-std::uint32_t GetU32(const unsigned char* in)
-{
-    return in[0] | (in[1] << 8) | (in[2] << 16) | (static_cast<std::uint32_t>(in[3]) << 24);
 }
 
 [[noreturn]] void RaiseMissing(const std::string& fileName)
@@ -108,8 +98,8 @@ TSplitFileStream::TSplitFileStream(const std::string& fileName, std::uint16_t mo
     current_->Seek(sizes_[0], soFromBeginning);
     current_->ReadBuffer(trailer, sizeof trailer);
     current_->Seek(0, soFromBeginning);
-    dataStart_ = GetU32(trailer);
-    dataEnd_ = GetU32(trailer + 4);
+    dataStart_ = uLittleEndian::GetDword(trailer);
+    dataEnd_ = uLittleEndian::GetDword(trailer + 4);
     if (dataStart_ > dataEnd_ || dataStart_ > sizes_[0])
         throw Exception("安装数据已损坏：文件" + fileName + "的数据尾无效（数据起点 " + std::to_string(dataStart_) +
                         "，终点 " + std::to_string(dataEnd_) + "）");
@@ -406,8 +396,8 @@ void TSplitFileStream::Close()
     dataEnd_ = static_cast<std::uint32_t>(highWater_);
     SwitchTo(0);
     unsigned char trailer[kTrailerSize];
-    PutU32(trailer, dataStart_);
-    PutU32(trailer + 4, dataEnd_);
+    uLittleEndian::PutDword(trailer, dataStart_);
+    uLittleEndian::PutDword(trailer + 4, dataEnd_);
     current_->Seek(sizes_[0], soFromBeginning);
     current_->WriteBuffer(trailer, sizeof trailer);
     current_->SetSize(sizes_[0] + kTrailerSize);

@@ -6,6 +6,8 @@
 #include "OwnedHandles.h"
 #include "SysUtils.h"
 #include "TStringList.h"
+#include "TFileStream.h"
+#include "uFileReplacement.h"
 #include "uLogTags.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
@@ -14,6 +16,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -93,10 +96,57 @@ void OpenThroughShell(const std::string& target, const std::string& params, bool
                         SysUtils::IntToStr(static_cast<std::int64_t>(reinterpret_cast<INT_PTR>(result))) + ")");
 }
 
+// Where the text read so far may end a piece of a file expanded piece by piece: no
+// macro holds a line break nor a '<' past its first character, and no environment
+// reference may stay open across the cut. 0 when the text must grow first.
+size_t SafeCut(const std::string& text)
+{
+    size_t cut = text.size();
+    for (;;) {
+        size_t at = text.find_last_of("\r\n<", cut - 1);
+        if (at == std::string::npos)
+            return 0;
+        cut = text[at] == '<' ? at : at + 1;
+        if (cut == 0)
+            return 0;
+        // An "Env(" whose ")" lies beyond the cut would close only later.
+        size_t open = cut >= 4 ? text.rfind("Env(", cut - 4) : std::string::npos;
+        if (open == std::string::npos || text.find(')', open + 4) < cut)
+            return cut;
+        cut = open;
+        if (cut == 0)
+            return 0;
+    }
+}
+
+// The file's macros expanded in pieces, so that a file of any size goes through
+// in little memory; the expanded file takes the old one's place only when whole.
 void ExpandMacrosInFile(const std::string& target, TInstallContext& context)
 {
-    std::string text = ReadFileText(target);
-    WriteFileText(target, context.Expand ? context.Expand(text) : text);
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    uFileReplacement::TFileReplacement expanded(target, attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & kept);
+    {
+        TFileStream in(target, fmOpenRead | fmShareDenyWrite);
+        const std::int32_t kPiece = 256 * 1024;
+        std::vector<char> buffer(kPiece);
+        std::string pending;
+        for (;;) {
+            std::int32_t got = in.Read(buffer.data(), kPiece);
+            pending.append(buffer.data(), static_cast<size_t>(std::max(got, 0)));
+            size_t cut = got <= 0 ? pending.size() : SafeCut(pending);
+            if (cut > 0) {
+                std::string piece = pending.substr(0, cut);
+                pending.erase(0, cut);
+                if (context.Expand)
+                    piece = context.Expand(piece);
+                expanded.Stream().WriteBuffer(piece.data(), piece.size());
+            }
+            if (got <= 0)
+                break;
+        }
+    } // the file is let go before the expanded one takes its place
+    expanded.Commit();
 }
 
 void RegisterTarget(const std::string& target, TInstallContext& context)

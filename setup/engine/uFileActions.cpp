@@ -5,9 +5,10 @@
 #include "OwnedHandles.h"
 #include "ScopeExit.h"
 #include "SysUtils.h"
-#include "TStream.h"
+#include "THandleStream.h"
 #include "TStrings.h"
 #include "uLogTags.h"
+#include "uFileReplacement.h"
 #include "uReboot.h"
 #include "uRecordValues.h"
 #include "uSelfRegister.h"
@@ -26,34 +27,20 @@ namespace {
 // Files are written in large blocks: small writes cost more than inflating.
 const std::uint64_t kCopyBlock = 256 * 1024;
 
-// The text up to and including its last '\' or ':' (a drive), respecting
-// double-byte characters whose trail byte may be a backslash.
-std::string FolderPartOf(const std::string& path)
-{
-    size_t cut = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (SysUtils::IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\' || path[i] == ':')
-            cut = i + 1;
-    }
-    return path.substr(0, cut);
-}
-
+// One trailing delimiter off a folder path, so that its own folder comes next.
 std::string StripOneDelimiter(const std::string& path)
 {
-    if (!path.empty() && (path.back() == '\\' || path.back() == ':'))
+    if (!path.empty() && (path.back() == '\\' || path.back() == ':' || path.back() == '/'))
         return path.substr(0, path.size() - 1);
     return path;
 }
 
 // An existing file that another program holds open: it cannot be opened for
-// reading and writing while others may only read it.
+// reading and writing while others may only read it, nor for the deletion that
+// putting a new file in its place takes.
 bool IsFileInUse(const std::string& path)
 {
-    TOwnedHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    TOwnedHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !probe.IsValid();
 }
@@ -81,12 +68,35 @@ TOwnedHandle CreateTarget(const std::string& target, DWORD attributes)
     return file;
 }
 
-// Copies exactly `length` payload bytes into `file`, just created at `target`,
-// which ends with the date `dosDate` and exactly the attributes `attributes`.
-void WritePayload(TOwnedHandle file, TStream& source, std::uint64_t length, const std::string& target,
+// Copies exactly `length` payload bytes into `out`, a file just made, and dates it.
+void CopyPayload(TStream& source, THandleStream& out, std::uint64_t length, const std::string& target,
+                 std::uint32_t dosDate)
+{
+    std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
+    std::uint64_t left = length;
+    while (left > 0) {
+        std::int32_t piece = static_cast<std::int32_t>(std::min<std::uint64_t>(left, buffer.size()));
+        source.ReadBuffer(buffer.data(), static_cast<size_t>(piece));
+        if (out.Write(buffer.data(), piece) != piece)
+            throw EWriteError("cannot write file " + target + ": " + SysUtils::SysErrorMessage(GetLastError()));
+        left -= static_cast<std::uint64_t>(piece);
+    }
+    SetDosDate(out.Handle(), dosDate);
+}
+
+// Creation may not have given every attribute (a file system without the hidden
+// one, or a name that was there already): set them then.
+void EnsureAttributes(const std::string& target, DWORD attributes)
+{
+    if (GetFileAttributesA(target.c_str()) != attributes)
+        SetFileAttributesA(target.c_str(), attributes);
+}
+
+// A file that was not there: written in place, and gone again when the write
+// does not finish (a half-written file is worse than none).
+void WriteNewFile(TOwnedHandle file, TStream& source, std::uint64_t length, const std::string& target,
                   std::uint32_t dosDate, DWORD attributes)
 {
-    // A half-written file is worse than none; a read-only one must be let go first.
     bool written = false;
     TScopeExit discardHalfWritten([&] {
         if (written)
@@ -95,23 +105,23 @@ void WritePayload(TOwnedHandle file, TStream& source, std::uint64_t length, cons
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(target.c_str());
     });
-    std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyBlock)));
-    std::uint64_t left = length;
-    while (left > 0) {
-        DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(left, buffer.size()));
-        source.ReadBuffer(buffer.data(), piece);
-        DWORD done = 0;
-        if (!WriteFile(file.Get(), buffer.data(), piece, &done, nullptr) || done != piece)
-            throw EWriteError("cannot write file " + target + ": " + SysUtils::SysErrorMessage(GetLastError()));
-        left -= piece;
-    }
-    SetDosDate(file.Get(), dosDate);
+    THandleStream out(file.Get());
+    CopyPayload(source, out, length, target, dosDate);
     written = true;
     file.Reset();
-    // Creation may not have given every attribute (a file system without the
-    // hidden one, or a file that was replaced rather than made): set them then.
-    if (GetFileAttributesA(target.c_str()) != attributes)
-        SetFileAttributesA(target.c_str(), attributes);
+    EnsureAttributes(target, attributes);
+}
+
+// A file that is there: the payload goes into a new file beside it, which takes
+// its place only when complete, so that a write that does not finish (damaged
+// data, a full disk, a cancel) leaves the installed file as it was.
+void ReplaceExistingFile(TStream& source, std::uint64_t length, const std::string& target, std::uint32_t dosDate,
+                         DWORD attributes)
+{
+    uFileReplacement::TFileReplacement replacement(target, attributes);
+    CopyPayload(source, replacement.Stream(), length, target, dosDate);
+    replacement.Commit();
+    EnsureAttributes(target, attributes);
 }
 
 void RegisterInstalledFile(const TFileOptions& options, bool existedBefore, TInstallContext& context)
@@ -149,22 +159,34 @@ DWORD AttributesOf(const TFileOptions& options)
 
 } // namespace
 
-std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context)
+std::string OutermostMissingFolder(const std::string& filePath, bool& noFolderExists)
 {
-    std::string current = FolderPartOf(filePath);
+    noFolderExists = false;
+    std::string current = SysUtils::ExtractFilePath(filePath);
     if (current.empty())
         return std::string();
     bool moved = false;
-    while (!SysUtils::DirectoryExists(FolderPartOf(current))) {
-        current = FolderPartOf(current);
-        if (current.empty())
-            throw Exception(SysUtils::StringReplace(context.Text("FolderNotFound", "文件夹 <FOLDER> 不存在"),
-                                                    "<FOLDER>", FolderPartOf(filePath)));
+    while (!SysUtils::DirectoryExists(SysUtils::ExtractFilePath(current))) {
+        current = SysUtils::ExtractFilePath(current);
+        if (current.empty()) {
+            noFolderExists = true;
+            return std::string();
+        }
         current = StripOneDelimiter(current);
         moved = true;
     }
     // Unmoved, the folder just found to exist is the file's own folder.
     return !moved || SysUtils::DirectoryExists(current) ? std::string() : current;
+}
+
+std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context)
+{
+    bool noFolderExists = false;
+    std::string missing = OutermostMissingFolder(filePath, noFolderExists);
+    if (noFolderExists)
+        throw Exception(SysUtils::StringReplace(context.Text("FolderNotFound", "文件夹 <FOLDER> 不存在"), "<FOLDER>",
+                                                SysUtils::ExtractFilePath(filePath)));
+    return missing;
 }
 
 void CreateFolder(const TStrings& record, bool skip, TInstallContext& context)
@@ -218,7 +240,7 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
         if (created.IsValid()) {
             if (options.Uninstall)
                 context.Log->Add(uLogTags::Line(uLogTags::File, destination));
-            WritePayload(std::move(created), *context.Source, length, destination, options.FileAge, attributes);
+            WriteNewFile(std::move(created), *context.Source, length, destination, options.FileAge, attributes);
             if (options.Register)
                 RegisterInstalledFile(options, false, context);
             return;
@@ -255,24 +277,28 @@ void InstallFile(const TFileOptions& options, bool skip, TInstallContext& contex
     bool diverted = false;
     if (write && existedBefore) {
         // The test opens the file for writing, which a read-only file refuses: its
-        // attributes go for the test and come back when the file stays as it is.
+        // attributes go for the test and come back whatever it finds, so that the
+        // file stays as it was until the new one takes its place.
         DWORD existing = GetFileAttributesA(destination.c_str());
         SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (IsFileInUse(destination)) {
-            if (existing != INVALID_FILE_ATTRIBUTES)
-                SetFileAttributesA(destination.c_str(), existing);
+        diverted = IsFileInUse(destination);
+        if (existing != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(destination.c_str(), existing);
+        if (diverted)
             target = SysUtils::TempFolder() + "\\" + uUninstaller::NewGuidName();
-            diverted = true;
-        }
     }
 
     if (write) {
         // Folders are made only for a file that is written, so that nothing unlogged stays behind.
-        std::string folder = FolderPartOf(target);
+        std::string folder = SysUtils::ExtractFilePath(target);
         if (!folder.empty() && (diverted || !foldersExist) && !SysUtils::ForceDirectories(folder))
             throw Exception(SysUtils::StringReplace(context.Text("CreateFolderError", "文件夹 <FOLDER> 创建失败"),
                                                     "<FOLDER>", SysUtils::ExcludeTrailingBackslash(folder)));
-        WritePayload(CreateTarget(target, attributes), *context.Source, length, target, options.FileAge, attributes);
+        if (existedBefore && !diverted)
+            ReplaceExistingFile(*context.Source, length, target, options.FileAge, attributes);
+        else
+            WriteNewFile(CreateTarget(target, attributes), *context.Source, length, target, options.FileAge,
+                         attributes);
         if (diverted) {
             // A rollback or an uninstall before the restart removes the waiting copy,
             // so that the replacement does not happen after all.

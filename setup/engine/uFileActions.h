@@ -25,8 +25,10 @@ struct TFileOptions {
 };
 
 // The outermost folder of the file's folder path that does not exist yet; empty
-// when the file's folder exists. Raises "FolderNotFound" when no folder of the path
-// exists at all (a missing drive).
+// when the file's folder exists, and when no folder of the path exists at all (a
+// missing drive), which `noFolderExists` then tells.
+std::string OutermostMissingFolder(const std::string& filePath, bool& noFolderExists);
+// The same, but a path without any existing folder raises "FolderNotFound".
 std::string FindMissingFolder(const std::string& filePath, const TInstallContext& context);
 
 // The FOLDER record: FOLDER, OPTION, Hidden, ReadOnly.
@@ -35,7 +37,6 @@ void CreateFolder(const TStrings& record, bool skip, TInstallContext& context);
 // The FILE record: its keys, then the payload that follows it in the setup stream.
 void InstallFile(const TStrings& record, bool skip, TInstallContext& context);
 void InstallFile(const TFileOptions& options, bool skip, TInstallContext& context);
-
 
 // The file's last-write date in packed DOS form (local time); 0 when unreadable.
 std::uint32_t FileDosDate(const std::string& path);

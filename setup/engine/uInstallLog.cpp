@@ -7,6 +7,7 @@
 #include "TRegistry.h"
 #include "TStringList.h"
 #include "uCommandAction.h"
+#include "uFileActions.h"
 #include "uFileReplacement.h"
 #include "uLogTags.h"
 #include "uSetupData.h"
@@ -69,21 +70,6 @@ bool HoldsLine(const TStrings& log, const std::string& line)
     return false;
 }
 
-// The outermost folder of `folder` that does not exist yet; empty when it exists.
-std::string OutermostMissingFolder(const std::string& folder)
-{
-    std::string current = SysUtils::ExcludeTrailingBackslash(folder);
-    std::string missing;
-    while (!current.empty() && current.back() != ':' && !SysUtils::DirectoryExists(current)) {
-        missing = current;
-        std::string parent = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(current));
-        if (parent == current)
-            break;
-        current = parent;
-    }
-    return missing;
-}
-
 } // namespace
 
 std::string DefaultLogPath(const std::string& commonApplicationData, const std::string& projectId)
@@ -119,7 +105,8 @@ std::string WriteInstallLog(const TInstallLogInput& input)
     std::string folder = SysUtils::ExtractFilePath(logPath);
     // The first product to log here creates the logs' folder; it goes again, when
     // empty, after the log itself (the line is replayed after the log's FILE line).
-    std::string missing = OutermostMissingFolder(folder);
+    bool noFolderExists = false;
+    std::string missing = uFileActions::OutermostMissingFolder(logPath, noFolderExists);
     if (!folder.empty() && !SysUtils::ForceDirectories(folder))
         throw EFCreateError("Cannot create the folder " + SysUtils::ExcludeTrailingBackslash(folder) +
                             " for the install log");

@@ -18,6 +18,10 @@ inline constexpr char UninstallOption[] = "UninstallOption";
 // replaced (field lists, see uLogFields).
 inline constexpr char Key[] = "KEY";
 inline constexpr char KeyValue[] = "KEY_VALUE";
+// A KEY_VALUE field beside VALUE_TYPE 0: the registry's own type number of a
+// replaced value the log has no type for (a multi-string, a quadword, ...), whose
+// OLDVALUE then holds its bytes in hexadecimal.
+inline constexpr char RawValueType[] = "RAW_TYPE";
 // A component the install registered.
 inline constexpr char Registered[] = "REGSVR";
 // An uninstall command: its record, line breaks written as "#13#10".

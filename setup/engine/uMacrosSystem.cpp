@@ -3,6 +3,7 @@
 // builds and runs without <windows.h>.
 #include "uMacros.h"
 
+#include "OwnedEnvironmentStrings.h"
 #include "SysUtils.h"
 #include "uProgramPath.h"
 
@@ -23,17 +24,10 @@ std::string EnvironmentValue(const std::string& name)
     // values to their character count.
     if (name.empty())
         return std::string();
-    struct TBlock {
-        char* text = GetEnvironmentStringsA();
-        ~TBlock()
-        {
-            if (text)
-                FreeEnvironmentStringsA(text);
-        }
-    } block;
-    if (!block.text)
+    TOwnedEnvironmentStrings block(GetEnvironmentStringsA());
+    if (!block.IsValid())
         return std::string();
-    for (const char* entry = block.text; *entry; entry += std::strlen(entry) + 1) {
+    for (const char* entry = block.Get(); *entry; entry += std::strlen(entry) + 1) {
         // Names may begin with "=" (the per-drive folders), so the separator is searched from the second byte.
         const char* equals = std::strchr(entry + 1, '=');
         if (equals && SysUtils::SameText(std::string(entry, equals), name))

@@ -58,6 +58,9 @@ public:
     std::int64_t ContainerPosition() const;
     std::int64_t ContainerSize() const;
     std::int64_t ProgressTotal() const { return progressTotal_; }
+    // The container's position where the setup data begins (after the setup
+    // program's own bytes): progress runs from here to ProgressTotal().
+    std::int64_t ProgressStart() const { return progressStart_; }
 
     // Expands the setup's macros with this engine's product values.
     std::string ExpandMacros(const std::string& text) const;
@@ -114,6 +117,9 @@ public:
     bool Quiet() const { return quiet_; }
     void SetQuiet(bool value) { quiet_ = value; }
     const TStringList& DeferredCommands() const { return deferredCommands_; }
+    // What the rollback of the last failed install could not undo, under its
+    // heading; empty when it undid everything (the install's error carries it too).
+    const std::string& RollbackReport() const { return rollbackReport_; }
 
     TStartCancelEvent OnStartCancel;
     TCancelingEvent OnCanceling;
@@ -126,13 +132,17 @@ private:
     void WriteUninstallEntry(struct TInstallContext& context);
     void RunInstallSteps(struct TInstallContext& context);
     void WriteLogAndUninstaller(struct TInstallContext& context);
-    void RollBack(int firstNewLine, bool uninstallerExisted);
+    // Undoes this run's log lines; returns the report of what it could not undo.
+    std::string RollBack(int firstNewLine, bool uninstallerExisted);
 
     // What this run logged; closed in a copy when written, so a rollback undoes exactly these lines.
     TStringList installLog_;
     TStringList deferredCommands_;
     // The logs' folder that writing this run's log created; empty when it existed.
     std::string closingFolder_;
+    // The closing steps' own restores that failed, for the rollback's report.
+    TStringList closingNotes_;
+    std::string rollbackReport_;
     const TStrings* language_ = nullptr;
     bool quiet_ = false;
     // The end-of-install notices, on their way while the log and the uninstaller
@@ -156,6 +166,7 @@ private:
     std::unique_ptr<TStream> container_;
     std::unique_ptr<TDecompressionStream> inflate_;
     std::int64_t progressTotal_ = 0;
+    std::int64_t progressStart_ = 0;
 
     TStringList packages_;
     TStringList spaces_;

@@ -5,8 +5,8 @@
 
 #include "ECancelInstall.h"
 #include "Exception.h"
-#include "OwnedHandles.h"
 #include "SysUtils.h"
+#include "TRegistry.h"
 #include "uChangeNotices.h"
 #include "uCommandAction.h"
 #include "uFileActions.h"
@@ -26,18 +26,60 @@
 
 namespace {
 
-// A string value of an open key; empty when absent.
-std::string ReadStringValue(HKEY key, const char* name)
+// A string value of the open key; empty when absent or of another type.
+std::string StringValue(const TRegistry& registry, const std::string& name)
 {
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0)
+    try {
+        return registry.ReadString(name);
+    } catch (const ERegistryException&) {
         return std::string();
-    std::string value(size, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &size) != ERROR_SUCCESS)
-        return std::string();
-    value.resize(size);
-    return std::string(value.c_str());
+    }
+}
+
+// The Uninstall entry's "InstallLog" value as it was before the closing steps,
+// put back on its own when they fail.
+class TInstallLogValueSnapshot {
+public:
+    explicit TInstallLogValueSnapshot(const std::string& entry) : entry_(entry)
+    {
+        TRegistry registry(KEY_READ);
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (registry.OpenKeyReadOnly(entry_) && registry.ValueExists(uInstallLog::InstallLogValue)) {
+            existed_ = true;
+            value_ = StringValue(registry, uInstallLog::InstallLogValue);
+        }
+    }
+    void Restore() const
+    {
+        TRegistry registry;
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        if (!registry.OpenKey(entry_, false))
+            return; // the entry itself goes with the rollback
+        if (existed_)
+            registry.WriteString(uInstallLog::InstallLogValue, value_);
+        else
+            registry.DeleteValue(uInstallLog::InstallLogValue);
+    }
+
+private:
+    std::string entry_;
+    bool existed_ = false;
+    std::string value_;
+};
+
+// Runs one restore step; a failure is noted and the next step still runs.
+template <typename Step>
+void RestoreOnItsOwn(Step step, TStrings& notes)
+{
+    try {
+        try {
+            step();
+        } catch (...) {
+            RethrowAsException();
+        }
+    } catch (const Exception& error) {
+        notes.Add(error.Message());
+    }
 }
 
 std::string UninstallEntry(const std::string& projectId) { return uInstallLog::UninstallKey + projectId; }
@@ -66,16 +108,17 @@ std::string TOstrelExecutor::GetProgressText(const TStrings& record, bool hideDe
 
 bool TOstrelExecutor::IsFirstInstall()
 {
-    TOwnedRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry(project_.ProjectId).c_str(), 0, KEY_READ, key.Receive()) !=
-        ERROR_SUCCESS)
+    TRegistry registry(KEY_READ);
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKeyReadOnly(UninstallEntry(project_.ProjectId)))
         return true;
-    std::string uninstallString = ReadStringValue(key.Get(), "UninstallString");
+    std::string uninstallString = StringValue(registry, "UninstallString");
     // Entries this engine writes carry the version as DisplayVersion only.
-    std::string version = ReadStringValue(key.Get(), "Version");
+    std::string version = StringValue(registry, "Version");
     if (version.empty())
-        version = ReadStringValue(key.Get(), "DisplayVersion");
-    key.Reset();
+        version = StringValue(registry, "DisplayVersion");
+    registry.CloseKey();
+    // Written in quotes (the path may hold blanks); entries of earlier installs are not.
     if (!uninstallString.empty() && uninstallString.front() == '"')
         uninstallString = uninstallString.substr(1, uninstallString.find('"', 1) - 1);
     oldInstallPath_ = SysUtils::ExcludeTrailingBackslash(SysUtils::ExtractFilePath(uninstallString));
@@ -113,6 +156,8 @@ void TOstrelExecutor::StartInstallLog()
         std::string logPath = installPath_ + "\\Install.log";
         if (!SysUtils::FileExists(logPath) && !uInstallLog::FindInstallLogPath(project_.ProjectId, logPath))
             logPath.clear();
+        if (!logPath.empty())
+            uFileReplacement::RecoverInterrupted(logPath);
         if (!logPath.empty() && SysUtils::FileExists(logPath))
             installLog_.LoadFromFile(logPath);
     }
@@ -127,7 +172,9 @@ void TOstrelExecutor::WriteUninstallEntry(TInstallContext& context)
     const TProjectInfo& p = project_;
     std::vector<TRegistryValue> values = {
         {"DisplayName", vtString, p.ProductName},
-        {"UninstallString", vtString, installPath_ + "\\Uninstall.exe"},
+        // Quoted: unquoted, a path with blanks is started by the first match of its
+        // leading words ("C:\\Program.exe" before "C:\\Program Files\\...").
+        {"UninstallString", vtString, "\"" + installPath_ + "\\Uninstall.exe\""},
         {"DisplayVersion", vtString, p.Version},
         {"Comments", vtString, p.Comments},
         {"Contact", vtString, p.Contact},
@@ -194,9 +241,11 @@ void TOstrelExecutor::WriteLogAndUninstaller(TInstallContext& context)
     // lists what the rollback removes.
     std::string logPath = uInstallLog::LogPathFor(input);
     std::unique_ptr<uFileReplacement::TFileSnapshot> logBefore, dataBefore;
+    std::unique_ptr<TInstallLogValueSnapshot> valueBefore;
     if (!logPath.empty()) {
         logBefore = std::make_unique<uFileReplacement::TFileSnapshot>(logPath);
         dataBefore = std::make_unique<uFileReplacement::TFileSnapshot>(logPath + ".Dat");
+        valueBefore = std::make_unique<TInstallLogValueSnapshot>(UninstallEntry(project_.ProjectId));
         std::string missing = uFileActions::FindMissingFolder(logPath, context);
         if (!missing.empty())
             closingFolder_ = missing;
@@ -206,42 +255,62 @@ void TOstrelExecutor::WriteLogAndUninstaller(TInstallContext& context)
         uUninstaller::WriteUninstaller(uUninstaller::RunningProgramPath(), dataInProgram_, installPath_,
                                        project_.ProjectId);
     } catch (...) {
-        try {
-            // A repair keeps what it did, and so the log that lists it.
-            if (logBefore && !repair_) {
-                logBefore->Restore();
-                dataBefore->Restore();
-            }
-        } catch (...) {
-            // The failure that started the rollback is what the user must see.
+        // A repair keeps what it did, and so the log that lists it. Each piece is
+        // put back on its own: one that fails is reported after the install's
+        // own failure and holds back none of the others.
+        if (logBefore && !repair_) {
+            RestoreOnItsOwn([&] { logBefore->Restore(); }, closingNotes_);
+            RestoreOnItsOwn([&] { dataBefore->Restore(); }, closingNotes_);
+            RestoreOnItsOwn([&] { valueBefore->Restore(); }, closingNotes_);
         }
         throw;
     }
 }
 
-void TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
+std::string TOstrelExecutor::RollBack(int firstNewLine, bool uninstallerExisted)
 {
+    // Nothing of a rolled-back install runs when the wizard closes.
+    deferredCommands_.Clear();
     // Only what this install added is undone: in a patch the lines of the previous
-    // installation stay, and so does its uninstaller.
+    // installation stay, and so does its uninstaller; an Uninstall.exe that was
+    // there before this run (another product's in the same folder) is not ours.
+    const std::string uninstaller = installPath_ + "\\Uninstall.exe";
+    const std::string uninstallerLine = uLogTags::Line(uLogTags::File, uninstaller);
     TStringList lines;
     if (installLog_.Count() > 0)
         lines.Add(installLog_[0]);
     for (int i = firstNewLine; i < installLog_.Count(); ++i)
-        lines.Add(installLog_[i]);
+        if (!uninstallerExisted || installLog_[i] != uninstallerLine)
+            lines.Add(installLog_[i]);
     // The logs' folder made for this run's log goes when it is empty (replayed first).
     if (!closingFolder_.empty())
         lines.Add(uLogTags::FolderLine(closingFolder_, 0));
+
+    TStringList notes;
+    notes.AddStrings(closingNotes_);
     try {
         TOstrelUninstall uninstall(nullptr);
         uninstall.OnStartUninstall = OnStartCancel;
         uninstall.OnDeleteTarget = OnCanceling;
+        uninstall.SetLanguage(language_);
+        // A step that fails is passed: everything else still goes.
+        uninstall.SetContinueOnFailure(true);
         uninstall.ReplayLog(lines);
-    } catch (...) {
-        // The install's own failure is what the user must see.
+        notes.AddStrings(uninstall.NotUndone());
+    } catch (const Exception& error) {
+        notes.Add(error.Message());
     }
     if (!uninstallerExisted)
-        DeleteFileA((installPath_ + "\\Uninstall.exe").c_str());
+        DeleteFileA(uninstaller.c_str());
     restartNeeded_ = false;
+
+    rollbackReport_.clear();
+    if (notes.Count() > 0) {
+        rollbackReport_ = GetMessageText("RollbackIncomplete", "以下内容未能撤销：");
+        for (int i = 0; i < notes.Count(); ++i)
+            rollbackReport_ += "\r\n" + notes[i];
+    }
+    return rollbackReport_;
 }
 
 void TOstrelExecutor::Install()
@@ -257,6 +326,8 @@ void TOstrelExecutor::Install()
 
     cancelRequested_ = false;
     closingFolder_.clear();
+    closingNotes_.Clear();
+    rollbackReport_.clear();
     if (!repair_ && !IsFirstInstall() && !project_.IsPatch)
         throw Exception(GetMessageText("PreviousInstallFound", "软件的一个版本已经安装，请先删除再继续安装"));
     deferredCommands_.Clear();
@@ -270,9 +341,19 @@ void TOstrelExecutor::Install()
     try {
         RunInstallSteps(context);
     } catch (...) {
-        if (!repair_)
-            RollBack(firstNewLine, uninstallerExisted);
-        RethrowAsException();
+        if (repair_)
+            RethrowAsException();
+        std::string report = RollBack(firstNewLine, uninstallerExisted);
+        if (report.empty())
+            RethrowAsException();
+        // The failure that started the rollback comes first, what it left after.
+        try {
+            RethrowAsException();
+        } catch (const ECancelInstall&) {
+            throw;
+        } catch (const Exception& error) {
+            throw Exception(error.Message() + "\r\n\r\n" + report);
+        }
     }
 }
 

@@ -53,6 +53,7 @@ void TOstrelExecutor::OpenSetupData(std::unique_ptr<TStream> container)
 {
     CloseSource();
     container_ = std::move(container);
+    progressStart_ = container_->Position();
     try {
         inflate_.reset(new TDecompressionStream(*container_));
         installPath_ = "<INSTALL>"; // left in the texts, expanded once the folder is chosen

@@ -11,6 +11,7 @@
 #include "uComPlusCatalog.h"
 #include "uCommandAction.h"
 #include "uDatabaseAlias.h"
+#include "uFileReplacement.h"
 #include "uInstallLog.h"
 #include "uLogFields.h"
 #include "uLogTags.h"
@@ -100,6 +101,8 @@ void TOstrelUninstall::Uninstall()
         found = uInstallLog::FindInstallLogPath(logSource_, logPath);
 
     TStringList lines;
+    if (found && !logPath.empty())
+        uFileReplacement::RecoverInterrupted(logPath);
     if (found)
         lines.LoadFromFile(logPath);
     ReplayLog(lines);
@@ -114,13 +117,33 @@ void TOstrelUninstall::ReplayLog(const TStrings& lines)
     int count = static_cast<int>(snapshot.size());
 
     position_ = 0;
+    notUndone_.Clear();
     if (OnStartUninstall)
         OnStartUninstall(std::max(count - 1, 0));
     for (int index = count - 1; index >= 1; --index) {
         position_ = count - index;
-        ReplayLine(snapshot[static_cast<size_t>(index)]);
+        const std::string& line = snapshot[static_cast<size_t>(index)];
+        if (!continueOnFailure_) {
+            ReplayLine(line);
+            continue;
+        }
+        try {
+            try {
+                ReplayLine(line);
+            } catch (...) {
+                RethrowAsException();
+            }
+        } catch (const Exception& error) {
+            notUndone_.Add(error.Message().empty() ? line : error.Message());
+        }
     }
     done_ = true;
+}
+
+void TOstrelUninstall::NoteNotUndone(const std::string& key, const std::string& defaultText,
+                                     const std::string& target)
+{
+    notUndone_.Add(GetLanguageText(key, defaultText) + target);
 }
 
 void TOstrelUninstall::ReplayLine(const std::string& line)
@@ -241,8 +264,12 @@ bool TOstrelUninstall::DeleteTargetFile(const std::string& path)
         return false;
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     bool deleted = ShellDelete(path, FOF_SILENT | FOF_NOCONFIRMATION);
-    if (SysUtils::FileExists(path))
-        uReboot::ReplaceFileAtReboot(path, "NUL");
+    if (SysUtils::FileExists(path)) {
+        if (uReboot::ReplaceFileAtReboot(path, "NUL"))
+            NoteNotUndone("DeleteAtRestart", "重新启动后才会删除的文件 ", path);
+        else
+            NoteNotUndone("FileNotDeleted", "未能删除的文件 ", path);
+    }
     return deleted;
 }
 
@@ -261,8 +288,10 @@ void TOstrelUninstall::UndoKey(const std::string& fields)
     if (SysUtils::Trim(trimmed).empty())
         return;
     TRegistry registry;
-    registry.SetRootKey(uRegistryText::RootKeyByName(root));
-    registry.DeleteKey(trimmed);
+    std::string rootName;
+    registry.SetRootKey(uRegistryText::RootKeyByName(root, &rootName));
+    if (!registry.DeleteKey(trimmed) && registry.KeyExists(trimmed))
+        NoteNotUndone("KeyNotDeleted", "未能删除的注册表项 ", rootName + "\\" + trimmed);
 }
 
 void TOstrelUninstall::UndoKeyValue(const std::string& fields)
@@ -297,8 +326,20 @@ void TOstrelUninstall::UndoKeyValue(const std::string& fields)
             registry.WriteBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
         break;
     }
-    default:
-        break; // a type the log does not restore
+    default: {
+        // Any other type comes back as its raw type and bytes (logs before the
+        // raw type was kept say nothing more, and the value stays).
+        int rawType = 0;
+        std::string bytes;
+        if (SysUtils::TryStrToInt(uLogFields::Field(parsed, uLogTags::RawValueType), rawType) && rawType >= 0 &&
+            uRegistryText::BytesFromHex(oldValue, bytes)) {
+            LONG result = RegSetValueExA(registry.CurrentKey(), name.c_str(), 0, static_cast<DWORD>(rawType),
+                                         reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+            if (result != ERROR_SUCCESS)
+                throw ERegistryException("Failed to set data for '" + name + "'");
+        }
+        break;
+    }
     }
 }
 

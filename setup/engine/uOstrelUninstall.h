@@ -4,6 +4,7 @@
 
 #include "Closure.h"
 #include "TComponent.h"
+#include "TStringList.h"
 
 #include <string>
 
@@ -38,6 +39,14 @@ public:
     // PROJECT_ID, is never replayed.
     void ReplayLog(const TStrings& lines);
 
+    // The rollback's way: a step that fails is noted and passed, and the replay
+    // goes on with the next line. Otherwise (an uninstall) it ends the replay.
+    void SetContinueOnFailure(bool value) { continueOnFailure_ = value; }
+    // What the last replay could not undo, one text per step: files left for the
+    // next restart, keys that stayed, and (when going on past failures) the
+    // failures of the steps.
+    const TStringList& NotUndone() const { return notUndone_; }
+
     // The language table's text for `key`, else `defaultText`.
     std::string GetLanguageText(const std::string& key, const std::string& defaultText) const;
 
@@ -68,8 +77,12 @@ private:
     // A file that the shell cannot delete is left for deletion at restart.
     bool DeleteTargetFile(const std::string& path);
 
+    void NoteNotUndone(const std::string& key, const std::string& defaultText, const std::string& target);
+
     std::string logSource_;
     const TStrings* language_ = nullptr;
+    bool continueOnFailure_ = false;
+    TStringList notUndone_;
     int position_ = 0;
     bool done_ = false;
 };

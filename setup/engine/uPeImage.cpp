@@ -3,6 +3,7 @@
 
 #include "Exception.h"
 #include "TStream.h"
+#include "uLittleEndian.h"
 
 #include <algorithm>
 #include <string>
@@ -34,13 +35,13 @@ public:
     {
         unsigned char b[4];
         Bytes(offset, b, 4);
-        return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+        return uLittleEndian::GetDword(b);
     }
     std::uint16_t U16(std::uint64_t offset)
     {
         unsigned char b[2];
         Bytes(offset, b, 2);
-        return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+        return uLittleEndian::GetWord(b);
     }
     [[noreturn]] static void Fail(const std::string& why)
     {

@@ -77,6 +77,8 @@ bool IsSectionHeader(const std::string& line) { return SysUtils::TrimLeft(line).
 bool AddRenameLine(const std::string& windowsFolder, const std::string& line)
 {
     const std::string path = SysUtils::IncludeTrailingBackslash(windowsFolder) + "WININIT.INI";
+    // A replacement of the file cut short keeps its lines in the file beside it.
+    uFileReplacement::RecoverInterrupted(path);
     std::vector<std::string> lines;
     switch (LoadLines(path, lines)) {
     case TLoad::Failed: return false;

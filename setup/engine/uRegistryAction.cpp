@@ -66,10 +66,13 @@ std::string BinaryFromHex(const std::string& text, const std::string& name)
     return bytes;
 }
 
-// The value as it is now, in the log's terms; false when there is none.
-bool ReadOldValue(HKEY key, const std::string& name, int& type, std::string& text)
+// The value as it is now, in the log's terms; false when there is none. A type
+// the log has no number for is 0, with the registry's own in `rawType` and the
+// bytes as hexadecimal digits.
+bool ReadOldValue(HKEY key, const std::string& name, int& type, std::string& text, DWORD& rawType)
 {
-    DWORD rawType = 0, size = 0;
+    DWORD size = 0;
+    rawType = REG_NONE;
     if (RegQueryValueExA(key, name.c_str(), nullptr, &rawType, nullptr, &size) != ERROR_SUCCESS)
         return false;
     std::string data(size, '\0');
@@ -198,10 +201,13 @@ void WriteValues(const std::string& rootName, const std::string& key, const std:
     for (const TRegistryValue& value : values) {
         int oldType = value.Type;
         std::string oldText;
-        bool existed = ReadOldValue(opened.Get(), value.Name, oldType, oldText);
+        DWORD rawType = REG_NONE;
+        bool existed = ReadOldValue(opened.Get(), value.Name, oldType, oldText, rawType);
         std::string fields = "ROOT:" + EscapeLogField(root) + ";KEY:" + EscapeLogField(path) + ";NAME:" +
                              EscapeLogField(value.Name) + ";VALUE_TYPE:" +
                              SysUtils::IntToStr(existed ? oldType : value.Type);
+        if (existed && oldType == 0)
+            fields += std::string(";") + uLogTags::RawValueType + ":" + SysUtils::IntToStr(rawType);
         if (existed)
             fields += ";OLDVALUE:" + EscapeLogField(oldText);
         WriteValue(opened.Get(), value, root + "\\" + path);

@@ -7,13 +7,13 @@
 #include "OwnedHandles.h"
 #include "ScopeExit.h"
 #include "SysUtils.h"
+#include "uCommandAction.h"
 #include "uHResultText.h"
 #include "uWideText.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
-#include <vector>
 
 namespace uSelfRegister {
 namespace {
@@ -46,17 +46,9 @@ void RegisterTypeLibrary(const std::string& path, TRegisterMode mode)
 
 void RegisterProgram(const std::string& path, TRegisterMode mode)
 {
-    std::string commandLine = "\"" + path + "\" " + (mode == TRegisterMode::Register ? "/RegServer" : "/UnRegServer");
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        throw Exception("cannot run " + path + " for registration (error " + SysUtils::IntToStr(GetLastError()) + ")");
-    TOwnedHandle processHandle(process.hProcess);
-    TOwnedHandle threadHandle(process.hThread);
-    WaitForSingleObject(processHandle.Get(), INFINITE);
+    // Waited for with the messages flowing, so that the wizard's window stays alive.
+    uCommandAction::RunAndWait(
+        "\"" + path + "\" " + (mode == TRegisterMode::Register ? "/RegServer" : "/UnRegServer"), false);
 }
 
 void RegisterServerLibrary(const std::string& path, TRegisterMode mode)

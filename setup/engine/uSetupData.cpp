@@ -4,6 +4,7 @@
 #include "Exception.h"
 #include "SysUtils.h"
 #include "TMemoryStream.h"
+#include "uLittleEndian.h"
 
 #include <algorithm>
 #include <limits>
@@ -38,11 +39,23 @@ void RaiseDamaged(const std::string& why) { throw Exception("安装数据已损�
 
 void CheckLineCount(const std::string& text)
 {
-    // Every CR and every LF can end a line (CR LF ends one), so their count bounds the lines.
-    std::uint32_t breaks = 0;
-    for (char c : text)
-        if ((c == '\r' || c == '\n') && ++breaks > kMaxBlockLines)
+    // Lines as the string lists split them: CR LF, a lone CR or a lone LF ends
+    // one, and text after the last break is one more.
+    std::uint32_t lines = 0;
+    auto countLine = [&lines] {
+        if (++lines > kMaxBlockLines)
             RaiseDamaged("文本块超过 " + std::to_string(kMaxBlockLines) + " 行");
+    };
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        if (text[i] == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        countLine();
+    }
+    if (size > 0 && text[size - 1] != '\r' && text[size - 1] != '\n')
+        countLine();
 }
 
 std::uint32_t ReadDword(TStream& source, const char* what)
@@ -55,7 +68,7 @@ std::uint32_t ReadDword(TStream& source, const char* what)
             RaiseDamaged(std::string("数据在") + what + "处结束");
         have += got;
     }
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return uLittleEndian::GetDword(bytes);
 }
 
 std::string ReadTextBlock(TStream& source)

@@ -7,6 +7,7 @@
 #include "SysUtils.h"
 #include "TFileStream.h"
 #include "uFileReplacement.h"
+#include "uLittleEndian.h"
 #include "uReboot.h"
 #include "uSystemFolders.h"
 
@@ -19,18 +20,11 @@
 namespace uUninstaller {
 namespace {
 
-void PutDword(std::string& bytes, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes += static_cast<char>((value >> shift) & 0xFF);
-}
-
 std::uint32_t ReadDword(TStream& stream)
 {
     unsigned char bytes[4];
     stream.ReadBuffer(bytes, sizeof(bytes));
-    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    return uLittleEndian::GetDword(bytes);
 }
 
 // Creates the folder and every missing folder above it.
@@ -68,8 +62,8 @@ std::string WriteUninstaller(const std::string& setupProgram, bool dataInProgram
     ForceFolder(installPath);
     const std::string target = SysUtils::ExcludeTrailingBackslash(installPath) + "\\Uninstall.exe";
     std::string tail = projectId;
-    PutDword(tail, static_cast<std::uint32_t>(projectId.size()));
-    PutDword(tail, kProductIdMarker);
+    uLittleEndian::AppendDword(tail, static_cast<std::uint32_t>(projectId.size()));
+    uLittleEndian::AppendDword(tail, kProductIdMarker);
     // Written beside an earlier uninstaller and put in its place only when whole:
     // an update pack that fails here must leave the installed product its uninstaller.
     uFileReplacement::TFileReplacement uninstaller(target);

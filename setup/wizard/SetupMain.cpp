@@ -2,6 +2,7 @@
 // copy of itself in the temporary folder; otherwise it runs the wizard.
 #include "SysUtils.h"
 #include "TApplication.h"
+#include "TStringList.h"
 #include "uGlobal.h"
 #include "uMain.h"
 #include "uUninstaller.h"
@@ -14,9 +15,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         uUninstaller::RelaunchFromTemp();
         return 0;
     }
-    std::vector<std::string> arguments = uGlobal::ParseArguments(GetCommandLineA());
-    if (arguments.size() > 1 && SysUtils::UpperCase(arguments[1]).find("/U:") != std::string::npos)
+    TStringList options;
+    uGlobal::SplitOptions(uGlobal::ParseArguments(GetCommandLineA()), options);
+    if (TfmMain::IsUninstallStart(options)) {
         Application()->SetShowMainForm(false);
+        // The copy must hold no folder that the uninstall removes: it may have
+        // inherited the install folder from Uninstall.exe started there.
+        char temp[MAX_PATH] = {};
+        if (GetTempPathA(MAX_PATH, temp) > 0)
+            SetCurrentDirectoryA(temp);
+    }
     auto* main = Application()->CreateForm<TfmMain>();
     main->Start();
     Application()->Run();

@@ -1,6 +1,7 @@
 // The page base: navigation, cancel question, translation at creation.
 #include "uCommonDialog.h"
 
+#include "Exception.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TStrings.h"
@@ -55,10 +56,7 @@ void TfmCommonDialog::FormCreate()
     SetClientWidth(kPageWidth);
     SetClientHeight(kPageHeight);
     TfmMain* main = Main();
-    if (!main->FontName().empty())
-        Font()->SetName(main->FontName());
-    Font()->SetSize(main->FontSize());
-    Font()->SetCharset(static_cast<BYTE>(main->FontCharset()));
+    main->ApplyWizardFont(*Font());
     main->TranslateForm(this);
     SetCaption(main->ExpandText("<PRODUCT_NAME> <VERSION>"));
     isLast_ = false;
@@ -97,7 +95,14 @@ void TfmCommonDialog::Next()
         return;
     }
     if (next_ == nullptr && main->UiStream() != nullptr) {
-        next_ = main->CreateNextPage(*main->UiStream());
+        try {
+            next_ = main->CreateNextPage(*main->UiStream());
+        } catch (const Exception& error) {
+            // A record or picture that cannot be read must not be passed over:
+            // the pages after it (the install among them) would run without it.
+            main->ShowPageError(this, error.Message());
+            return;
+        }
         if (next_ != nullptr)
             next_->SetPriorPage(this);
     }
@@ -107,8 +112,14 @@ void TfmCommonDialog::Next()
         Next();
         return;
     }
-    MoveTo(next_);
-    if (auto* install = dynamic_cast<TfmInstallProcess*>(next_))
+    ShowNextPage();
+}
+
+void TfmCommonDialog::ShowNextPage()
+{
+    TfmCommonDialog* page = next_;
+    MoveTo(page);
+    if (auto* install = dynamic_cast<TfmInstallProcess*>(page))
         install->RunInstall();
 }
 
@@ -130,12 +141,16 @@ void TfmCommonDialog::actPriorExecute(TObject*) { Prior(); }
 void TfmCommonDialog::actNextExecute(TObject*) { Next(); }
 void TfmCommonDialog::actCancelExecute(TObject*) { Close(); }
 
+bool TfmCommonDialog::ConfirmCancel()
+{
+    return Application()->MessageBox(Main()->GetLanguageText("AreSureToCancel", "Are  you sure to cancel?"), Caption(),
+                                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void TfmCommonDialog::FormClose(TObject*, TCloseAction& action)
 {
     TfmMain* main = Main();
-    int answer = Application()->MessageBox(main->GetLanguageText("AreSureToCancel", "Are  you sure to cancel?"),
-                                           Caption(), MB_YESNO | MB_ICONQUESTION);
-    if (answer != IDYES) {
+    if (!ConfirmCancel()) {
         action = TCloseAction::caNone;
         return;
     }

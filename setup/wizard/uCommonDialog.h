@@ -35,6 +35,8 @@ public:
     void SetPriorPage(TfmCommonDialog* page) { prior_ = page; }
     TfmCommonDialog* NextPage() const { return next_; }
     void SetNextPage(TfmCommonDialog* page) { next_ = page; }
+    // Shows the next page where this one stands; an install page starts its install.
+    void ShowNextPage();
     bool IsLast() const { return isLast_; }
     TfmMain* Main() const;
 
@@ -58,6 +60,8 @@ protected:
     bool LoadRecordPicture(TStream* stream, const TStrings& record, const std::string& key, TPicture& picture);
     // The base's cancel question; Yes closes the wizard.
     virtual void FormClose(TObject* sender, TCloseAction& action);
+    // Asks "AreSureToCancel" under the page's caption; true on Yes.
+    bool ConfirmCancel();
     // Shows `page` where this page stands and hides this one.
     void MoveTo(TfmCommonDialog* page);
     // A component of this page: owned by it, named, placed.

@@ -82,7 +82,14 @@ void TfmFindOld::Next()
     case chUninstall: {
         // The installed uninstaller takes over; this setup ends.
         std::string uninstaller = SysUtils::IncludeTrailingBackslash(engine->OldInstallPath()) + "Uninstall.exe";
-        ShellExecuteA(nullptr, "open", uninstaller.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        HINSTANCE started = ShellExecuteA(nullptr, "open", uninstaller.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        if (reinterpret_cast<INT_PTR>(started) <= 32) {
+            // The user must not be left with neither this setup nor the uninstaller.
+            std::string text = main->GetLanguageText("UninstallerNotStarted", "无法启动卸载程序 <FileName>");
+            Application()->MessageBox(SysUtils::StringReplace(text, "<FileName>", uninstaller), Caption(),
+                                      MB_ICONERROR);
+            return;
+        }
         main->SkipList().Add("-2");
         main->Close();
         break;

@@ -41,6 +41,13 @@ void TfmFinish::FormShow(TObject* sender)
     actPrior->SetEnabled(false);
 }
 
+void TfmFinish::FormClose(TObject*, TCloseAction& action)
+{
+    // Nothing is left to cancel: the close box finishes as the finish button does.
+    action = TCloseAction::caNone;
+    Next();
+}
+
 void TfmFinish::LoadPage(TStream* stream, TStrings* record)
 {
     TfmLeftImageDialog::LoadPage(stream, record);
@@ -113,13 +120,23 @@ void TfmFinish::BuildActions()
 
 void TfmFinish::Next()
 {
+    // A second click while the after-install commands run (they keep messages
+    // flowing) must not start them again.
+    if (finished_)
+        return;
+    finished_ = true;
     TfmMain* main = Main();
     bool restartItem = false;
     for (TKvCustomGlyphButton* item : items_) {
-        if (item->Tag() == -2)
-            restartItem = true;
-        if (!item->Checked())
+        // The project's own restart item (-1) stands in for the engine's (-2):
+        // unticked, it means no restart either.
+        bool restart = item->Tag() == -2 || item->Tag() == -1;
+        restartItem = restartItem || restart;
+        if (!item->Checked()) {
             main->SkipList().Add(SysUtils::IntToStr(item->Tag()));
+            if (item->Tag() == -1)
+                main->SkipList().Add("-2");
+        }
     }
     if (main->OstrelExecutor == nullptr || (!restartItem && !main->OstrelExecutor->RestartNeeded()))
         main->SkipList().Add("-2");

@@ -36,8 +36,10 @@ public:
 
 protected:
     void FormShow(TObject* sender) override;
+    void FormClose(TObject* sender, TCloseAction& action) override;
 
 private:
+    bool finished_ = false; // Next ran: the wizard is closing
     std::vector<TKvCustomGlyphButton*> items_; // owned by the page as components
     std::string optionals_;
 };

@@ -10,7 +10,10 @@
 #include "KvEdit.h"
 #include "KvShellDialogs.h"
 #include "uPlainControls.h"
+#include "uTabRecord.h"
+
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -60,12 +63,7 @@ std::vector<TfmFolderSelect::TDriveNeed> TfmFolderSelect::SpaceNeeds(const TStri
 {
     std::vector<TDriveNeed> needs;
     for (int i = 0; i < spaceList.Count(); ++i) {
-        std::vector<std::string> fields;
-        std::string line = spaceList[i];
-        size_t start = 0;
-        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            fields.push_back(line.substr(start, tab - start));
-        fields.push_back(line.substr(start));
+        std::vector<std::string> fields = uTabRecord::Split(spaceList[i]);
         if (fields.size() < 3)
             continue;
         std::string drive = fields[1].substr(0, 3);
@@ -93,21 +91,44 @@ bool TfmFolderSelect::ShowDrives(bool complain)
                                   main->GetLanguageText("FreeSpace", "可用") + "\t" +
                                   main->GetLanguageText("Required", "必用") + "\t" +
                                   main->GetLanguageText("Remain", "剩余")};
-    bool enough = true;
+    std::string shortage;
     for (const TDriveNeed& need : SpaceNeeds(main->OstrelExecutor->SpaceList(), folder)) {
         ULARGE_INTEGER freeToCaller{}, total{}, totalFree{};
         if (!GetDiskFreeSpaceExA(need.Drive.c_str(), &freeToCaller, &total, &totalFree))
             continue;
         auto free = static_cast<std::int64_t>(freeToCaller.QuadPart);
         std::int64_t remain = free - need.Required;
-        enough = enough && remain >= 0;
+        if (remain < 0 && shortage.empty()) {
+            std::string text = main->GetLanguageText("NotEnoughSpace", "驱动器 <Drive> 的空间不够：需要 <Required>，可用 <Free>。");
+            text = SysUtils::StringReplace(text, "<Drive>", need.Drive);
+            text = SysUtils::StringReplace(text, "<Required>", Megabytes(need.Required));
+            shortage = SysUtils::StringReplace(text, "<Free>", Megabytes(free));
+        }
         rows.push_back(need.Drive + "\t" + Megabytes(static_cast<std::int64_t>(total.QuadPart)) + "\t" +
                        Megabytes(free) + "\t" + Megabytes(need.Required) + "\t" + Megabytes(remain));
     }
     ListDrives->SetItems(rows);
-    if (!enough && complain)
-        Application()->MessageBox(rows.back(), Caption(), MB_ICONWARNING);
-    return enough;
+    if (!shortage.empty() && complain)
+        Application()->MessageBox(shortage, Caption(), MB_ICONWARNING);
+    return shortage.empty();
+}
+
+std::string TfmFolderSelect::FolderProblem(const std::string& folder) const
+{
+    TfmMain* main = Main();
+    auto problem = [&](const std::string& key, const std::string& defaultText) {
+        return SysUtils::StringReplace(main->GetLanguageText(key, defaultText), "<Folder>", folder);
+    };
+    if (folder.empty())
+        return problem("FolderEmpty", "请输入安装文件夹。");
+    if (folder.size() < 4 || folder[1] != ':' || folder[2] != '\\' || !std::isalpha(static_cast<unsigned char>(folder[0])))
+        return problem("FolderNotFullPath", "安装文件夹 <Folder> 不是以盘符开头的完整路径，例如 C:\\Program Files\\Product。");
+    if (folder.find_first_of("/:*?\"<>|", 2) != std::string::npos)
+        return problem("FolderBadCharacters", "安装文件夹 <Folder> 含有文件夹名不能用的字符 / : * ? \" < > |。");
+    UINT kind = GetDriveTypeA(folder.substr(0, 3).c_str());
+    if (kind == DRIVE_NO_ROOT_DIR || kind == DRIVE_UNKNOWN)
+        return problem("DriveNotFound", "安装文件夹 <Folder> 所在的驱动器不存在。");
+    return std::string();
 }
 
 void TfmFolderSelect::BrowseClick(TObject*)
@@ -136,8 +157,9 @@ void TfmFolderSelect::BrowseClick(TObject*)
 void TfmFolderSelect::Next()
 {
     std::string folder = SysUtils::ExcludeTrailingBackslash(SysUtils::Trim(EditFolder->Caption()));
-    if (folder.size() < 3 || folder[1] != ':') {
-        Application()->MessageBox(LabelFolder->Caption() + " " + folder, Caption(), MB_ICONWARNING);
+    std::string problem = FolderProblem(folder);
+    if (!problem.empty()) {
+        Application()->MessageBox(problem, Caption(), MB_ICONWARNING);
         return;
     }
     if (!ShowDrives(true))

@@ -39,6 +39,9 @@ public:
 private:
     void BrowseClick(TObject* sender);
     void FolderChange();
-    // False (and a message) when a drive lacks space.
+    // False (and a message naming the drive, what it needs and has free) when a
+    // drive lacks space.
     bool ShowDrives(bool complain);
+    // Why `folder` cannot take the install; empty when it can.
+    std::string FolderProblem(const std::string& folder) const;
 };

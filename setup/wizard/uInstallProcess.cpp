@@ -13,6 +13,8 @@
 #include "TImage.h"
 #include "uRecordValues.h"
 
+#include <algorithm>
+
 TfmInstallProcess::TfmInstallProcess(TComponent* owner) : TfmTopImageDialog(owner)
 {
     LabelMainTitle->SetCaption("正在安装 <PRODUCT_NAME> <VERSION>");
@@ -40,7 +42,8 @@ void TfmInstallProcess::LoadPage(TStream* stream, TStrings* record)
 {
     TfmTopImageDialog::LoadPage(stream, record);
     TOstrelExecutor* engine = Main()->OstrelExecutor;
-    ProgressBar->SetTotalParts(engine->ProgressTotal());
+    // The bar spans the setup data, not the setup program in front of it.
+    ProgressBar->SetTotalParts(std::max<std::int64_t>(engine->ProgressTotal() - engine->ProgressStart(), 0));
     engine->OnProcess = TOstrelExecutor::TProcessEvent(this, &TfmInstallProcess::DoProcess);
     engine->OnStartCancel = TOstrelExecutor::TStartCancelEvent(this, &TfmInstallProcess::DoStartCancel);
     engine->OnCanceling = TOstrelExecutor::TCancelingEvent(this, &TfmInstallProcess::DoCanceling);
@@ -64,7 +67,8 @@ void TfmInstallProcess::DoProcess(TObject*, TStrings* record, bool& skip, std::i
         }
         LabelProcess->SetCaption(Main()->OstrelExecutor->GetProgressText(*record, hideDetails_));
     }
-    ProgressBar->SetPartsComplete(position);
+    std::int64_t done = position - Main()->OstrelExecutor->ProgressStart();
+    ProgressBar->SetPartsComplete(std::min(std::max<std::int64_t>(done, 0), ProgressBar->TotalParts()));
     Application()->ProcessMessages();
 }
 
@@ -81,11 +85,8 @@ void TfmInstallProcess::ShowProgressText(const std::string& text) { LabelProcess
 
 void TfmInstallProcess::AskCancel()
 {
-    TfmMain* main = Main();
-    int answer = Application()->MessageBox(main->GetLanguageText("AreSureToCancel", "Are  you sure to cancel?"),
-                                           Caption(), MB_YESNO | MB_ICONQUESTION);
-    if (answer == IDYES)
-        main->OstrelExecutor->SetCancelRequested(true);
+    if (ConfirmCancel())
+        Main()->OstrelExecutor->SetCancelRequested(true);
 }
 
 void TfmInstallProcess::FormClose(TObject*, TCloseAction& action)
@@ -102,7 +103,12 @@ void TfmInstallProcess::Next()
         TStringList record;
         record.SetText(finishRecord_);
         auto* finish = CreatePage<TfmFinish>(Main());
-        finish->LoadPage(Main()->UiStream(), &record);
+        try {
+            finish->LoadPage(Main()->UiStream(), &record);
+        } catch (const Exception& error) {
+            Main()->ShowPageError(this, error.Message());
+            return;
+        }
         finish->SetPriorPage(this);
         SetNextPage(finish);
     }
@@ -117,7 +123,7 @@ void TfmInstallProcess::RunInstall()
     std::string failure;
     bool failed = false;
     try {
-        main->OstrelExecutor->Install();
+        main->Install();
     } catch (const ECancelInstall&) {
         failed = cancelled = true;
     } catch (const Exception& error) {
@@ -126,6 +132,7 @@ void TfmInstallProcess::RunInstall()
     }
     running_ = false;
     if (!failed) {
+        ProgressBar->SetPartsComplete(ProgressBar->TotalParts());
         Next();
         return;
     }

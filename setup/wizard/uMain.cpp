@@ -23,7 +23,9 @@
 #include "uSetupData.h"
 #include "uUiStream.h"
 #include "uUninstaller.h"
-#include "OwnedHandles.h"
+#include "uProcessWait.h"
+#include "TFont.h"
+#include "TMemoryStream.h"
 
 namespace {
 
@@ -48,9 +50,9 @@ TfmMain::TfmMain(TComponent* owner) : TForm(owner)
         TOstrelExecutor::TVolumeFileNeededEvent(this, &TfmMain::OstrelExecutorVolumeFileNeeded);
     OnClose = TCloseEvent(this, &TfmMain::FormClose);
     OnActivate = TNotifyEvent(this, &TfmMain::FormActivate);
-    fontName_ = Font()->Name();
-    fontSize_ = Font()->Size();
-    fontCharset_ = Font()->Charset();
+    fontName_ = defaultFontName_ = Font()->Name();
+    fontSize_ = defaultFontSize_ = Font()->Size();
+    fontCharset_ = defaultFontCharset_ = Font()->Charset();
     FormCreate();
 }
 
@@ -59,6 +61,14 @@ TfmMain::~TfmMain() = default;
 void TfmMain::FormCreate() { restartNow_ = false; }
 
 std::string TfmMain::Title() const { return Application()->Title(); }
+
+bool TfmMain::IsUninstallStart(const TStrings& lines)
+{
+    for (int i = 1; i < lines.Count(); ++i)
+        if (SysUtils::SameText(lines[i].substr(0, 2), "U:"))
+            return true;
+    return false;
+}
 
 void TfmMain::Start()
 {
@@ -69,16 +79,14 @@ void TfmMain::Start()
     macros_.Clear();
     skip_.Clear();
 
-    std::string joined;
-    for (int i = 0; i < Global->CommandLines().Count(); ++i)
-        joined += Global->CommandLines()[i];
-    // "/U:" may come in either case (the program block upper-cases it too).
-    if (SysUtils::FindText(joined, "U:") != std::string::npos) {
+    // Only an option that begins with "U:" means uninstall: a source on drive U:
+    // ("/l:u:\setup.dat") is an install.
+    if (IsUninstallStart(Global->CommandLines())) {
         try {
             StartUninstall();
         } catch (const Exception& error) {
-            // No product to remove (no identifier at the program's end, a damaged
-            // saved block): the user is told, and the uninstaller ends.
+            // No product to remove (no identifier at the program's end, no log):
+            // the user is told, and the uninstaller ends.
             Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
             Application()->Terminate();
         }
@@ -107,38 +115,71 @@ void TfmMain::Start()
         else
             StartPreviousInstallation();
     } catch (const Exception& error) {
-        // A damaged page record ends here, not in a crash.
-        std::string finish, info;
-        OutcomeTexts(false, error.Message(), finish, info);
-        ShowOutcomePage(finish, info);
+        // A first page that cannot be made (a damaged record or picture) ends here.
+        ShowPageError(nullptr, error.Message());
     }
+}
+
+bool TfmMain::ReadUninstallEntry(const std::string& projectId, std::string& name, std::string& version)
+{
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKeyReadOnly(kUninstallKey + projectId))
+        return false;
+    name = registry.ReadString("DisplayName");
+    version = registry.ReadString("DisplayVersion");
+    registry.CloseKey();
+    OstrelExecutor->SetProductName(name);
+    Application()->SetTitle(name + " " + version);
+    return true;
 }
 
 void TfmMain::StartUninstall()
 {
     std::string id = uUninstaller::ReadProductId();
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (registry.OpenKeyReadOnly(kUninstallKey + id)) {
-        std::string version = registry.ReadString("DisplayVersion");
-        OstrelExecutor->SetProductName(registry.ReadString("DisplayName"));
-        OstrelExecutor->SetVersion(version.empty() ? " " : version);
-        Application()->SetTitle(OstrelExecutor->Project().ProductName + " " + version);
-        registry.CloseKey();
-    }
     OstrelExecutor->SetProjectId(id);
-    std::string saved = uInstallLog::GetInstallLogPath(id) + ".Dat";
-    if (GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        auto stream = std::make_unique<TMemoryStream>();
-        TFileStream file(saved, fmOpenRead | fmShareExclusive);
-        stream->CopyFrom(file, 0);
-        savedUi_ = std::move(stream);
-        LoadUiStream(*savedUi_);
-        uiStream_ = savedUi_.get();
-    }
+    std::string name, version;
+    bool entry = ReadUninstallEntry(id, name, version);
+    if (entry)
+        OstrelExecutor->SetVersion(version.empty() ? " " : version);
+    else
+        Application()->SetTitle(id); // the one name of the product left
+    std::string logPath;
+    if (!entry || !uInstallLog::FindInstallLogPath(id, logPath) || !SysUtils::FileExists(logPath))
+        throw Exception(GetLanguageText("InstallLogMissing", "没有找到安装记录，无法卸载"));
+    LoadSavedUi(logPath + ".Dat");
     auto* page = CreatePage<TfmReadyToUninstall>(this);
     page->LoadPage(nullptr, nullptr);
     page->Show();
+}
+
+void TfmMain::LoadSavedUi(const std::string& savedBlock)
+{
+    if (!SysUtils::FileExists(savedBlock))
+        return;
+    try {
+        auto stream = std::make_unique<TMemoryStream>();
+        TFileStream file(savedBlock, fmOpenRead | fmShareExclusive);
+        stream->CopyFrom(file, 0);
+        LoadUiStream(*stream);
+        savedUi_ = std::move(stream);
+        uiStream_ = savedUi_.get();
+    } catch (const Exception&) {
+        // A block the wizard cannot read must not keep the product on the
+        // machine: the uninstaller goes on with its built-in look and texts.
+        language_.Clear();
+        OstrelExecutor->SetLanguage(nullptr);
+        leftPicture_.reset();
+        topPicture_.reset();
+        imageAlign_ = 1;
+        styled_ = false;
+        logoString_ = "Ostrel Installer";
+        SetFontName(defaultFontName_);
+        SetFontSize(defaultFontSize_);
+        SetFontCharset(defaultFontCharset_);
+        savedUi_.reset();
+        uiStream_ = nullptr;
+    }
 }
 
 void TfmMain::OpenSetup()
@@ -159,10 +200,7 @@ void TfmMain::OpenSetup()
                 OstrelExecutor->OpenSource(line.substr(2), false);
                 sourceGiven = true;
             } else if (SysUtils::SameText(head, "w:")) {
-                auto id = static_cast<DWORD>(SysUtils::StrToIntDef(SysUtils::Trim(line.substr(2)), 0));
-                // A process that cannot be opened has ended already.
-                TOwnedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
-                if (process.IsValid() && WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) {
+                if (!uProcessWait::WaitForProcessEnd(uProcessWait::ProcessIdOf(line), 10000)) {
                     Application()->MessageBox(GetLanguageText("WaitTimeout", "等待超时"), Title(), MB_ICONERROR);
                     Application()->SetShowMainForm(false);
                     Application()->Terminate();
@@ -182,8 +220,10 @@ void TfmMain::OpenSetup()
     if (lines.IndexOf("silent") >= 0) {
         Application()->SetShowMainForm(false);
         OstrelExecutor->SetQuiet(true);
-        if (OstrelExecutor->IsFirstInstall())
-            OstrelExecutor->Install();
+        // An update pack needs the installation it updates: without one it
+        // installs nothing.
+        if (OstrelExecutor->IsFirstInstall() && !OstrelExecutor->Project().IsPatch)
+            Install();
         skip_.Add("-2");
         Close();
         silentDone_ = true;
@@ -214,7 +254,7 @@ bool TfmMain::ShowFirstPageOrInstall()
         return true;
     }
     try {
-        OstrelExecutor->Install();
+        Install();
     } catch (const Exception& error) {
         Application()->MessageBox(error.Message(), Title(), MB_ICONERROR);
     }
@@ -223,17 +263,10 @@ bool TfmMain::ShowFirstPageOrInstall()
 
 void TfmMain::StartPreviousInstallation()
 {
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (registry.OpenKeyReadOnly(kUninstallKey + OstrelExecutor->Project().ProjectId)) {
-        std::string version = registry.ReadString("DisplayVersion");
-        OstrelExecutor->SetProductName(registry.ReadString("DisplayName"));
-        if (!version.empty()) {
-            OstrelExecutor->SetOldVersion(version);
-            macros_.SetValues("OLD_VERSION", version);
-        }
-        Application()->SetTitle(OstrelExecutor->Project().ProductName + " " + version);
-        registry.CloseKey();
+    std::string name, version;
+    if (ReadUninstallEntry(OstrelExecutor->Project().ProjectId, name, version) && !version.empty()) {
+        OstrelExecutor->SetOldVersion(version);
+        macros_.SetValues("OLD_VERSION", version);
     }
     if (!OstrelExecutor->Project().IsPatch) {
         auto* page = CreatePage<TfmFindOld>(this);
@@ -321,17 +354,66 @@ void TfmMain::OstrelExecutorVolumeFileNeeded(TObject*, int index, std::string& f
     fileName = page->FileName();
 }
 
-void TfmMain::FormClose(TObject*, TCloseAction&)
+void TfmMain::Install()
 {
-    if (OstrelExecutor != nullptr)
+    try {
+        OstrelExecutor->Install();
+    } catch (...) {
+        installFailed_ = true;
+        throw;
+    }
+}
+
+void TfmMain::ShowPageError(TfmCommonDialog* from, const std::string& message)
+{
+    std::string finish, info;
+    OutcomeTexts(false, message, finish, info);
+    TfmFinish* page = TfmFinish::CreateOutcome(this, finish, info);
+    if (from == nullptr) {
+        page->Show();
+        return;
+    }
+    page->SetPriorPage(from);
+    from->SetNextPage(page);
+    from->ShowNextPage();
+}
+
+void TfmMain::FormClose(TObject*, TCloseAction& action)
+{
+    // The after-install commands keep messages flowing: a second close while
+    // they run must not start them, or the restart decision, again.
+    if (closing_) {
+        action = TCloseAction::caNone;
+        return;
+    }
+    closing_ = true;
+    struct TClosingScope {
+        bool& Flag;
+        ~TClosingScope() { Flag = false; }
+    } scope{closing_};
+    // After a failed or cancelled install nothing was installed that a command
+    // could follow up; after a success the commands run once.
+    if (OstrelExecutor != nullptr && !installFailed_ && !commandsRun_) {
+        commandsRun_ = true;
         OstrelExecutor->RunAfterInstallCommands(skip_);
-    if (skip_.IndexOf("-2") < 0) {
+    }
+    // Only a restart the engine needs is done or asked about.
+    bool restartNeeded = OstrelExecutor != nullptr && OstrelExecutor->RestartNeeded();
+    if (restartNeeded && skip_.IndexOf("-2") < 0) {
         if (restartNow_)
             uReboot::RebootWindows();
         else if (Application()->MessageBox(GetLanguageText("RestartQuestion", "需要重新启动才能完成安装，是否立即重启？"),
                                            Title(), MB_YESNO | MB_ICONQUESTION) == IDYES)
             uReboot::RebootWindows();
     }
+}
+
+void TfmMain::ApplyWizardFont(TFont& font) const
+{
+    if (!fontName_.empty())
+        font.SetName(fontName_);
+    font.SetCharset(static_cast<BYTE>(fontCharset_));
+    font.SetSize(fontSize_);
 }
 
 void TfmMain::FormActivate(TObject*)

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class TFont;
 class TGlobal;
 class TOstrelExecutor;
 class TStream;
@@ -60,16 +61,14 @@ public:
     TStringList& MacroList() { return macros_; }
     TStringList& SkipList() { return skip_; }
     TStringList& LanguageList() { return language_; }
-    TStringList& Settings() { return settings_; }
     TPicture* LeftPicture() const { return leftPicture_.get(); }
     TPicture* TopPicture() const { return topPicture_.get(); }
     int ImageAlign() const { return imageAlign_; }
-    bool Styled() const { return styled_; }
     const std::string& LogoString() const { return logoString_; }
     int OldInstallChoice() const { return oldInstall_; }
-    bool SilentDone() const { return silentDone_; }
-    bool RestartNow() const { return restartNow_; }
     void SetRestartNow(bool value) { restartNow_ = value; }
+    // Gives `font` the wizard font (name only when the language table set one).
+    void ApplyWizardFont(TFont& font) const;
     // The stream whose page records the pages read (the engine's user-interface
     // block, or the saved copy when uninstalling).
     TStream* UiStream() const { return uiStream_; }
@@ -82,13 +81,25 @@ public:
     // attachments skipped. Empty when there is none.
     std::string FindFinishRecord(TStream& stream);
     void SetCurrentPage(TCustomForm* page) { currentPage_ = page; }
-    TCustomForm* CurrentPage() const { return currentPage_; }
     // A finish page built on the spot (a record holding only ISLAST=TRUE) showing
     // an outcome: two texts and the Exit button.
     void ShowOutcomePage(const std::string& finishText, const std::string& infoText);
     // The texts of the finish page after a cancel or an error with `message`.
     void OutcomeTexts(bool cancelled, const std::string& message, std::string& finishText,
                       std::string& infoText) const;
+
+    // Runs the engine's install. A failed or cancelled install (rolled back) is
+    // remembered, so that closing runs none of its after-install commands; the
+    // exception passes on.
+    void Install();
+    // A page that could not be made (a damaged record or picture) ends the wizard
+    // on the error finish page, shown where `from` stands (or on its own when
+    // there is no page yet). `from`'s next page becomes the error page.
+    void ShowPageError(TfmCommonDialog* from, const std::string& message);
+
+    // True when an option line (the lines from the second on) begins with "U:"
+    // in any case: the relaunched uninstaller's start.
+    static bool IsUninstallStart(const TStrings& lines);
 
     void OstrelExecutorVolumeFileNeeded(TObject* sender, int index, std::string& fileName);
 
@@ -100,6 +111,12 @@ private:
     void FormClose(TObject* sender, TCloseAction& action);
     void FormActivate(TObject* sender);
     void StartUninstall();
+    // The product name and version of the uninstall entry of `projectId`; false
+    // when the entry does not open. The application title follows them.
+    bool ReadUninstallEntry(const std::string& projectId, std::string& name, std::string& version);
+    // The uninstaller's look and texts: the saved block when it reads, else the
+    // built-in ones.
+    void LoadSavedUi(const std::string& savedBlock);
     void StartInstall();
     void StartPreviousInstallation();
     // Shows the first page of the user-interface block; a setup without pages
@@ -123,10 +140,17 @@ private:
     std::string fontName_;
     int fontSize_ = 9;
     int fontCharset_ = 134;
+    // The form's own font, which the uninstaller falls back to.
+    std::string defaultFontName_;
+    int defaultFontSize_ = 9;
+    int defaultFontCharset_ = 134;
     std::string logoString_ = "Ostrel Installer";
     int oldInstall_ = 0;
     bool restartNow_ = false;
     bool silentDone_ = false;
+    bool installFailed_ = false; // an install raised and was rolled back
+    bool closing_ = false;       // FormClose runs (its commands keep messages flowing)
+    bool commandsRun_ = false;   // the after-install commands ran
 
     TStream* uiStream_ = nullptr;
     std::unique_ptr<TStream> savedUi_; // the uninstaller's copy of the block

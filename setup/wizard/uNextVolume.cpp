@@ -45,9 +45,7 @@ void TfmNextVolume::FormCreate()
     auto* main = dynamic_cast<TfmMain*>(Owner());
     if (main == nullptr)
         return;
-    if (!main->FontName().empty())
-        Font()->SetName(main->FontName());
-    Font()->SetSize(main->FontSize());
+    main->ApplyWizardFont(*Font());
     main->TranslateForm(this);
     if (main->Caption().empty() || Caption().empty())
         SetCaption(main->ExpandText("<PRODUCT_NAME> <VERSION>"));

@@ -8,6 +8,9 @@
 #include "KvCheckTree.h"
 #include "uPlainControls.h"
 #include "uSetupData.h"
+#include "uTabRecord.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -34,17 +37,11 @@ void TfmOptionals::FormShow(TObject* sender)
         BuildList();
 }
 
-void TfmOptionals::BuildList()
+void TfmOptionals::ReadPackages()
 {
-    built_ = true;
     const TStringList& list = Main()->OstrelExecutor->PackageList();
     for (int i = 0; i < list.Count(); ++i) {
-        std::vector<std::string> fields;
-        std::string line = list[i];
-        size_t start = 0;
-        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-            fields.push_back(line.substr(start, tab - start));
-        fields.push_back(line.substr(start));
+        std::vector<std::string> fields = uTabRecord::Split(list[i]);
         if (fields.size() < 3 || SysUtils::Trim(fields[0]).empty())
             continue;
         TPackage package;
@@ -54,18 +51,45 @@ void TfmOptionals::BuildList()
         package.Default = Flag(fields, 3);
         package.Customizable = Flag(fields, 5);
         package.Visible = Flag(fields, 6);
-        if (package.Visible) {
-            auto parent = std::find_if(packages_.begin(), packages_.end(),
-                                       [&](const TPackage& p) { return p.Id == package.ParentId && p.Node; });
-            package.Node = TreePackages->AddChild(parent == packages_.end() ? nullptr : parent->Node, package.Name);
-        }
         packages_.push_back(package);
+    }
+    // Parents that lead round in a circle would never end the walk up to the
+    // top: such a list is damaged.
+    for (const TPackage& package : packages_) {
+        const TPackage* above = &package;
+        for (size_t steps = 0; above != nullptr; ++steps) {
+            if (steps > packages_.size())
+                uSetupData::RaiseDamaged("软件包 " + package.Id + " 的上级软件包构成循环");
+            above = ParentOf(*above);
+        }
+    }
+}
+
+void TfmOptionals::BuildList()
+{
+    built_ = true;
+    ReadPackages();
+    for (TPackage& package : packages_) {
+        if (!package.Visible)
+            continue;
+        // Only a parent listed earlier holds a node to hang the package under.
+        auto parent = std::find_if(packages_.begin(), packages_.end(), [&](const TPackage& p) {
+            return &p != &package && p.Id == package.ParentId && p.Node;
+        });
+        package.Node = TreePackages->AddChild(parent == packages_.end() ? nullptr : parent->Node, package.Name);
     }
     // Parents first, so that a child's default is not overwritten by its parent's.
     for (const TPackage& package : packages_)
         if (package.Node != nullptr)
             TreePackages->SetChecked(package.Node, package.Default);
     TreePackages->FullExpand();
+}
+
+const TfmOptionals::TPackage* TfmOptionals::ParentOf(const TPackage& package) const
+{
+    auto parent = std::find_if(packages_.begin(), packages_.end(),
+                               [&](const TPackage& p) { return p.Id == package.ParentId && &p != &package; });
+    return parent == packages_.end() ? nullptr : &*parent;
 }
 
 // A package is chosen when its box (or, without one, its default) says so and its
@@ -78,9 +102,8 @@ bool TfmOptionals::Chosen(const TPackage& package) const
                    : package.Default;
     if (!own)
         return false;
-    auto parent = std::find_if(packages_.begin(), packages_.end(),
-                               [&](const TPackage& p) { return p.Id == package.ParentId && &p != &package; });
-    return parent == packages_.end() || Chosen(*parent);
+    const TPackage* parent = ParentOf(package);
+    return parent == nullptr || Chosen(*parent);
 }
 
 void TfmOptionals::Next()

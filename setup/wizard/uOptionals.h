@@ -15,6 +15,8 @@ class TfmOptionals : public TfmTopImageDialog {
 public:
     CLASSLIB_CLASS_NAME(TfmOptionals)
     explicit TfmOptionals(TComponent* owner);
+    // Builds the tree at the first showing; a package list whose parents run in
+    // a circle raises the damaged-data error.
     void FormShow(TObject* sender) override;
     void Next() override;
 
@@ -28,7 +30,11 @@ public:
     TKvCheckTree* TreePackages = nullptr;
 
 private:
+    // The package list into packages_; a circle of parents raises.
+    void ReadPackages();
     void BuildList();
+    // The package above, or nullptr at the top.
+    const TPackage* ParentOf(const TPackage& package) const;
     bool Chosen(const TPackage& package) const;
     std::vector<TPackage> packages_;
     bool built_ = false;

@@ -29,12 +29,8 @@ void TfmTopImageDialog::FormCreate()
 {
     TfmCommonDialog::FormCreate();
     TfmMain* main = Main();
-    for (TPlainLabel* title : {LabelMainTitle, LabelSubTitle}) {
-        if (!main->FontName().empty())
-            title->Font()->SetName(main->FontName());
-        title->Font()->SetCharset(static_cast<BYTE>(main->FontCharset()));
-        title->Font()->SetSize(main->FontSize());
-    }
+    for (TPlainLabel* title : {LabelMainTitle, LabelSubTitle})
+        main->ApplyWizardFont(*title->Font());
     LabelLogoTop->SetCaption(main->LogoString());
     LabelLogoDown->SetCaption(main->LogoString());
     Bevel1->SetLeft(LabelLogoTop->Left() + LabelLogoTop->Width() + 10);

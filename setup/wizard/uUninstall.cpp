@@ -8,7 +8,7 @@
 #include "uOstrelUninstall.h"
 #include "KvProgressBar.h"
 #include "uPlainControls.h"
-#include "OwnedHandles.h"
+#include "uProcessWait.h"
 
 TfmUninstall::TfmUninstall(TComponent* owner) : TfmTopImageDialog(owner)
 {
@@ -40,15 +40,9 @@ void TfmUninstall::DeleteTarget(const std::string& target, int position)
 void TfmUninstall::WaitForStarter()
 {
     const TStringList& lines = Main()->Global->CommandLines();
-    for (int i = 1; i < lines.Count(); ++i) {
-        std::string line = lines[i];
-        if (line.size() < 2 || !SysUtils::SameText(line.substr(0, 2), "U:"))
-            continue;
-        DWORD id = static_cast<DWORD>(SysUtils::StrToIntDef(SysUtils::Trim(line.substr(2)), 0));
-        TOwnedHandle process(id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr);
-        if (process.IsValid())
-            WaitForSingleObject(process.Get(), 10000);
-    }
+    for (int i = 1; i < lines.Count(); ++i)
+        if (SysUtils::SameText(lines[i].substr(0, 2), "U:"))
+            uProcessWait::WaitForProcessEnd(uProcessWait::ProcessIdOf(lines[i]), 10000);
 }
 
 void TfmUninstall::RunUninstall()
@@ -64,7 +58,7 @@ void TfmUninstall::RunUninstall()
                                                        main->ExpandText("<PRODUCT_NAME> <VERSION> is sucessfully uninstalled")));
         ProgressBar->SetPartsComplete(ProgressBar->TotalParts());
     } catch (const Exception& error) {
-        LabelProcess->SetCaption(main->GetLanguageText("TerminatedByError", "安装由于错误被迫取消") + "\r\n" +
+        LabelProcess->SetCaption(main->GetLanguageText("UninstallTerminatedByError", "卸载由于错误未能完成") + "\r\n" +
                                  main->GetLanguageText("ErrorInfo", "错误信息:") + " " + error.Message());
     }
     running_ = false;
@@ -81,6 +75,9 @@ void TfmUninstall::Next()
 
 void TfmUninstall::FormClose(TObject*, TCloseAction& action)
 {
-    if (running_)
-        action = TCloseAction::caNone;
+    // Nothing can be stopped halfway; afterwards the close box ends the program
+    // as the finish button does.
+    action = TCloseAction::caNone;
+    if (!running_)
+        Next();
 }

@@ -1,4 +1,4 @@
-// ComPtr: references taken over, released once, moved, detached and received.
+// ComPtr: references taken over or copied, released once, moved, detached and received.
 #include "ComPtr.h"
 #include "OwnedIdList.h"
 
@@ -57,6 +57,27 @@ TEST(ComPtrTest, ReceiveReleasesWhatWasHeldBeforeHandingOutTheSlot)
     EXPECT_EQ(nullptr, *slot);
     *slot = &next;
     EXPECT_EQ(&next, pointer.Get());
+}
+
+TEST(ComPtrTest, CopyFromTakesAReferenceOfItsOwn)
+{
+    TCountedUnknown object;
+    TCountedUnknown other;
+    {
+        ComPtr<IUnknown> pointer;
+        pointer.CopyFrom(&object);
+        EXPECT_EQ(2u, object.references) << "the caller keeps its own reference";
+        pointer.CopyFrom(pointer.Get()); // copying what is held keeps it alive
+        EXPECT_EQ(2u, object.references);
+        pointer.CopyFrom(&other);
+        EXPECT_EQ(1u, object.references);
+        EXPECT_EQ(2u, other.references);
+        pointer.CopyFrom(nullptr);
+        EXPECT_FALSE(pointer);
+        EXPECT_EQ(1u, other.references);
+        pointer.CopyFrom(&object);
+    }
+    EXPECT_EQ(1u, object.references);
 }
 
 // An allocator that counts what it frees, for identifier lists that came from it.

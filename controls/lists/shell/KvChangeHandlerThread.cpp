@@ -2,6 +2,7 @@
 #include "KvChangeHandlerThread.h"
 
 #include "Exception.h"
+#include "QuietErrorMode.h"
 
 namespace {
 constexpr DWORD kReplyTimeoutMs = 2000;
@@ -23,9 +24,11 @@ TChangeHandlerThread::~TChangeHandlerThread()
 {
     {
         std::lock_guard<std::mutex> lock(commandLock_);
+        std::lock_guard<std::mutex> slot(slotLock_);
         command_ = cmdTerminate;
-        SetEvent(commandEvent_.Get());
+        ++issued_;
     }
+    SetEvent(commandEvent_.Get());
     WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
@@ -50,9 +53,15 @@ void TChangeHandlerThread::Run()
             }
         DWORD signalled = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
         if (signalled == WAIT_OBJECT_0) {
-            if (command_ == cmdTerminate)
-                return;
-            Execute(command_, argument_);
+            {
+                std::lock_guard<std::mutex> slot(slotLock_);
+                if (answered_ != issued_) {
+                    if (command_ == cmdTerminate)
+                        return;
+                    Execute(command_, argument_);
+                    answered_ = issued_;
+                }
+            }
             SetEvent(replyEvent_.Get());
         } else if (signalled > WAIT_OBJECT_0 && signalled < WAIT_OBJECT_0 + count) {
             int slot = slots[signalled - WAIT_OBJECT_0];
@@ -90,18 +99,44 @@ void TChangeHandlerThread::Execute(TCommand command, int argument)
             }
         pending_.Reset(); // no free slot: the watch is dropped
         break;
+    case cmdWithdrawn:
     case cmdTerminate:
         break;
     }
 }
 
-bool TChangeHandlerThread::Command(TCommand command, int argument)
+bool TChangeHandlerThread::Command(TCommand command, int argument, TOwnedChangeNotification watch)
 {
-    command_ = command;
-    argument_ = argument;
-    ResetEvent(replyEvent_.Get());
+    unsigned ticket = 0;
+    {
+        std::lock_guard<std::mutex> slot(slotLock_);
+        command_ = command;
+        argument_ = argument;
+        pending_ = std::move(watch);
+        ticket = ++issued_;
+    }
     SetEvent(commandEvent_.Get());
-    return WaitForSingleObject(replyEvent_.Get(), kReplyTimeoutMs) == WAIT_OBJECT_0;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> slot(slotLock_);
+            if (answered_ == ticket)
+                return true;
+        }
+        // A reply may be a late one of an earlier command: the number decides.
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= kReplyTimeoutMs)
+            break;
+        WaitForSingleObject(replyEvent_.Get(), kReplyTimeoutMs - waited);
+    }
+    // The thread carries a command out whole while it holds the slot, so it has
+    // either done this one by now or not begun it.
+    std::lock_guard<std::mutex> slot(slotLock_);
+    if (answered_ == ticket)
+        return true;
+    command_ = cmdWithdrawn;
+    pending_.Reset();
+    return false;
 }
 
 void TChangeHandlerThread::Reset()
@@ -124,8 +159,7 @@ bool TChangeHandlerThread::AddWatch(const std::string& path, bool subtree, DWORD
     std::lock_guard<std::mutex> lock(commandLock_);
     if (liveCount_ >= kMaxWatches)
         return false;
-    pending_ = std::move(watch);
-    return Command(cmdAdd, 0);
+    return Command(cmdAdd, 0, std::move(watch));
 }
 
 int TChangeHandlerThread::WatchCount()
@@ -138,12 +172,10 @@ void TChangeHandlerThread::StartWatching(DWORD filter)
 {
     Reset();
     DWORD drives = GetLogicalDrives();
-    // No "insert a disk" boxes for empty drives.
-    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    TQuietErrorMode quiet; // no "insert a disk" boxes for empty drives
     for (int letter = 0; letter < 26; ++letter)
         if (drives & (1u << letter)) {
             char root[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
             AddWatch(root, true, filter);
         }
-    SetErrorMode(previousMode);
 }

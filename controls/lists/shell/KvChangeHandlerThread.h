@@ -34,11 +34,15 @@ public:
     int WatchCount();
 
 private:
-    enum TCommand : int { cmdReset = 0, cmdRemove = 1, cmdAdd = 2, cmdTerminate = 3 };
+    // cmdWithdrawn: a command its caller stopped waiting for before the thread took it.
+    enum TCommand : int { cmdWithdrawn = -1, cmdReset = 0, cmdRemove = 1, cmdAdd = 2, cmdTerminate = 3 };
     static DWORD WINAPI ThreadProc(void* self);
     void Run();
-    // Runs a command on the thread and waits for its acknowledgement.
-    bool Command(TCommand command, int argument);
+    // Runs a command on the thread and waits for the acknowledgement of that very
+    // command; on a time-out the command is withdrawn if the thread has not taken
+    // it, so that it neither runs late nor answers for the next one.
+    bool Command(TCommand command, int argument, TOwnedChangeNotification watch = TOwnedChangeNotification());
+    // On the thread, with the command slot locked.
     void Execute(TCommand command, int argument);
 
     HWND window_;
@@ -46,10 +50,13 @@ private:
     TOwnedHandle commandEvent_;
     TOwnedHandle replyEvent_;
     TOwnedHandle thread_;
-    std::mutex commandLock_;   // one command at a time
-    TCommand command_ = cmdReset;
+    std::mutex commandLock_;   // one caller's command at a time
+    std::mutex slotLock_;      // the command slot below, between the caller and the thread
+    TCommand command_ = cmdWithdrawn;
     int argument_ = 0;
     TOwnedChangeNotification pending_; // the watch an add command hands over
+    unsigned issued_ = 0;   // the number of the last command put into the slot
+    unsigned answered_ = 0; // the number of the last command the thread has carried out
     // Touched only by the thread (free slots hold no handle).
     std::vector<TOwnedChangeNotification> watches_;
     std::atomic<int> liveCount_{0};

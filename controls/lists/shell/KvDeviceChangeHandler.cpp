@@ -2,7 +2,11 @@
 #include "KvDeviceChangeHandler.h"
 
 #include "Exception.h"
+#include "ScopeExit.h"
 #include "TApplication.h"
+
+#include <algorithm>
+#include <cstddef>
 
 namespace {
 const char* const kReceiverClass = "TKvDeviceChangeReceiver";
@@ -37,9 +41,9 @@ void TKvDeviceChangeHandler::AddNotify(const TKvDeviceChangeNotify& notify) { no
 
 void TKvDeviceChangeHandler::RemoveNotify(const TKvDeviceChangeNotify& notify)
 {
-    for (auto it = notifies_.begin(); it != notifies_.end(); ++it)
-        if (*it == notify) {
-            notifies_.erase(it);
+    for (size_t i = 0; i < notifies_.size(); ++i)
+        if (notifies_[i] == notify) {
+            EraseAt(i);
             return;
         }
 }
@@ -47,16 +51,28 @@ void TKvDeviceChangeHandler::RemoveNotify(const TKvDeviceChangeNotify& notify)
 void TKvDeviceChangeHandler::DeleteNotifyAt(int index)
 {
     if (index >= 0 && index < NotifyCount())
-        notifies_.erase(notifies_.begin() + index);
+        EraseAt(static_cast<size_t>(index));
+}
+
+void TKvDeviceChangeHandler::EraseAt(size_t index)
+{
+    notifies_.erase(notifies_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (size_t* next : walks_)
+        if (index < *next)
+            --*next;
 }
 
 void TKvDeviceChangeHandler::DeviceChanged(TMessage& message)
 {
     if (!active_)
         return;
-    // A registration may remove itself (or another) while it runs.
-    std::vector<TKvDeviceChangeNotify> notifies = notifies_;
-    for (const TKvDeviceChangeNotify& notify : notifies) {
+    // A registration may remove itself or another one (its tree freed) while it
+    // runs: the walk follows the live list.
+    size_t next = 0;
+    walks_.push_back(&next);
+    TScopeExit done([this, &next] { walks_.erase(std::find(walks_.begin(), walks_.end(), &next)); });
+    while (next < notifies_.size()) {
+        TKvDeviceChangeNotify notify = notifies_[next++];
         try {
             notify(this, message);
         } catch (Exception& error) {

@@ -34,8 +34,12 @@ public:
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void DeviceChanged(TMessage& message);
+    void EraseAt(size_t index);
 
     std::vector<TKvDeviceChangeNotify> notifies_;
+    // The next registration each device change being handed out calls (one per
+    // nesting level): a removal moves them, so a removed one is never called.
+    std::vector<size_t*> walks_;
     HWND window_ = nullptr;
     bool active_ = true;
 };

@@ -25,16 +25,12 @@ TKvPidlList::TEntry& TKvPidlList::At(int index)
 
 void TKvPidlList::SetShellFolder(IShellFolder* folder)
 {
-    if (folder != nullptr)
-        folder->AddRef();
-    folder_.Reset(folder);
+    folder_.CopyFrom(folder);
 }
 
 void TKvPidlList::SetAllocator(IMalloc* allocator)
 {
-    if (allocator != nullptr)
-        allocator->AddRef();
-    allocator_.Reset(allocator);
+    allocator_.CopyFrom(allocator);
 }
 
 void TKvPidlList::FreeList(LPITEMIDLIST list)

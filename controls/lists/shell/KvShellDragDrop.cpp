@@ -76,12 +76,13 @@ HRESULT TDropTarget_shtv::DragEnter(IDataObject* data, DWORD keys, POINTL point,
 {
     if (effect == nullptr)
         return E_INVALIDARG;
-    if (data != nullptr)
-        data->AddRef();
-    data_.Reset(data);
+    data_.CopyFrom(data);
     node_ = nullptr;
     // Nodes must stay while the drag is over them: refreshes wait for its end.
-    tree_->refreshHeldBack_ = true;
+    if (!holding_) {
+        holding_ = true;
+        tree_->BeginDragHold();
+    }
     Retarget(point, keys, effect);
     return S_OK;
 }
@@ -97,9 +98,10 @@ HRESULT TDropTarget_shtv::DragOver(DWORD keys, POINTL point, DWORD* effect)
 void TDropTarget_shtv::EndDrag()
 {
     data_.Reset();
-    tree_->refreshHeldBack_ = false;
-    if (tree_->refreshPending_)
-        tree_->RefreshNodes();
+    if (holding_) {
+        holding_ = false;
+        tree_->EndDragHold();
+    }
 }
 
 HRESULT TDropTarget_shtv::DragLeave()
@@ -122,7 +124,7 @@ HRESULT TDropTarget_shtv::Drop(IDataObject* data, DWORD keys, POINTL point, DWOR
     target_.Reset();
     node_ = nullptr;
     Highlight(nullptr);
-    tree_->refreshPending_ = true; // what was dropped shows after the drag
+    tree_->DeferRefresh(TKvCustomShellTree::TRefreshKind::rkNodes); // what was dropped shows after the drag
     EndDrag();
     return result;
 }

@@ -65,6 +65,7 @@ private:
     ComPtr<IDropTarget> target_; // the folder's own drop target
     TKvTreeNode* node_ = nullptr;
     DWORD restingSince_ = 0;
+    bool holding_ = false; // holds the tree's refreshes back from DragEnter to the drag's end
 };
 
 class TDropSource_shtv : public TComObject<IDropSource> {

@@ -1,5 +1,6 @@
-// The shell tree: lazy filling, the shell's order, refreshes, the selection
-// timer, change notices, folders, verbs, the context menu and dragging.
+// The shell tree: lazy filling, the shell's order, refreshes (which wait while
+// the tree is busy), the selection and refresh timers, change notices, folders,
+// verbs, the context menu and dragging.
 #include "KvShellTree.h"
 
 #include "EOleSysError.h"
@@ -9,9 +10,12 @@
 #include "KvShellDragDrop.h"
 #include "KvShellUtils.h"
 #include "OwnedHandles.h"
+#include "QuietErrorMode.h"
+#include "ScopeExit.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TTimer.h"
+#include "TUpdateLock.h"
 #include "TWaitCursor.h"
 
 #include <shellapi.h>
@@ -34,28 +38,7 @@ constexpr ULONG kWantedAttributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_FILE
                                     SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK | SFGAO_CANRENAME |
                                     SFGAO_CANDELETE | SFGAO_DROPTARGET;
 
-// Holds back the critical-error box ("insert a disk") while a drive is read.
-class TQuietErrors {
-public:
-    TQuietErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    TQuietErrors(const TQuietErrors&) = delete;
-    TQuietErrors& operator=(const TQuietErrors&) = delete;
-    ~TQuietErrors() { SetErrorMode(previous_); }
-
-private:
-    UINT previous_;
-};
-
 int ShellOrder(HRESULT compared) { return FAILED(compared) ? 0 : static_cast<short>(HRESULT_CODE(compared)); }
-
-std::wstring Widen(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(std::max(length, 1)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(std::max(length - 1, 0)));
-    return wide;
-}
 
 // The menu command of a verb in a context menu, or 0 when the menu lacks it.
 UINT CommandOfVerb(IContextMenu* menu, HMENU popup, const std::string& verb)
@@ -81,9 +64,12 @@ TKvCustomShellTree::TKvCustomShellTree(TComponent* owner)
 {
     baseFolder_->OnChange = TNotifyEvent(this, &TKvCustomShellTree::BaseFolderChanged);
     selectedFolder_->OnChange = TNotifyEvent(this, &TKvCustomShellTree::SelectedFolderChanged);
-    timer_ = new TTimer(this);
-    timer_->SetEnabled(false);
-    timer_->OnTimer = TNotifyEvent(this, &TKvCustomShellTree::TimerFired);
+    selectionTimer_ = new TTimer(this);
+    selectionTimer_->SetEnabled(false);
+    selectionTimer_->OnTimer = TNotifyEvent(this, &TKvCustomShellTree::SelectionTimerFired);
+    refreshTimer_ = new TTimer(this);
+    refreshTimer_->SetEnabled(false);
+    refreshTimer_->OnTimer = TNotifyEvent(this, &TKvCustomShellTree::RefreshTimerFired);
     SetImages(KvShellUtils::SystemImageList(0));
     KvShellUtils::SharedDeviceChangeHandler()->AddNotify(
         TKvDeviceChangeNotify(this, &TKvCustomShellTree::DeviceChanged));
@@ -107,6 +93,12 @@ void TKvCustomShellTree::CreateWnd()
     UpdateDropTarget();
     if (options_.Contains(stoAutoFill))
         PostMessageA(Handle(), KVM_AUTOFILL, 0, 0);
+    // A window made again (the nodes kept) watches again, for its new handle,
+    // and runs what waited (a message to the old window went with it).
+    if (DynamicRefresh() && RootCount() > 0)
+        StartWatching();
+    if (pendingRefresh_ != TRefreshKind::rkNone)
+        PostMessageA(Handle(), KVM_DEFERREDREFRESH, 0, 0);
 }
 
 void TKvCustomShellTree::DestroyWnd()
@@ -126,6 +118,17 @@ void TKvCustomShellTree::Dispatch(TMessage& message)
         if (RootCount() == 0)
             RefreshAll();
         break;
+    case KVM_DEFERREDREFRESH:
+        RunDeferredRefresh();
+        break;
+    case CN_BASE + WM_NOTIFY: {
+        UINT code = reinterpret_cast<NMHDR*>(message.LParam)->code;
+        TKvCustomTreeView::Dispatch(message);
+        // The edit control goes only after this notice: what waited runs once it has.
+        if ((code == TVN_ENDLABELEDITA || code == TVN_ENDLABELEDITW) && pendingRefresh_ != TRefreshKind::rkNone)
+            PostMessageA(Handle(), KVM_DEFERREDREFRESH, 0, 0);
+        break;
+    }
     default:
         TKvCustomTreeView::Dispatch(message);
         break;
@@ -245,8 +248,9 @@ void TKvCustomShellTree::AddRootNode()
 }
 
 HRESULT TKvCustomShellTree::EnumerateItems(TKvTreeNode* node, ComPtr<IShellFolder>& folder,
-                                           std::vector<std::pair<TOwnedIdList, ULONG>>& items)
+                                           std::vector<std::pair<TOwnedIdList, ULONG>>& items, bool& started)
 {
+    started = false;
     HRESULT result = NodeData(node)->BindToFolder(folder);
     if (FAILED(result))
         return result;
@@ -255,13 +259,14 @@ HRESULT TKvCustomShellTree::EnumerateItems(TKvTreeNode* node, ComPtr<IShellFolde
         flags |= SHCONTF_INCLUDEHIDDEN;
     if (options_.Contains(stoIncludeNonFolders))
         flags |= SHCONTF_NONFOLDERS;
-    TQuietErrors quiet;
+    TQuietErrorMode quiet; // no "insert a disk" box while a drive is read
     ComPtr<IEnumIDList> enumerator;
     result = folder->EnumObjects(HandleAllocated() ? Handle() : nullptr, flags, enumerator.Receive());
-    if (result == S_FALSE || (SUCCEEDED(result) && !enumerator))
-        return S_OK; // an empty folder
     if (FAILED(result))
         return result;
+    started = true;
+    if (result == S_FALSE || !enumerator)
+        return S_OK; // an empty folder
     for (;;) {
         TOwnedIdList item;
         ULONG fetched = 0;
@@ -286,11 +291,21 @@ HRESULT TKvCustomShellTree::EnumerateItems(TKvTreeNode* node, ComPtr<IShellFolde
 
 bool TKvCustomShellTree::FillNode(TKvTreeNode* node)
 {
+    TKvShellTreeData* data = NodeData(node);
+    if (data->Filling)
+        return false; // asked again from a message loop of its own fill
+    BeginFilling();
+    data->Filling = true;
+    TScopeExit endFill([this, data] {
+        data->Filling = false;
+        EndFilling();
+    });
     ComPtr<IShellFolder> folder;
     std::vector<std::pair<TOwnedIdList, ULONG>> items;
-    HRESULT result = EnumerateItems(node, folder, items);
-    if (FAILED(result) && !folder) {
-        node->SetHasChildren(true); // could not start: try again next time
+    bool started = false;
+    HRESULT result = EnumerateItems(node, folder, items, started);
+    if (!started) {
+        node->SetHasChildren(true); // could not start (a drive not ready, a folder not readable): try again next time
         return false;
     }
     if (result == E_FAIL)
@@ -299,7 +314,7 @@ bool TKvCustomShellTree::FillNode(TKvTreeNode* node)
     for (auto& item : items)
         AddItemNode(node, folder.Get(), std::move(item.first), item.second);
     SortChildren(node);
-    NodeData(node)->Filled = true;
+    data->Filled = true;
     if (node->Count() == 0)
         node->SetHasChildren(false);
     return true;
@@ -331,7 +346,8 @@ void TKvCustomShellTree::RefreshChildren(TKvTreeNode* node)
 {
     ComPtr<IShellFolder> folder;
     std::vector<std::pair<TOwnedIdList, ULONG>> items;
-    if (FAILED(EnumerateItems(node, folder, items)))
+    bool started = false;
+    if (FAILED(EnumerateItems(node, folder, items, started)))
         return;
     std::vector<bool> known(items.size(), false);
     for (int i = node->Count() - 1; i >= 0; --i) {
@@ -355,20 +371,67 @@ void TKvCustomShellTree::RefreshChildren(TKvTreeNode* node)
     node->SetHasChildren(node->Count() > 0);
 }
 
+void TKvCustomShellTree::ReadChildrenAgain(TKvTreeNode* node)
+{
+    TKvShellTreeData* data = NodeData(node);
+    if (data == nullptr)
+        return;
+    if (data->Filled) {
+        BeginFilling();
+        TScopeExit endFill([this] { EndFilling(); });
+        RefreshChildren(node);
+    } else {
+        // The system control opens only a node that shows children; filling it finds out.
+        node->SetHasChildren(true);
+    }
+}
+
 // ---- refreshing -----------------------------------------------------------
+
+bool TKvCustomShellTree::RefreshHeldBack() const { return fills_ > 0 || dragHolds_ > 0 || IsEditing(); }
+
+void TKvCustomShellTree::DeferRefresh(TRefreshKind kind) { pendingRefresh_ = std::max(pendingRefresh_, kind); }
+
+void TKvCustomShellTree::RunDeferredRefresh()
+{
+    if (RefreshHeldBack())
+        return;
+    switch (std::exchange(pendingRefresh_, TRefreshKind::rkNone)) {
+    case TRefreshKind::rkAll: RefreshAll(); break;
+    case TRefreshKind::rkNodes: RefreshNodes(); break;
+    case TRefreshKind::rkNone: break;
+    }
+}
+
+void TKvCustomShellTree::EndFilling()
+{
+    if (--fills_ == 0 && pendingRefresh_ != TRefreshKind::rkNone && HandleAllocated())
+        PostMessageA(Handle(), KVM_DEFERREDREFRESH, 0, 0);
+}
+
+void TKvCustomShellTree::EndDragHold()
+{
+    if (dragHolds_ > 0)
+        --dragHolds_;
+    RunDeferredRefresh();
+}
 
 void TKvCustomShellTree::RefreshAll()
 {
-    if (IsEditing() || refreshHeldBack_) {
-        refreshPending_ = true;
+    if (RefreshHeldBack()) {
+        DeferRefresh(TRefreshKind::rkAll);
         return;
     }
-    refreshPending_ = false;
+    pendingRefresh_ = TRefreshKind::rkNone; // a rebuild covers what waited
     {
+        BeginFilling();
+        TScopeExit endFill([this] { EndFilling(); });
         TWaitCursor wait;
-        ++suspendChanges_;
-        SetSelected(nullptr);
-        --suspendChanges_;
+        {
+            ++suspendChanges_;
+            TScopeExit resume([this] { --suspendChanges_; });
+            SetSelected(nullptr);
+        }
         ClearNodes();
         AddRootNode();
         TKvTreeNode* root = GetFirstNode();
@@ -382,15 +445,18 @@ void TKvCustomShellTree::RefreshAll()
 
 void TKvCustomShellTree::RefreshNodes()
 {
-    if (IsEditing() || refreshHeldBack_) {
-        refreshPending_ = true;
+    if (RefreshHeldBack()) {
+        DeferRefresh(TRefreshKind::rkNodes);
         return;
     }
     if (RootCount() == 0) {
         RefreshAll();
         return;
     }
-    refreshPending_ = false;
+    if (pendingRefresh_ == TRefreshKind::rkNodes)
+        pendingRefresh_ = TRefreshKind::rkNone; // a waiting rebuild still runs
+    BeginFilling();
+    TScopeExit endFill([this] { EndFilling(); });
     TWaitCursor wait;
     if (OnFillStart)
         OnFillStart(this);
@@ -398,19 +464,23 @@ void TKvCustomShellTree::RefreshNodes()
     TOwnedIdList remembered;
     if (NodeData(selected) != nullptr)
         remembered = KvShellUtils::CopyIdList(nullptr, NodeData(selected)->GetAbsoluteIdList());
-    ++suspendChanges_;
-    SetSelected(nullptr);
-    BeginUpdate();
-    for (TKvTreeNode* node = GetFirstNode(); node != nullptr; node = node->GetNext()) {
-        TKvShellTreeData* data = NodeData(node);
-        // A filled node that found nothing cannot show as open, but is looked at again too.
-        if (data != nullptr && data->Filled && (node->Expanded() || node->Count() == 0))
-            RefreshChildren(node);
+    {
+        // A failing listing or event must not leave the selection unheard or the tree unpainted.
+        ++suspendChanges_;
+        TScopeExit resume([this] { --suspendChanges_; });
+        SetSelected(nullptr);
+        {
+            TUpdateLock<TKvCustomTreeView> update(*this);
+            for (TKvTreeNode* node = GetFirstNode(); node != nullptr; node = node->GetNext()) {
+                TKvShellTreeData* data = NodeData(node);
+                // A filled node that found nothing cannot show as open, but is looked at again too.
+                if (data != nullptr && data->Filled && (node->Expanded() || node->Count() == 0))
+                    RefreshChildren(node);
+            }
+        }
+        if (!remembered || !SelectFolder(remembered.Get()))
+            SetSelected(GetFirstNode());
     }
-    EndUpdate();
-    if (!remembered || !SelectFolder(remembered.Get()))
-        SetSelected(GetFirstNode());
-    --suspendChanges_;
     if (OnFillComplete)
         OnFillComplete(this);
 }
@@ -458,26 +528,26 @@ void TKvCustomShellTree::Change(TKvTreeNode* node)
 {
     TKvCustomTreeView::Change(node);
     if (suspendChanges_ == 0 && node != nullptr)
-        RestartTimer(ttSelection, kSelectionDelayMs);
+        RestartTimer(selectionTimer_, kSelectionDelayMs);
 }
 
-void TKvCustomShellTree::RestartTimer(TTimerTag tag, unsigned interval)
+void TKvCustomShellTree::RestartTimer(TTimer* timer, unsigned interval)
 {
-    timer_->SetEnabled(false);
-    timerTag_ = tag;
-    timer_->SetInterval(interval);
-    timer_->SetEnabled(true);
+    timer->SetEnabled(false);
+    timer->SetInterval(interval);
+    timer->SetEnabled(true);
 }
 
-void TKvCustomShellTree::TimerFired(TObject*)
+void TKvCustomShellTree::SelectionTimerFired(TObject*)
 {
-    TTimerTag tag = timerTag_;
-    timer_->SetEnabled(false);
-    timerTag_ = ttNone;
-    if (tag == ttSelection)
-        ProcessSelection();
-    else if (tag == ttRefresh)
-        RefreshNodes();
+    selectionTimer_->SetEnabled(false);
+    ProcessSelection();
+}
+
+void TKvCustomShellTree::RefreshTimerFired(TObject*)
+{
+    refreshTimer_->SetEnabled(false);
+    RefreshNodes();
 }
 
 void TKvCustomShellTree::ProcessSelection()
@@ -486,16 +556,15 @@ void TKvCustomShellTree::ProcessSelection()
     if (data == nullptr || !data->IsFileSystem())
         return;
     ++suspendChanges_;
+    TScopeExit resume([this] { --suspendChanges_; });
     selectedFolder_->SetIdList(data->GetAbsoluteIdList());
-    --suspendChanges_;
 }
 
 TKvShellLocator* TKvCustomShellTree::SelectedFolder()
 {
     // A selection still waiting for its timer is taken now, so readers never see an old folder.
-    if (timerTag_ == ttSelection) {
-        timer_->SetEnabled(false);
-        timerTag_ = ttNone;
+    if (selectionTimer_->Enabled()) {
+        selectionTimer_->SetEnabled(false);
         ProcessSelection();
     }
     return selectedFolder_.get();
@@ -547,7 +616,7 @@ int TKvCustomShellTree::WatchCount() const { return changeThread_ ? changeThread
 
 unsigned TKvCustomShellTree::PendingRefreshInterval() const
 {
-    return timerTag_ == ttRefresh ? timer_->Interval() : 0;
+    return refreshTimer_->Enabled() ? refreshTimer_->Interval() : 0;
 }
 
 void TKvCustomShellTree::FolderChanged()
@@ -556,9 +625,9 @@ void TKvCustomShellTree::FolderChanged()
         ignoreNextNotice_ = false;
         return;
     }
-    if (refreshHeldBack_)
+    if (dragHolds_ > 0)
         return;
-    RestartTimer(ttRefresh, Focused() ? kFocusedRefreshMs : kUnfocusedRefreshMs);
+    RestartTimer(refreshTimer_, Focused() ? kFocusedRefreshMs : kUnfocusedRefreshMs);
 }
 
 void TKvCustomShellTree::DeviceChanged(TObject*, TMessage&)
@@ -604,10 +673,14 @@ bool TKvCustomShellTree::CreateNewFolder()
     TKvTreeNode* parent = Selected();
     if (parent == nullptr)
         return true;
+    // The refresh in place passes closed folders by: this one is read again itself.
+    ReadChildrenAgain(parent);
     parent->Expand(false);
     for (int i = 0; i < parent->Count(); ++i)
         if (parent->Item(i)->Text() == name) {
-            parent->Item(i)->EditText();
+            TKvTreeNode* made = parent->Item(i);
+            SetSelected(made);
+            made->EditText();
             break;
         }
     return true;
@@ -654,7 +727,7 @@ bool TKvCustomShellTree::Edit(TKvTreeNode* node, std::string& text)
     if (data == nullptr || data->ParentFolder() == nullptr || node->Parent() == nullptr)
         return false;
     // The label names a real item: the item is renamed first, and the label follows only when that worked.
-    std::wstring wide = Widen(text);
+    std::wstring wide = SysUtils::AnsiToWide(text);
     TOwnedIdList renamed;
     if (FAILED(data->ParentFolder()->SetNameOf(Handle(), data->RelativeIdList(), wide.c_str(), SHGDN_INFOLDER,
                                                renamed.Receive())) ||
@@ -664,9 +737,8 @@ bool TKvCustomShellTree::Edit(TKvTreeNode* node, std::string& text)
         return false;
     ULONG attributes = data->Attributes();
     IShellFolder* folder = data->ParentFolder();
-    folder->AddRef();
-    ComPtr<IShellFolder> held;
-    held.Reset(folder);
+    ComPtr<IShellFolder> held; // the folder outlives the node's old data
+    held.CopyFrom(folder);
     node->DeleteChildren(); // their lists were made under the old name
     auto* updated = new TKvShellTreeData(NodeData(node->Parent()), folder, std::move(renamed), attributes);
     delete data;
@@ -705,6 +777,9 @@ void TKvCustomShellTree::ItemRightClick(POINT clientPoint, POINT screenPoint)
     info.lpVerb = MAKEINTRESOURCEA(command - kFirstMenuCommand);
     info.nShow = SW_SHOWNORMAL;
     menu->InvokeCommand(&info);
+    // A command may make something inside the item (New Folder), which the
+    // refresh in place would not see while the item is closed.
+    ReadChildrenAgain(node);
     RefreshNodes();
 }
 
@@ -715,6 +790,11 @@ void TKvCustomShellTree::BeginItemDrag(TKvTreeNode* node, bool)
     TKvShellTreeData* data = NodeData(node);
     if (!options_.Contains(stoOleDrag) || data == nullptr || data->ParentFolder() == nullptr ||
         node->Parent() == nullptr)
+        return;
+    // A drag needs OLE on this thread, whether or not the tree also takes drops;
+    // started first, it ends after every interface below has gone.
+    TOleApartment ole;
+    if (!ole.Started())
         return;
     ComPtr<IDataObject> dataObject;
     LPCITEMIDLIST item = data->RelativeIdList();
@@ -733,9 +813,13 @@ void TKvCustomShellTree::BeginItemDrag(TKvTreeNode* node, bool)
     ComPtr<IDropSource> source;
     source.Reset(new TDropSource_shtv());
     DWORD effect = DROPEFFECT_NONE;
-    refreshHeldBack_ = true;
-    HRESULT result = DoDragDrop(dataObject.Get(), source.Get(), allowed, &effect);
-    refreshHeldBack_ = false;
-    if (result == DRAGDROP_S_DROP || refreshPending_)
-        RefreshNodes();
+    HRESULT result = DRAGDROP_S_CANCEL;
+    {
+        BeginDragHold();
+        TScopeExit released([this] { --dragHolds_; });
+        result = DoDragDrop(dataObject.Get(), source.Get(), allowed, &effect);
+    }
+    if (result == DRAGDROP_S_DROP)
+        DeferRefresh(TRefreshKind::rkNodes);
+    RunDeferredRefresh();
 }

@@ -30,6 +30,8 @@ using TKvShellTreeOptions = TSet<TKvShellTreeOption>;
 constexpr UINT KVM_FOLDERCHANGED = 0x465;
 // Posted to a tree to fill it when it is still empty.
 constexpr UINT KVM_AUTOFILL = 0x467;
+// Posted by the tree to itself when what held a refresh back has ended.
+constexpr UINT KVM_DEFERREDREFRESH = 0x468;
 
 // May veto an item before it becomes a node.
 using TKvShAddItemEvent = TClosure<void(TObject* sender, IShellFolder* parentFolder, LPCITEMIDLIST relativeIdList,
@@ -76,6 +78,9 @@ public:
 
 protected:
     friend class TDropTarget_shtv;
+    // What a refresh asked for while the tree could not rebuild: a rebuild wins over a refresh in place.
+    enum class TRefreshKind { rkNone, rkNodes, rkAll };
+
     void CreateWnd() override;
     void DestroyWnd() override;
     void Dispatch(TMessage& message) override;
@@ -87,22 +92,40 @@ protected:
     void ItemRightClick(POINT clientPoint, POINT screenPoint) override;
 
 private:
-    enum TTimerTag { ttNone = 0, ttSelection = 1, ttRefresh = 2 };
-
     void AddRootNode();
     TKvTreeNode* AddItemNode(TKvTreeNode* parent, IShellFolder* folder, TOwnedIdList relative, ULONG attributes);
     // Enumerates a node's folder; false when the expansion is to be abandoned.
     bool FillNode(TKvTreeNode* node);
     void RefreshChildren(TKvTreeNode* node);
-    // The items of a node's folder that the options admit, with their attributes.
+    // Reads a node's children again even while it is closed, and lets a node
+    // that had none open (after something was made inside its folder).
+    void ReadChildrenAgain(TKvTreeNode* node);
+    // The items of a node's folder that the options admit, with their attributes;
+    // `started` tells whether the listing could begin at all.
     HRESULT EnumerateItems(TKvTreeNode* node, ComPtr<IShellFolder>& folder,
-                           std::vector<std::pair<TOwnedIdList, ULONG>>& items);
+                           std::vector<std::pair<TOwnedIdList, ULONG>>& items, bool& started);
     void SortChildren(TKvTreeNode* node);
     // Opens the path down to a folder and selects it; false when the tree does not hold it.
     bool SelectFolder(LPCITEMIDLIST target);
     void ProcessSelection();
-    void RestartTimer(TTimerTag tag, unsigned interval);
-    void TimerFired(TObject* sender);
+    static void RestartTimer(TTimer* timer, unsigned interval);
+    void SelectionTimerFired(TObject* sender);
+    void RefreshTimerFired(TObject* sender);
+
+    // Nodes must not go while they are filled, edited or dragged over: a refresh
+    // asked for then waits for that to end, and every one that waited runs then.
+    bool RefreshHeldBack() const;
+    void DeferRefresh(TRefreshKind kind);
+    // Runs what waited, unless something still holds it back (its end comes here again).
+    void RunDeferredRefresh();
+    // A fill, refresh or rebuild in progress is counted; the last one to end
+    // hands on what waited meanwhile (by message: the system control may still
+    // be in the middle of the expansion that began the fill).
+    void BeginFilling() { ++fills_; }
+    void EndFilling();
+    // A drag over the tree (its own, or one from outside) holds refreshes back until it ends.
+    void BeginDragHold() { ++dragHolds_; }
+    void EndDragHold();
     void BaseFolderChanged(TObject* sender);
     void SelectedFolderChanged(TObject* sender);
     void DeviceChanged(TObject* sender, TMessage& message);
@@ -120,16 +143,18 @@ private:
     std::unique_ptr<TKvShellLocator> selectedFolder_;
     TKvShellTreeOptions options_ = {stoAutoFill,     stoVirtualFolders, stoDefaultKeyHandling, stoContextMenus,
                                     stoDynamicRefresh, stoOleDrag,      stoOleDrop,            stoShowHidden};
-    TTimer* timer_ = nullptr;
-    TTimerTag timerTag_ = ttNone;
+    // The selection and the refresh after change notices wait on timers of their own.
+    TTimer* selectionTimer_ = nullptr;
+    TTimer* refreshTimer_ = nullptr;
     std::unique_ptr<TChangeHandlerThread> changeThread_;
     // Drag and drop needs OLE itself, not just COM: OLE is started for the drop
     // target and ends after the target has gone.
     std::optional<TOleApartment> ole_;
     ComPtr<IDropTarget> dropTarget_; // registered with the window while it exists
     int suspendChanges_ = 0;
-    bool refreshHeldBack_ = false;
-    bool refreshPending_ = false;
+    int dragHolds_ = 0;
+    int fills_ = 0;
+    TRefreshKind pendingRefresh_ = TRefreshKind::rkNone;
     bool ignoreNextNotice_ = false;
 };
 

@@ -7,9 +7,7 @@ TKvShellTreeData::TKvShellTreeData(TKvShellTreeData* parent, IShellFolder* paren
                                    TOwnedIdList relativeIdList, ULONG attributes)
     : parent_(parent), relative_(std::move(relativeIdList)), attributes_(attributes)
 {
-    if (parentFolder != nullptr)
-        parentFolder->AddRef();
-    parentFolder_.Reset(parentFolder);
+    parentFolder_.CopyFrom(parentFolder);
 }
 
 LPCITEMIDLIST TKvShellTreeData::GetAbsoluteIdList()

@@ -32,6 +32,8 @@ public:
 
     // The children were enumerated once (later refreshes re-enumerate expanded nodes).
     bool Filled = false;
+    // The children are being enumerated now (a message loop may run meanwhile).
+    bool Filling = false;
 
 private:
     TKvShellTreeData* parent_;

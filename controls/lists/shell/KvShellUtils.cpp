@@ -9,6 +9,7 @@
 #include "OwnedHandles.h"
 #include "OwnedLocalMemory.h"
 #include "ScopeExit.h"
+#include "SysUtils.h"
 
 #include <lm.h>
 #include <shellapi.h>
@@ -60,18 +61,9 @@ TUnitState& State()
 
 constexpr int kLastSpecialFolder = 50;
 constexpr int kMaxSubstitutions = 50;
+constexpr size_t kLastInsert = 99; // FormatMessage's highest insert number
 constexpr int kDrivesFolder = 17; // CSIDL_DRIVES
 constexpr UINT kShortcutText = MAX_PATH + 1;
-
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
 
 std::string Narrow(const wchar_t* text)
 {
@@ -175,7 +167,7 @@ HRESULT BindToFolder(LPCITEMIDLIST idList, ComPtr<IShellFolder>& folder)
 HRESULT PathToIdList(const std::string& path, TOwnedIdList& idList)
 {
     idList.Reset();
-    std::wstring wide = Widen(path);
+    std::wstring wide = SysUtils::AnsiToWide(path);
     // The shell reads at most MAX_PATH characters; a longer path would name another item.
     if (wide.size() >= MAX_PATH)
         return E_INVALIDARG;
@@ -391,7 +383,7 @@ HRESULT ReadShortcut(const std::string& linkFile, TKvShortcutInfo& info, bool wa
     ComPtr<IPersistFile> file;
     if (FAILED(result = link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         return result;
-    std::wstring wide = Widen(linkFile);
+    std::wstring wide = SysUtils::AnsiToWide(linkFile);
     if (FAILED(result = file->Load(wide.c_str(), STGM_READ)))
         return result;
     if (FAILED(result = link->Resolve(nullptr, SLR_NO_UI | SLR_NOUPDATE | SLR_NOSEARCH | SLR_NOTRACK)))
@@ -449,9 +441,20 @@ std::string FormatStrPos(const std::string& format, const std::vector<std::strin
         throw Exception("FormatStrPos: Too many substitution strings");
     if (format.empty())
         return std::string();
-    DWORD_PTR arguments[kMaxSubstitutions + 1] = {};
-    for (size_t i = 0; i < strings.size(); ++i)
-        arguments[i] = reinterpret_cast<DWORD_PTR>(strings[i].c_str());
+    // The format may name any insert up to %99, and FormatMessage reads whatever
+    // it names: every one has an entry, and those above the given strings stand
+    // for themselves.
+    std::vector<std::string> unnamed;
+    unnamed.reserve(kLastInsert - strings.size());
+    DWORD_PTR arguments[kLastInsert] = {};
+    for (size_t i = 0; i < kLastInsert; ++i) {
+        if (i < strings.size()) {
+            arguments[i] = reinterpret_cast<DWORD_PTR>(strings[i].c_str());
+        } else {
+            unnamed.push_back("%" + std::to_string(i + 1));
+            arguments[i] = reinterpret_cast<DWORD_PTR>(unnamed.back().c_str());
+        }
+    }
     TOwnedLocalMemory<char> text;
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY |
                                       FORMAT_MESSAGE_ALLOCATE_BUFFER,

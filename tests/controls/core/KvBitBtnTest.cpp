@@ -169,6 +169,10 @@ TEST_F(BitBtnForm, ScalingScalesMarginSpacingAndBounds)
     EXPECT_EQ(9, button->Spacing());
     EXPECT_EQ(15, button->Left());
     EXPECT_EQ(113, button->Width()) << "75 * 3 / 2, rounded";
+
+    button->SetMargin(-1);
+    form->ChangeScale(2, 1);
+    EXPECT_EQ(-1, button->Margin()) << "centred stays centred";
 }
 
 TEST_F(BitBtnForm, ShownGlyphFollowsTheEnabledState)

@@ -67,6 +67,14 @@ protected:
         button->SetParent(parent != nullptr ? parent : form);
         return button;
     }
+    // A container of its own below the buttons' row, for buttons on another parent.
+    Holder* AddHolder()
+    {
+        auto* holder = new Holder(form);
+        holder->SetBounds(10, 60, 200, 40);
+        holder->SetParent(form);
+        return holder;
+    }
     void ShowForm()
     {
         form->Show();
@@ -332,10 +340,7 @@ TEST_F(ButtonForm, GroupedButtonsReleaseEachOtherOnOneParentOnly)
     TKvButton* a = Add(10, 10);
     TKvButton* b = Add(100, 10);
     TKvButton* otherGroup = Add(190, 10);
-    auto* holder = new Holder(form);
-    holder->SetBounds(10, 60, 200, 40);
-    holder->SetParent(form);
-    TKvButton* elsewhere = Add(0, 0, holder);
+    TKvButton* elsewhere = Add(0, 0, AddHolder());
     for (TKvButton* button : {a, b})
         button->SetGroupIndex(1);
     otherGroup->SetGroupIndex(2);
@@ -515,4 +520,107 @@ TEST_F(ButtonForm, FocusedButtonTakesOverAsTheDefault)
     EXPECT_FALSE(second->IsActive());
     def->SetDefault(false);
     EXPECT_FALSE(def->IsActive());
+}
+
+TEST_F(ButtonForm, AGroupMessageFromOutsideTheParentIsIgnored)
+{
+    TKvButton* a = Add(10, 10);
+    TKvButton* b = Add(100, 10);
+    TKvButton* elsewhere = Add(0, 0, AddHolder());
+    for (TKvButton* button : {a, b, elsewhere})
+        button->SetGroupIndex(7);
+    a->SetDown(true);
+    elsewhere->SetDown(true);
+    ShowForm();
+
+    // Any program on the desktop can send the group message with any values.
+    SendMessageA(a->Handle(), CM_KVBUTTONPRESSED, 7, 0x10);
+    SendMessageA(a->Handle(), CM_KVBUTTONPRESSED, 7, reinterpret_cast<LPARAM>(form));
+    // A real button of the same group that is not one of the parent's controls.
+    SendMessageA(a->Handle(), CM_KVBUTTONPRESSED, 7, reinterpret_cast<LPARAM>(static_cast<TObject*>(elsewhere)));
+    EXPECT_TRUE(a->Down());
+
+    // The group still works among the parent's own buttons.
+    Press(b);
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+}
+
+namespace {
+// Ways a press can lose the mouse before its release comes.
+enum class Interruption { MessageBox, CaptureTaken, CancelMode };
+} // namespace
+
+TEST_F(ButtonForm, AnInterruptedPressLeavesNoStaleState)
+{
+    TKvButton* button = Add(10, 10);
+    ShowForm();
+    int clicks = 0;
+    button->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++clicks; });
+    Application()->SetTitle("Button test");
+
+    for (Interruption interruption : {Interruption::MessageBox, Interruption::CaptureTaken, Interruption::CancelMode}) {
+        SCOPED_TRACE(static_cast<int>(interruption));
+        button->SetFocus();
+        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, ::At(10, 10));
+        ASSERT_TRUE(button->PressedLook());
+        ASSERT_EQ(button->Handle(), GetCapture());
+        switch (interruption) {
+        case Interruption::MessageBox: {
+            MessageBoxAnswerer answerer("Button test", IDOK);
+            Application()->MessageBox("Interrupting", "Button test");
+            EXPECT_TRUE(answerer.Answered());
+            break;
+        }
+        case Interruption::CaptureTaken:
+            SetCapture(other->Handle());
+            ReleaseCapture();
+            break;
+        case Interruption::CancelMode:
+            SendMessageA(button->Handle(), WM_CANCELMODE, 0, 0);
+            break;
+        }
+        EXPECT_FALSE(button->PressedLook());
+
+        // Later the pointer passes over the button and a right click lands on it.
+        SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, ::At(20, 12));
+        EXPECT_FALSE(button->PressedLook()) << "hover does not show it pressed";
+        EXPECT_EQ(ColorToRGB(clBtnHighlight), PixelOf(button, 1, 1)) << "raised, not sunken";
+        SendMessageA(button->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, ::At(20, 12));
+        SendMessageA(button->Handle(), WM_RBUTTONUP, 0, ::At(20, 12));
+        EXPECT_EQ(0, clicks) << "a right click does not click";
+
+        // A new press takes the mouse again and clicks as usual.
+        SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, ::At(10, 10));
+        EXPECT_EQ(button->Handle(), GetCapture());
+        SendMessageA(button->Handle(), WM_LBUTTONUP, 0, ::At(10, 10));
+        EXPECT_EQ(1, clicks);
+        clicks = 0;
+    }
+}
+
+TEST_F(ButtonForm, KeysClickAGroupedButtonWithoutToggling)
+{
+    TKvButton* button = Add(10, 10);
+    button->SetCaption("&Go");
+    button->SetGroupIndex(3);
+    button->SetAllowAllUp(true);
+    button->SetDefault(true);
+    TKvButton* escape = Add(100, 10);
+    escape->SetGroupIndex(4);
+    escape->SetAllowAllUp(true);
+    escape->SetCancel(true);
+    ShowForm();
+    int clicks = 0;
+    button->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++clicks; });
+    escape->OnClick = TNotifyEvent::FromFunction([&](TObject*) { ++clicks; });
+
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(other->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(other->Handle(), WM_SYSCHAR, 'g', 0);
+    EXPECT_EQ(3, clicks);
+    EXPECT_FALSE(button->Down()) << "Enter and the accelerator only click";
+    EXPECT_FALSE(escape->Down()) << "Esc only clicks";
+    Press(button);
+    EXPECT_TRUE(button->Down()) << "a press toggles";
 }

@@ -3,8 +3,10 @@
 #include "ControlSnapshot.h"
 #include "KvPanel.h"
 #include "KvRadChk.h"
+#include "TApplication.h"
 #include "TForm.h"
 #include "UserInput.h"
+#include "VisualFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -172,4 +174,47 @@ TEST_F(GlyphInput, TheFocusedControlOutlinesItsCaption)
         if (focused.At(x, 0) != unfocused.At(x, 0))
             ++beyond;
     EXPECT_EQ(0, beyond) << "the outline is only as wide as the caption";
+}
+
+TEST_F(GlyphInput, APressInterruptedByAMessageBoxLeavesTheKeyboardFocusRuleWorking)
+{
+    auto* a = Make<TKvRadioButton>(panel, 10, "&Alpha");
+    auto* b = Make<TKvRadioButton>(panel, 40, "&Beta");
+    auto* box = Make<TKvCheckBox>(other, 10, "&Box");
+    a->SetChecked(true);
+    Show();
+    Application()->SetTitle("Glyph test");
+    for (TKvCustomGlyphButton* pressed : {static_cast<TKvCustomGlyphButton*>(b), static_cast<TKvCustomGlyphButton*>(box)}) {
+        // The button goes down on the control, then a message box takes the focus
+        // and the release with it.
+        SendMessageA(pressed->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 8));
+        ASSERT_TRUE(pressed->PressedLook());
+        MessageBoxAnswerer answerer("Glyph test", IDOK);
+        Application()->MessageBox("Interrupting", "Glyph test");
+        ASSERT_TRUE(answerer.Answered());
+        EXPECT_FALSE(pressed->PressedLook());
+        SendMessageA(pressed->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 8));
+        EXPECT_FALSE(pressed->PressedLook()) << "hover does not show it pressed";
+    }
+    EXPECT_EQ(cbUnchecked, box->State()) << "the release never came";
+
+    // The keyboard's focus checks a radio button again.
+    a->SetFocus();
+    ASSERT_TRUE(UserInput::RunUntil([&] { return a->Focused(); }));
+    UserInput::PressKey(VK_DOWN);
+    EXPECT_TRUE(UserInput::RunUntil([&] { return b->Focused(); }));
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(a->Checked());
+}
+
+TEST_F(GlyphInput, ArrowDownClicksARadioButtonWhileNoControlHasTheFocus)
+{
+    auto* a = Make<TKvRadioButton>(panel, 10, "Alpha");
+    Show();
+    // The form itself holds the focus: its arrow navigation has no control to move from.
+    SetFocus(form->Handle());
+    ASSERT_TRUE(UserInput::RunUntil([&] { return GetFocus() == form->Handle(); }));
+    UserInput::PressKey(VK_DOWN);
+    EXPECT_TRUE(UserInput::RunUntil([&] { return clicks == 1; }));
+    EXPECT_FALSE(a->Checked()) << "the key clicks; it does not check";
 }

@@ -180,6 +180,16 @@ TEST_F(GlyphForm, ACustomStripIsCutIntoCellsAndClearingItReturnsToTheLibraryGlyp
     EXPECT_FALSE(box->UseCustomGlyphs());
     EXPECT_EQ(13, box->GlyphWidth());
     EXPECT_EQ(13, box->GlyphHeight());
+
+    // Custom glyphs asked for without a strip: no glyph at all.
+    box->SetEnabled(true);
+    box->SetCaption("");
+    box->SetUseCustomGlyphs(true);
+    EXPECT_EQ(0, box->GlyphWidth());
+    ControlSnapshot shot(box);
+    for (int x = 0; x < 13; ++x)
+        for (int y = 2; y < 15; ++y)
+            ASSERT_EQ(kFace, shot.At(x, y)) << x << "," << y;
 }
 
 struct PlaceCase {
@@ -332,6 +342,39 @@ TEST_F(GlyphForm, AssigningACheckedActionTakesItsStateWithoutExecutingIt)
     box->SetAction(&action);
     EXPECT_TRUE(box->Checked());
     EXPECT_EQ(0, executed);
+}
+
+TEST_F(GlyphForm, LaterChangesOfTheActionKeepTheUsersChoice)
+{
+    auto* box = Make<TKvCheckBox>(left, 10, "Box");
+    auto* a = Make<TKvRadioButton>(right, 10, "A");
+    auto* b = Make<TKvRadioButton>(right, 40, "B");
+    TAction boxAction(form), radioAction(form);
+    boxAction.SetChecked(true);
+    radioAction.SetChecked(true);
+    box->SetAction(&boxAction);
+    a->SetAction(&radioAction);
+    ASSERT_TRUE(box->Checked());
+    ASSERT_TRUE(a->Checked());
+
+    // The user unchecks the box and picks the other radio button with the space bar.
+    for (TKvCustomGlyphButton* control : {static_cast<TKvCustomGlyphButton*>(box), static_cast<TKvCustomGlyphButton*>(b)}) {
+        SendMessageA(control->Handle(), WM_KEYDOWN, VK_SPACE, 0);
+        SendMessageA(control->Handle(), WM_KEYUP, VK_SPACE, 0);
+    }
+    ASSERT_FALSE(box->Checked());
+    ASSERT_TRUE(b->Checked());
+    ASSERT_FALSE(a->Checked());
+
+    for (TAction* action : {&boxAction, &radioAction})
+        action->SetCaption("Renamed");
+    EXPECT_FALSE(box->Checked());
+    EXPECT_EQ("Renamed", box->Caption());
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+    boxAction.SetEnabled(false);
+    EXPECT_FALSE(box->Checked());
+    EXPECT_FALSE(box->Enabled());
 }
 
 TEST_F(GlyphForm, TheFrameControllerTurnsOnHotTrackingAndLendsItsColours)

@@ -2,6 +2,7 @@
 // at a base folder of real folders, the shell's order, hidden folders and files
 // by option, selection by path, change notices from the change thread, new
 // folders with their label edit, renaming, and verbs on roots.
+#include "KvDeviceChangeHandler.h"
 #include "KvIdListArray.h"
 #include "KvShellDragDrop.h"
 #include "KvShellTree.h"
@@ -14,10 +15,50 @@
 
 #include <gtest/gtest.h>
 
+#include <dbt.h>
+
 #include <string>
 #include <vector>
 
 namespace {
+
+// The shell tree with a look at how it redraws, and its drag start in reach.
+class ProbedShellTree : public TKvShellTree {
+public:
+    using TKvShellTree::TKvShellTree;
+    using TKvShellTree::BeginItemDrag;
+    using TKvShellTree::RecreateWnd;
+    // The last WM_SETREDRAW the window was sent (TRUE: painting).
+    WPARAM redraw = TRUE;
+
+protected:
+    void Dispatch(TMessage& message) override
+    {
+        if (message.Msg == WM_SETREDRAW)
+            redraw = message.WParam;
+        TKvShellTree::Dispatch(message);
+    }
+};
+
+// Hears device changes after the trees do.
+class DeviceChangeListener : public TObject {
+public:
+    DeviceChangeListener() { SharedDeviceChangeHandler()->AddNotify(Notify()); }
+    ~DeviceChangeListener() override { SharedDeviceChangeHandler()->RemoveNotify(Notify()); }
+    void Heard(TObject*, TMessage&) { ++heard; }
+    // Sends a device change as the system broadcasts it, and runs messages until it was handed out.
+    bool Broadcast()
+    {
+        int before = heard;
+        PostMessageA(SharedDeviceChangeHandler()->Window(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        return RunMessagesUntil([&] { return heard > before; });
+    }
+    int heard = 0;
+
+private:
+    static TKvDeviceChangeHandler* SharedDeviceChangeHandler() { return KvShellUtils::SharedDeviceChangeHandler(); }
+    TKvDeviceChangeNotify Notify() { return TKvDeviceChangeNotify(this, &DeviceChangeListener::Heard); }
+};
 
 class ShellTreeTest : public testing::Test {
 protected:
@@ -25,7 +66,7 @@ protected:
     {
         form = new TForm(nullptr);
         form->SetBounds(40, 40, 420, 460);
-        tree = new TKvShellTree(form);
+        tree = new ProbedShellTree(form);
         tree->SetBounds(8, 8, 380, 400);
         tree->SetHideSelection(false);
     }
@@ -65,7 +106,7 @@ protected:
 
     TempFolder temp;
     TForm* form = nullptr;
-    TKvShellTree* tree = nullptr;
+    ProbedShellTree* tree = nullptr;
 };
 
 TEST_F(ShellTreeTest, AnEmptyBaseFolderRootsTheTreeAtTheDesktop)
@@ -199,7 +240,9 @@ TEST_F(ShellTreeTest, CreateNewFolderMakesItOpensItsLabelAndTheLabelRenamesIt)
     EXPECT_FALSE(FolderExists(temp / "New Folder"));
     EXPECT_NE(ChildNamed(tree->GetFirstNode(), "我的文件夹"), nullptr);
 
-    // A second one takes the next free name.
+    // A second one in the same folder takes the next free name (the new folder was selected).
+    EXPECT_EQ(tree->Selected()->Text(), "我的文件夹");
+    tree->SetSelected(tree->GetFirstNode());
     MakeFolders({"New Folder"});
     ASSERT_TRUE(tree->CreateNewFolder());
     EXPECT_TRUE(FolderExists(temp / "New Folder (2)"));
@@ -298,4 +341,165 @@ TEST_F(ShellTreeTest, TheDeleteVerbRemovesTheFolderAndItsNode)
     EXPECT_EQ(Labels(tree->GetFirstNode()), std::vector<std::string>{"stays"});
 }
 
+TEST_F(ShellTreeTest, ARefreshAskedForWhileTheTreeIsBusyRunsWhenItEnds)
+{
+    MakeFolders({"a", "a\\a1", "a\\a2", "b"});
+    ShowTree(temp.Path());
+    SetForegroundWindow(form->Handle());
+    DeviceChangeListener devices;
+    // A rebuild shows as its root going (a new root may come at the old one's address).
+    int rebuilds = 0;
+    tree->OnDeleteItem = TKvShTreeDeleteItemEvent::FromFunction([&](TObject*, TKvTreeNode* node) {
+        if (node->Parent() == nullptr)
+            ++rebuilds;
+    });
+    TKvTreeNode* a = ChildNamed(tree->GetFirstNode(), "a");
+    ASSERT_NE(a, nullptr);
+
+    // A message loop inside the listing (the shell's "insert a disc" prompt runs
+    // one) hands out a device change: the rebuild waits for the fill.
+    bool pumped = false, rootKeptDuringFill = false;
+    tree->OnAddItem = TKvShAddItemEvent::FromFunction([&](TObject*, IShellFolder*, LPCITEMIDLIST, ULONG, bool&) {
+        if (pumped)
+            return;
+        pumped = true;
+        EXPECT_TRUE(devices.Broadcast());
+        rootKeptDuringFill = rebuilds == 0;
+    });
+    a->Expand(false);
+    ASSERT_TRUE(pumped);
+    EXPECT_TRUE(rootKeptDuringFill);
+    EXPECT_EQ(Labels(a), (std::vector<std::string>{"a1", "a2"})) << "the node being filled is whole";
+    ASSERT_TRUE(RunMessagesUntil([&] { return rebuilds == 1; })) << "the rebuild came after the fill";
+    TKvTreeNode* root = tree->GetFirstNode();
+    EXPECT_EQ(Labels(root), (std::vector<std::string>{"a", "b"}));
+
+    // While a label is edited the rebuild waits too, and runs once the edit ends.
+    ChildNamed(root, "b")->EditText();
+    ASSERT_TRUE(tree->IsEditing());
+    ASSERT_TRUE(devices.Broadcast());
+    EXPECT_EQ(rebuilds, 1);
+    SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
+    EXPECT_TRUE(RunMessagesUntil([&] { return rebuilds == 2; })) << "the waiting rebuild was not dropped";
+}
+
+TEST_F(ShellTreeTest, ANewFolderInAClosedFolderShowsSelectedWithItsLabelOpen)
+{
+    MakeFolders({"opened", "opened\\old", "empty"});
+    ShowTree(temp.Path());
+    SetForegroundWindow(form->Handle());
+    TKvTreeNode* opened = ChildNamed(tree->GetFirstNode(), "opened");
+    opened->Expand(false);
+    opened->Collapse(false);
+    // A folder that was opened before and closed again, and one that reported no subfolders.
+    for (const char* name : {"opened", "empty"}) {
+        SCOPED_TRACE(name);
+        TKvTreeNode* parent = ChildNamed(tree->GetFirstNode(), name);
+        ASSERT_NE(parent, nullptr);
+        tree->SetSelected(parent);
+        ASSERT_TRUE(tree->CreateNewFolder());
+        EXPECT_TRUE(FolderExists(temp / (std::string(name) + "\\New Folder")));
+        ASSERT_TRUE(tree->IsEditing());
+        ASSERT_NE(tree->EditingNode(), nullptr);
+        EXPECT_EQ(tree->EditingNode()->Text(), "New Folder");
+        EXPECT_EQ(tree->EditingNode()->Parent(), parent);
+        EXPECT_EQ(tree->Selected(), tree->EditingNode());
+        SendMessageA(tree->Handle(), TVM_ENDEDITLABELNOW, TRUE, 0);
+    }
+}
+
+TEST_F(ShellTreeTest, AThrowingOnAddItemLeavesTheTreePaintingAndFollowingTheSelection)
+{
+    MakeFolders({"a", "b"});
+    ShowTree(temp.Path());
+    MakeFolders({"new"});
+    tree->OnAddItem = TKvShAddItemEvent::FromFunction(
+        [](TObject*, IShellFolder*, LPCITEMIDLIST, ULONG, bool&) { throw Exception("refused"); });
+    EXPECT_THROW(tree->RefreshNodes(), Exception);
+    tree->OnAddItem = TKvShAddItemEvent();
+    EXPECT_EQ(tree->redraw, static_cast<WPARAM>(TRUE)) << "painting is back on";
+
+    tree->SetSelected(ChildNamed(tree->GetFirstNode(), "b"));
+    EXPECT_EQ(tree->SelectedFolder()->Path(), temp / "b") << "the selection is heard again";
+    tree->RefreshNodes();
+    EXPECT_EQ(Labels(tree->GetFirstNode()), (std::vector<std::string>{"a", "b", "new"}));
+}
+
+TEST_F(ShellTreeTest, AChangeNoticeAndASelectionBothKeepTheirWait)
+{
+    MakeFolders({"x", "y"});
+    ShowTree(temp.Path());
+    int fills = 0;
+    tree->OnFillComplete = TNotifyEvent::FromFunction([&](TObject*) { ++fills; });
+
+    // A notice right after a selection: the selection still reaches the locator.
+    tree->SetSelected(ChildNamed(tree->GetFirstNode(), "x"));
+    SendMessageA(tree->Handle(), KVM_FOLDERCHANGED, 0, 0);
+    EXPECT_NE(tree->PendingRefreshInterval(), 0u);
+    EXPECT_TRUE(RunMessagesUntil([&] { return tree->SelectedFolder()->Path() == temp / "x"; }));
+
+    // A selection right after a notice: the refresh still comes.
+    SendMessageA(tree->Handle(), KVM_FOLDERCHANGED, 0, 0);
+    tree->SetSelected(ChildNamed(tree->GetFirstNode(), "y"));
+    EXPECT_NE(tree->PendingRefreshInterval(), 0u) << "the selection does not drop the refresh";
+    EXPECT_TRUE(RunMessagesUntil([&] { return fills > 0; }));
+    EXPECT_EQ(tree->SelectedFolder()->Path(), temp / "y");
+}
+
+TEST_F(ShellTreeTest, WatchingGoesOnWhenTheWindowIsMadeAgain)
+{
+    std::string made = "C:\\kvshell-again-" + std::to_string(GetCurrentProcessId());
+    ShowTree("C:\\");
+    ASSERT_GT(tree->WatchCount(), 0);
+    tree->RecreateWnd();
+    ASSERT_TRUE(RunMessagesUntil([&] { return tree->HandleAllocated(); }));
+    EXPECT_GT(tree->WatchCount(), 0);
+    // The notices reach the new window.
+    ASSERT_TRUE(CreateDirectoryA(made.c_str(), nullptr));
+    bool noticed = RunMessagesUntil([&] { return tree->PendingRefreshInterval() != 0; });
+    RemoveDirectoryA(made.c_str());
+    EXPECT_TRUE(noticed);
+}
+
+// Holds the left button down until a timer, run from the drag's own message
+// loop, has asked for a refresh (which the drag holds back) and let it go.
+ProbedShellTree* draggedTree = nullptr;
+bool refreshAskedDuringDrag = false;
+void CALLBACK AskAndDrop(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    refreshAskedDuringDrag = true;
+    draggedTree->RefreshNodes();
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+TEST_F(ShellTreeTest, DraggingANodeOutStartsOleWithoutTheDropTarget)
+{
+    MakeFolders({"dragged"});
+    tree->SetOptions(tree->Options() - stoOleDrop);
+    ShowTree(temp.Path());
+    TKvTreeNode* node = ChildNamed(tree->GetFirstNode(), "dragged");
+    ASSERT_NE(node, nullptr);
+    int fills = 0;
+    tree->OnFillComplete = TNotifyEvent::FromFunction([&](TObject*) { ++fills; });
+
+    // The pointer rests on the form beside the tree, where nothing takes drops.
+    POINT beside = form->ClientToScreen(POINT{400, 430});
+    SetCursorPos(beside.x, beside.y);
+    draggedTree = tree;
+    refreshAskedDuringDrag = false;
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    // The drag reads the button from this thread's key state, which follows the messages.
+    ASSERT_TRUE(RunMessagesUntil([] { return GetKeyState(VK_LBUTTON) < 0; }));
+    UINT_PTR timer = SetTimer(nullptr, 0, 200, &AskAndDrop);
+    tree->BeginItemDrag(node, false);
+    bool dragged = refreshAskedDuringDrag;
+    KillTimer(nullptr, timer);
+    if (!refreshAskedDuringDrag)
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(dragged) << "the drag ran its loop";
+    EXPECT_EQ(fills, 1) << "the refresh asked for during the drag ran at its end";
+}
+
 } // namespace
+

@@ -273,6 +273,9 @@ TEST(ShellUtils, FormatStrPosTakesFiftyStringsAndRefusesMore)
     EXPECT_EQ(FormatStrPos(format, strings), expected);
     EXPECT_EQ(FormatStrPos("无法创建 '%2': %1", {"原因", "新建文件夹"}), "无法创建 '新建文件夹': 原因");
     EXPECT_EQ(FormatStrPos("", strings), "");
+    // Inserts above the strings given stand as written; nothing past the strings is read.
+    EXPECT_EQ(FormatStrPos("%1 %2 %3 %50 %99", {"一"}), "一 %2 %3 %50 %99");
+    EXPECT_EQ(FormatStrPos("%51 %99!s!", strings), "%51 %99");
     strings.push_back("s51");
     try {
         FormatStrPos(format, strings);
@@ -359,6 +362,38 @@ TEST(ShellUtils, DeviceChangesAreRepostedAndToldToEachRegistration)
     EXPECT_EQ(failures, 1);
     handler->RemoveNotify(TKvDeviceChangeNotify(&second, &Listener::Heard));
     Application()->OnException = nullptr;
+}
+
+// Removes another registration when it hears a device change (as freeing a tree does).
+class Remover : public TObject {
+public:
+    Remover(TKvDeviceChangeHandler& handler, Listener& victim) : handler_(handler), victim_(victim) {}
+    void Heard(TObject*, TMessage&)
+    {
+        ++heard;
+        handler_.RemoveNotify(TKvDeviceChangeNotify(&victim_, &Listener::Heard));
+    }
+    int heard = 0;
+
+private:
+    TKvDeviceChangeHandler& handler_;
+    Listener& victim_;
+};
+
+TEST(ShellUtils, ARegistrationRemovedWhileADeviceChangeIsHandedOutIsNotCalled)
+{
+    TKvDeviceChangeHandler handler;
+    Listener removed, after;
+    Remover remover(handler, removed);
+    handler.AddNotify(TKvDeviceChangeNotify(&remover, &Remover::Heard));
+    handler.AddNotify(TKvDeviceChangeNotify(&removed, &Listener::Heard));
+    handler.AddNotify(TKvDeviceChangeNotify(&after, &Listener::Heard));
+
+    PostMessageA(handler.Window(), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    ASSERT_TRUE(RunMessagesUntil([&] { return remover.heard == 1; }));
+    EXPECT_TRUE(removed.heard.empty()) << "removed before its turn came";
+    EXPECT_EQ(after.heard.size(), 1u) << "the rest still hear it";
+    EXPECT_EQ(handler.NotifyCount(), 2);
 }
 
 } // namespace

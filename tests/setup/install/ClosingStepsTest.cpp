@@ -7,8 +7,13 @@
 #include "BroadcastProbe.h"
 #include "Exception.h"
 #include "OwnedHandles.h"
+#include "PendingRenames.h"
+#include "SysUtils.h"
 #include "uFileReplacement.h"
 #include "uSystemFolders.h"
+#include "uWideText.h"
+
+#include <cwctype>
 
 #include <shlwapi.h>
 
@@ -69,6 +74,21 @@ int WaitingCopies()
             ++count;
     } while (FindNextFileA(search.Get(), &found));
     return count;
+}
+
+// Whether the restart-time list names the file (by its name, as the list holds
+// the system's spelling of the path).
+bool ScheduledAtRestart(const std::string& path)
+{
+    std::wstring name = uWideText::Widen(SysUtils::UpperCase(SysUtils::ExtractFileName(path)));
+    for (std::wstring entry : PendingFileRenames()) {
+        for (wchar_t& c : entry)
+            c = static_cast<wchar_t>(towupper(c));
+        if (!name.empty() && entry.size() >= name.size() &&
+            entry.compare(entry.size() - name.size(), name.size(), name) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -171,4 +191,68 @@ TEST_F(ClosingStepsTest, AReplacementThatCannotWaitForTheRestartRollsBack)
     EXPECT_EQ(ReadWholeFile(App() + "\\busy.dll"), "running");
     EXPECT_FALSE(FileExists(App() + "\\bin\\app.txt"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, TestKey() + "\\App"));
+}
+
+TEST_F(ClosingStepsTest, AFailedFirstInstallLeavesAnotherProductsUninstallerAndSchedulesNothing)
+{
+    const std::string uninstaller = App() + "\\Uninstall.exe";
+    for (bool heldOpen : {false, true}) {
+        SCOPED_TRACE(heldOpen ? "held open" : "not in use");
+        CreateDirectoryA(App().c_str(), nullptr);
+        WriteWholeFile(uninstaller, "someone else's");
+        TOwnedHandle held;
+        if (heldOpen)
+            held.Reset(CreateFileA(uninstaller.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
+        TPendingRenamesGuard pending;
+        TInstallDriver driver(root_.Path());
+        driver.Project = ProjectLines(true);
+        driver.Objects = Records();
+        uFileReplacement::SetDiskSpaceForTests(0); // the log cannot be written
+        EXPECT_THROW(driver.Install(), Exception);
+        uFileReplacement::SetDiskSpaceForTests(-1);
+        EXPECT_FALSE(ScheduledAtRestart(uninstaller));
+        held.Reset();
+
+        EXPECT_EQ(ReadWholeFile(uninstaller), "someone else's");
+        EXPECT_FALSE(FileExists(App() + "\\bin\\app.txt"));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
+        RemoveTree(App());
+    }
+}
+
+TEST_F(ClosingStepsTest, ARollbackGoesOnPastAFileItCannotDeleteAndReportsItAfterTheError)
+{
+    const std::string busy = App() + "\\busy.txt";
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(true);
+    driver.Objects = Records();
+    driver.Objects.push_back(FileRecord(busy, "written by the install"));
+    driver.Objects.push_back(FileRecord("Q:\\NoSuchDrive\\f.txt", "never written"));
+    // The file the rollback undoes first is held open by then.
+    TOwnedHandle held;
+    driver.OnRecord = [&](int index) {
+        if (index == 3)
+            held.Reset(CreateFileA(busy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    TPendingRenamesGuard pending;
+    std::string message;
+    try {
+        driver.Install();
+        ADD_FAILURE() << "the install did not fail";
+    } catch (const Exception& error) {
+        message = error.Message();
+    }
+    ASSERT_TRUE(held.IsValid());
+    const bool scheduled = ScheduledAtRestart(busy);
+    held.Reset();
+
+    EXPECT_EQ(message.find("文件夹 Q:\\NoSuchDrive\\ 不存在"), 0u) << message; // the install's own error first
+    EXPECT_NE(message.find(busy), std::string::npos) << message;              // then what stayed
+    EXPECT_EQ(driver.Engine().RollbackReport().empty(), false);
+    EXPECT_TRUE(scheduled);
+    EXPECT_FALSE(FileExists(App() + "\\bin\\app.txt"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, TestKey() + "\\App"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
+    RemoveTree(App());
 }

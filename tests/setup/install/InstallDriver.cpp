@@ -52,10 +52,13 @@ TOstrelExecutor& TInstallDriver::Open()
     // Later project lines are looked up after the defaults, so put the test's first.
     description.Project.insert(description.Project.begin(), Project.begin(), Project.end());
     description.Objects = Objects;
+    description.UserInterface = UserInterface;
     TBuildOptions options;
     options.Program = BesideTestProgram("setupdata_stub.exe");
     options.Output = workFolder_ + "\\setup.exe";
     BuildSetup(options, description);
+    if (AfterBuild)
+        AfterBuild(options.Output);
 
     engine_.OnProcess = TOstrelExecutor::TProcessEvent(this, &TInstallDriver::Process);
     engine_.OnStartCancel = TOstrelExecutor::TStartCancelEvent(this, &TInstallDriver::StartCancel);
@@ -89,6 +92,8 @@ void TInstallDriver::Process(TObject*, TStrings* record, bool& skip, std::int64_
     positions_.push_back(position);
     if (index == CancelAtRecord)
         engine_.SetCancelRequested(true);
+    if (OnRecord)
+        OnRecord(index);
 }
 
 void TInstallDriver::StartCancel(int count) { startCancelCount_ = count; }

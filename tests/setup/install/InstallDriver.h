@@ -7,6 +7,7 @@
 #include "TStringList.h"
 #include "uOstrelExecutor.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
     TStringList SkipSet;
     // Asks for cancel while the record of this index (from 0) is announced; -1: never.
     int CancelAtRecord = -1;
+    // The user-interface block the setup carries (saved beside the log as ".Dat").
+    std::string UserInterface;
+    // Called with each announced record's index (from 0), as the record starts.
+    std::function<void(int index)> OnRecord;
+    // Called with the built setup program's path before it is opened (to damage it).
+    std::function<void(const std::string& setupProgram)> AfterBuild;
 
     // Builds the setup and opens it; the install path comes from the project.
     TOstrelExecutor& Open();

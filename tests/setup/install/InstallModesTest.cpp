@@ -10,6 +10,8 @@
 #include "uOstrelUninstall.h"
 #include "uSystemFolders.h"
 
+#include <cstring>
+
 namespace {
 
 // An uninstall command that leaves a mark, so that a test sees whether it ran.
@@ -17,6 +19,44 @@ TSetupRecord UninstallCommand(const std::string& mark)
 {
     return Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=3", "TYPE=1", "TARGET=cmd.exe",
                    "PARAMS=/c echo u>>\"" + mark + "\"", "URL=False", "HIDDEN=True"});
+}
+
+// Bytes that do not compress, so that they fill the container as they are.
+std::string Noise(size_t size)
+{
+    std::string bytes(size, '\0');
+    std::uint32_t state = 2463534242u;
+    for (char& c : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        c = static_cast<char>(state);
+    }
+    return bytes;
+}
+
+FILETIME LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Moves the setup data's end (the trailer's second dword) to `fraction` of the
+// data, as a download cut short would leave it.
+void CutSetupData(const std::string& setupProgram, double fraction)
+{
+    std::string bytes = ReadWholeFile(setupProgram);
+    ASSERT_GT(bytes.size(), 8u);
+    auto dword = [&](size_t at) {
+        std::uint32_t value = 0;
+        memcpy(&value, &bytes[at], 4);
+        return value;
+    };
+    std::uint32_t start = dword(bytes.size() - 8), end = dword(bytes.size() - 4);
+    std::uint32_t cut = start + static_cast<std::uint32_t>((end - start) * fraction);
+    memcpy(&bytes[bytes.size() - 4], &cut, 4);
+    WriteWholeFile(setupProgram, bytes);
 }
 
 } // namespace
@@ -86,6 +126,85 @@ TEST_F(InstallModesTest, AFailedUpdatePackLeavesTheInstalledProductAndItsLogAsTh
     EXPECT_FALSE(FolderExists(App()));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UninstallEntry()));
     EXPECT_EQ(ReadWholeFile(Mark()), "u\r\n");
+}
+
+TEST_F(InstallModesTest, AnUpdatePackThatCannotFinishAFileLeavesTheInstalledOneAsItWas)
+{
+    enum TFailure { CutData, FullDisk };
+    for (TFailure failure : {CutData, FullDisk}) {
+        SCOPED_TRACE(failure == CutData ? "payload cut in the middle" : "disk full");
+        InstallProduct();
+        const std::string app = App() + "\\app.txt";
+        const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+        ASSERT_TRUE(SetFileAttributesA(app.c_str(), attributes));
+        const FILETIME dated = LastWriteTime(app);
+        const std::string logBefore = ReadWholeFile(LogPath());
+
+        TInstallDriver pack(root_.Path());
+        pack.Project = PatchProject();
+        pack.Objects = {FileRecord(App() + "\\new.txt", "new"), FileRecord(app, Noise(1 << 20))};
+        if (failure == CutData)
+            pack.AfterBuild = [](const std::string& setup) { CutSetupData(setup, 0.75); };
+        else
+            uFileReplacement::SetDiskSpaceForTests(64 * 1024);
+        EXPECT_THROW(pack.Install(), Exception);
+        uFileReplacement::SetDiskSpaceForTests(-1);
+
+        EXPECT_EQ(ReadWholeFile(app), "1.0");
+        EXPECT_EQ(GetFileAttributesA(app.c_str()), attributes);
+        const FILETIME after = LastWriteTime(app);
+        EXPECT_EQ(CompareFileTime(&after, &dated), 0);
+        EXPECT_FALSE(FileExists(app + ".~new"));
+        EXPECT_FALSE(FileExists(App() + "\\new.txt"));
+        EXPECT_EQ(ReadWholeFile(LogPath()), logBefore);
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "DisplayVersion"), "1.0");
+
+        SetFileAttributesA(app.c_str(), FILE_ATTRIBUTE_NORMAL);
+        TOstrelUninstall uninstall(nullptr);
+        uninstall.SetLogFile(id_);
+        uninstall.Uninstall();
+        EXPECT_FALSE(FolderExists(App()));
+        DeleteFileA(Mark().c_str());
+    }
+}
+
+TEST_F(InstallModesTest, AFailedUpdatePackPutsBackTheSavedBlockAndTheLogValueEachOnItsOwn)
+{
+    // The log cannot be put back (it is held open): the saved block still is.
+    {
+        InstallProduct();
+        const std::string dataBefore = ReadWholeFile(LogPath() + ".Dat");
+        const std::string logBefore = ReadWholeFile(LogPath());
+        TOwnedHandle held(CreateFileA(LogPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsValid());
+        TInstallDriver pack(root_.Path());
+        pack.Project = PatchProject();
+        pack.UserInterface = "the pack's pages";
+        pack.Objects = {FileRecord(App() + "\\new.txt", "new")};
+        EXPECT_THROW(pack.Install(), Exception);
+        held.Reset();
+        EXPECT_EQ(ReadWholeFile(LogPath() + ".Dat"), dataBefore);
+        EXPECT_EQ(ReadWholeFile(LogPath()), logBefore);
+        EXPECT_FALSE(FileExists(App() + "\\new.txt"));
+    }
+    // The log moves to where the pack keeps it, and the uninstaller cannot be
+    // replaced: the entry names the earlier log again.
+    {
+        const std::string elsewhere = root_ / "kept.log";
+        WriteWholeFile(elsewhere, ReadWholeFile(LogPath()));
+        WriteString(HKEY_LOCAL_MACHINE, UninstallEntry(), "InstallLog", elsewhere);
+        TOwnedHandle held(CreateFileA((App() + "\\Uninstall.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsValid());
+        TInstallDriver pack(root_.Path());
+        pack.Project = PatchProject();
+        pack.Objects = {FileRecord(App() + "\\new.txt", "new")};
+        EXPECT_THROW(pack.Install(), Exception);
+        held.Reset();
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "InstallLog"), elsewhere);
+        EXPECT_FALSE(FileExists(App() + "\\new.txt"));
+    }
 }
 
 TEST_F(InstallModesTest, AnUpdatePackExtendsTheLogSoThatTheUninstallRemovesBoth)

@@ -8,6 +8,7 @@
 #include "ECancelInstall.h"
 #include "Exception.h"
 #include "SysUtils.h"
+#include "TStringList.h"
 #include "uOstrelUninstall.h"
 #include "uSystemFolders.h"
 #include "uWideText.h"
@@ -95,7 +96,9 @@ TEST_F(InstallTest, InstallsEveryKindAndLeavesALogThatRemovesItAll)
     EXPECT_TRUE(SysUtils::SameText(LinkTarget(App() + "\\Links\\App.lnk"), App() + "\\bin\\app.txt"));
     EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "DisplayName"), "Ferrin Test");
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString"), App() + "\\Uninstall.exe");
+    // Quoted, so that Windows never starts a program named by the path's first words.
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString"),
+              "\"" + App() + "\\Uninstall.exe\"");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, UninstallEntry(), "Publisher"), "Ferrin");
     ASSERT_EQ(driver.Engine().DeferredCommands().Count(), 1);
     EXPECT_NE(driver.Engine().DeferredCommands()[0].find("TYPE=0#13#10"), std::string::npos);
@@ -185,6 +188,20 @@ TEST_F(InstallTest, APreviousInstallationStopsAFirstInstall)
     }
     EXPECT_FALSE(FolderExists(App()));
     EXPECT_EQ(driver.Engine().OldVersion(), "0.9");
+}
+
+TEST_F(InstallTest, TheEarlierInstallFolderIsReadFromQuotedAndUnquotedEntries)
+{
+    const std::string folder = root_.Path() + "\\Program Files\\Old Product";
+    for (const std::string& uninstallString :
+         {"\"" + folder + "\\Uninstall.exe\"", folder + "\\Uninstall.exe" /* written before the quotes */}) {
+        SCOPED_TRACE(uninstallString);
+        WriteString(HKEY_LOCAL_MACHINE, UninstallEntry(), "UninstallString", uninstallString);
+        TOstrelExecutor engine(nullptr);
+        engine.SetProjectId(id_);
+        EXPECT_FALSE(engine.IsFirstInstall());
+        EXPECT_EQ(engine.OldInstallPath(), folder);
+    }
 }
 
 TEST_F(InstallTest, DeselectedRecordsAreSkippedWithTheirPayloadAndWithoutAnnouncement)
@@ -302,4 +319,94 @@ TEST_F(InstallTest, AfterInstallCommandsRunInOrderButTheDeselectedAndAFailureSto
     skip.Add("2");
     driver.Engine().RunAfterInstallCommands(skip);
     EXPECT_EQ(ReadWholeFile(order), "one\r\nfive\r\n");
+}
+
+TEST_F(InstallTest, ARolledBackInstallLeavesNoAfterInstallCommand)
+{
+    const std::string mark = root_ / "ran.txt";
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {
+        Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=2", "TYPE=1", "TARGET=cmd.exe",
+                "PARAMS=/c echo ran>\"" + mark + "\"", "URL=False", "HIDDEN=True", "ID=1"}),
+        FileRecord("Q:\\NoSuchDrive\\f.txt", "never written"),
+    };
+    EXPECT_THROW(driver.Install(), Exception);
+    EXPECT_EQ(driver.Engine().DeferredCommands().Count(), 0);
+    driver.Engine().RunAfterInstallCommands(TStringList());
+    EXPECT_FALSE(FileExists(mark));
+}
+
+TEST_F(InstallTest, ReplacedValuesOfEveryTypeComeBackAfterRollbackAndAfterUninstall)
+{
+    struct TValue {
+        const char* name;
+        DWORD type;
+        std::string bytes;
+    } const values[] = {
+        {"Multi", REG_MULTI_SZ, std::string("first\0second;x:y\0\0", 18)},
+        {"Wide", REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)},
+        {"Plain", REG_SZ, std::string("kept\0", 5)},
+    };
+    for (bool rollback : {true, false}) {
+        SCOPED_TRACE(rollback ? "rollback" : "uninstall");
+        for (const TValue& value : values)
+            WriteValue(HKEY_CURRENT_USER, TestKey(), value.name, value.type, value.bytes);
+        TInstallDriver driver(root_.Path());
+        driver.Project = ProjectLines(!rollback);
+        driver.Objects = {Record({"OBJECT_TYPE=REGISTRY", "ROOT=HKEY_CURRENT_USER", "KEY=" + TestKey(),
+                                  "VALUES=Multi=1:replaced#13#10Wide=3:7#13#10Plain=4:00FF"})};
+        if (rollback) {
+            driver.Objects.push_back(FileRecord("Q:\\NoSuchDrive\\f.txt", "never written"));
+            EXPECT_THROW(driver.Install(), Exception);
+        } else {
+            driver.Install();
+            EXPECT_EQ(ReadString(HKEY_CURRENT_USER, TestKey(), "Multi"), "replaced");
+            TOstrelUninstall uninstall(nullptr);
+            uninstall.SetLogFile(id_);
+            uninstall.Uninstall();
+        }
+        for (const TValue& value : values) {
+            SCOPED_TRACE(value.name);
+            std::string bytes;
+            EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, TestKey(), value.name, bytes), value.type);
+            EXPECT_EQ(bytes, value.bytes);
+        }
+    }
+}
+
+TEST_F(InstallTest, AnInstalledFileOfAnySizeHasItsMacrosExpanded)
+{
+    // 70 MiB of lines, with macros at the start, across the expander's pieces and at the end.
+    const std::string file = root_ / "big.txt";
+    SetEnvironmentVariableA("FERRIN_MACRO_TEST", "from the environment");
+    std::string line(98, 'x');
+    line += "\r\n";
+    std::string text;
+    const size_t kSize = 70u << 20;
+    text.reserve(kSize + 200);
+    text = "<PRODUCT_NAME>\r\n";
+    while (text.size() < kSize)
+        text += line;
+    // References that straddle the 256 KiB blocks the file is read in.
+    for (size_t at : {size_t(256 * 1024 - 5), size_t(512 * 1024 - 9), size_t(40u << 20)})
+        text.replace(at, 22, "Env(FERRIN_MACRO_TEST)");
+    text.replace(3 * 256 * 1024 - 6, 14, "<PRODUCT_NAME>");
+    text += "end <VERSION>";
+    WriteWholeFile(file, text);
+
+    TInstallDriver driver(root_.Path());
+    driver.Project = ProjectLines(false);
+    driver.Objects = {Record({"OBJECT_TYPE=COMMAND", "EXECUTE_TYPE=0", "TYPE=4", "TARGET=" + file, "PARAMS=",
+                              "URL=False", "HIDDEN=True"})};
+    driver.Install();
+    SetEnvironmentVariableA("FERRIN_MACRO_TEST", nullptr);
+
+    std::string expected = SysUtils::StringReplace(text, "<PRODUCT_NAME>", "Ferrin Test", true);
+    expected = SysUtils::StringReplace(expected, "Env(FERRIN_MACRO_TEST)", "from the environment", true);
+    expected = SysUtils::StringReplace(expected, "<VERSION>", "1.0", true);
+    const std::string expanded = ReadWholeFile(file);
+    EXPECT_EQ(expanded.size(), expected.size());
+    EXPECT_TRUE(expanded == expected);
+    EXPECT_FALSE(FileExists(file + ".~new"));
 }

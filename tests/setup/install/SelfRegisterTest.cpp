@@ -3,6 +3,7 @@
 #include "InstallFixture.h"
 
 #include "TStringList.h"
+#include "uSelfRegister.h"
 #include "uOstrelUninstall.h"
 #include "uSystemFolders.h"
 
@@ -36,4 +37,34 @@ TEST_F(SelfRegisterTest, ARegisteredComponentIsUnregisteredByTheUninstall)
     uninstall.Uninstall();
     EXPECT_FALSE(Registered(component));
     EXPECT_FALSE(FolderExists(App()));
+}
+
+namespace {
+
+LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_APP + 7 ? 42 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(SelfRegisterTest, ARegisteringProgramIsWaitedForWithTheWindowsAlive)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WatcherProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FerrinRegisterWatcher";
+    RegisterClassA(&windowClass);
+    HWND watcher = CreateWindowA("FerrinRegisterWatcher", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                 windowClass.hInstance, nullptr);
+    ASSERT_NE(watcher, nullptr);
+    CreateDirectoryA(App().c_str(), nullptr);
+    const std::string server = App() + "\\server.exe";
+    ASSERT_TRUE(CopyFileA(BesideTestProgram("register_probe.exe").c_str(), server.c_str(), FALSE));
+
+    uSelfRegister::RegisterComponent(server, uSelfRegister::TRegisterMode::Register);
+    DestroyWindow(watcher);
+    UnregisterClassA("FerrinRegisterWatcher", windowClass.hInstance);
+    EXPECT_EQ(ReadWholeFile(server + ".answer"), "answered /RegServer");
+    RemoveTree(App());
 }

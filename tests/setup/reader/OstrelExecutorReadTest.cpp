@@ -296,6 +296,39 @@ TEST(SetupDataBlocks, MacrosInRecordsAreExpandedAndUnknownTextsKept)
     EXPECT_EQ("Env(FERRIN_READER_VAR", engine.Record().Values("D"));
 }
 
+TEST(SetupDataBlocks, TheLineCapCountsLinesWhateverTheirBreaks)
+{
+    const std::uint32_t cap = uSetupData::kMaxBlockLines;
+    auto lines = [](std::uint32_t count, const std::string& lineBreak, const std::string& after) {
+        std::string text;
+        for (std::uint32_t i = 0; i < count; ++i)
+            text += "a" + lineBreak;
+        return text + after;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        bool refused;
+    } cases[] = {
+        {"600,000 CR LF lines", lines(600000, "\r\n", ""), false},
+        {"the cap of CR LF lines", lines(cap, "\r\n", ""), false},
+        {"the cap of LF lines", lines(cap, "\n", ""), false},
+        {"the cap of lone CR lines", lines(cap, "\r", ""), false},
+        {"one LF line past the cap, unended", lines(cap, "\n", "b"), true},
+        {"one CR LF line past the cap", lines(cap + 1, "\r\n", ""), true},
+    };
+    for (const Case& c : cases) {
+        bool refused = false;
+        try {
+            uSetupData::CheckLineCount(c.text);
+        } catch (const Exception& error) {
+            refused = true;
+            EXPECT_EQ(0u, error.Message().find("安装数据已损坏")) << c.name;
+        }
+        EXPECT_EQ(refused, c.refused) << c.name;
+    }
+}
+
 TEST(SetupDataBlocks, BlocksThatWouldGrowBeyondBoundsAreDamage)
 {
     // A few kilobytes of zlib that would become gigabytes once read.

@@ -329,6 +329,28 @@ TEST(ReplayLog, AnAbsentDatabaseEngineEndsTheReplayWithAClearError)
     }
 }
 
+TEST(ReplayLog, TheRollbacksReplayGoesOnPastAFailingStepAndNamesWhatStayed)
+{
+    TempFolder temp;
+    const std::string earlier = temp / "earlier.txt", held = temp / "held.dll";
+    WriteWholeFile(earlier, "x");
+    WriteWholeFile(held, "in use");
+    TOwnedHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+    TStringList log;
+    Fill(log, {"PRODUCT", "FILE=" + earlier, "BDEALIAS=FerrinTestAlias", "FILE=" + held});
+    TOstrelUninstall uninstall(nullptr);
+    uninstall.SetContinueOnFailure(true);
+    uninstall.ReplayLog(log);
+    holder.Reset();
+    ForgetPendingOperations(held);
+
+    EXPECT_FALSE(FileExists(earlier));
+    ASSERT_EQ(uninstall.NotUndone().Count(), 2);
+    EXPECT_EQ(uninstall.NotUndone()[0], "重新启动后才会删除的文件 " + held);
+    EXPECT_NE(uninstall.NotUndone()[1].find("IDAPI32.DLL"), std::string::npos) << uninstall.NotUndone()[1];
+}
+
 TEST(ReplayLog, DestructionAfterAReplayAnnouncesTheChange)
 {
     TBroadcastProbe probe;

@@ -159,6 +159,55 @@ TEST(ReplaceFileAtReboot, NinetyFiveFamilyKeepsOtherProgramsLinesWhenTheDiskIsFu
     EXPECT_EQ(before, ReadWholeFile(windows / "WININIT.INI"));
 }
 
+TEST(ReplaceFileAtReboot, NinetyFiveFamilyFinishesAReplacementCutShort)
+{
+    // What a crash between the old file stepping aside and the new one moving in
+    // leaves: both whole, the target gone; or only the old one.
+    const std::string oldLines = "[rename]\r\nNUL=C:\\old.tmp\r\n";
+    const std::string newLines = oldLines + "NUL=C:\\newer.tmp\r\n";
+    struct Case {
+        const char* name;
+        bool newFile;
+        std::string kept;
+    } cases[] = {
+        {"both files", true, newLines},
+        {"the old file only", false, oldLines},
+    };
+    for (const Case& c : cases) {
+        TempFolder windows;
+        const std::string target = windows / "WININIT.INI";
+        WriteWholeFile(uFileReplacement::SteppedAsideName(target), oldLines);
+        if (c.newFile)
+            WriteWholeFile(uFileReplacement::PendingName(target), newLines);
+        EXPECT_TRUE(ReplaceFileAtRebootOn(TWindowsFamily::Win9x, windows.Path(), "C:\\T\\a.tmp", "NUL")) << c.name;
+        EXPECT_EQ(c.kept + "NUL=C:\\T\\a.tmp\r\n", ReadWholeFile(target)) << c.name;
+        EXPECT_FALSE(FileExists(uFileReplacement::SteppedAsideName(target))) << c.name;
+        EXPECT_FALSE(FileExists(uFileReplacement::PendingName(target))) << c.name;
+    }
+}
+
+TEST(ReplaceFileAtReboot, NinetyFiveFamilysReplacementKeepsAWholeFileThroughout)
+{
+    TempFolder folder;
+    const std::string target = folder / "WININIT.INI", pending = uFileReplacement::PendingName(target);
+    // Replaced: the new content in place, nothing left beside it.
+    WriteWholeFile(target, "old");
+    WriteWholeFile(pending, "new");
+    EXPECT_TRUE(uFileReplacement::ReplaceBySteppingAside(pending, target));
+    EXPECT_EQ("new", ReadWholeFile(target));
+    EXPECT_FALSE(FileExists(pending));
+    EXPECT_FALSE(FileExists(uFileReplacement::SteppedAsideName(target)));
+    // A target that cannot step aside stays as it was; the new file goes.
+    WriteWholeFile(pending, "newer");
+    TOwnedHandle held(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held.IsValid());
+    EXPECT_FALSE(uFileReplacement::ReplaceBySteppingAside(pending, target));
+    held.Reset();
+    EXPECT_EQ("new", ReadWholeFile(target));
+    EXPECT_FALSE(FileExists(pending));
+}
+
 // Wine carries the requests out when the prefix next boots; by then the files named are gone.
 TEST(ReplaceFileAtReboot, NtFamilyRecordsDelayedMoves)
 {

@@ -32,6 +32,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 class PagesTest : public testing::Test {
 protected:
     // Opens setup data with these packages and spaces; the language table is set.
@@ -250,4 +252,44 @@ TEST_F(PagesTest, TheProgressHandlerSkipsChosenAwayObjectsAndShowsTheOthers)
         EXPECT_EQ(c.skipped, skip);
         EXPECT_EQ(c.skipped ? "before" : "正在解压文件", page->LabelProcess->Caption()) << "no target with HIDE_DETAIL";
     }
+}
+
+TEST_F(PagesTest, PackagesWhoseParentsRunInACircleAreDamagedData)
+{
+    Open("[Packages]\r\n1\t0\tMain\tTrue\t0\tTrue\tTrue\r\n2\t3\tA\tTrue\t0\tTrue\tTrue\r\n"
+         "3\t2\tB\tTrue\t0\tTrue\tTrue\r\n");
+    // The tree is built when the page is first shown, which its making does once.
+    try {
+        CreatePage<TfmOptionals>(&main_)->Show();
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& error) {
+        EXPECT_EQ(0u, error.Message().find("安装数据已损坏")) << error.Message();
+    }
+}
+
+TEST_F(PagesTest, TheFolderPageSaysWhichDriveIsShortAndWhyAFolderCannotBeTaken)
+{
+    Open("[Spaces]\r\n1\t<INSTALL>\t1\r\n2\tC:\\\t1099511627776000\r\n");
+    auto* page = CreatePage<TfmFolderSelect>(&main_);
+    page->Show();
+    struct Case {
+        std::string folder;
+        std::vector<std::string> said;
+    } cases[] = {
+        {"C:\\Product", {"C:\\", "需要", "可用"}},
+        {"Product", {"Product", "完整路径"}},
+        {"C:\\Pro|duct", {"C:\\Pro|duct", "字符"}},
+        {"", {"请输入"}},
+    };
+    for (const Case& c : cases) {
+        page->EditFolder->SetCaption(c.folder);
+        std::string message;
+        std::thread answerer([&] { message = WizardFixture::AnswerMessageBox(IDOK, GetCurrentProcessId()); });
+        page->Next();
+        answerer.join();
+        for (const std::string& part : c.said)
+            EXPECT_NE(std::string::npos, message.find(part)) << c.folder << ": " << message;
+        EXPECT_EQ(nullptr, page->NextPage()) << "the page stays";
+    }
+    page->Hide();
 }

@@ -427,9 +427,83 @@ TEST_F(PictureMemoryTest, AnAllocationFailureWhileLoadingAPictureEndsOnTheStartU
     failTo = picture.size() + 64; // the picture's own copies; the whole block is larger
     main.Start();
     failFrom = 0;
-    auto* page = dynamic_cast<TfmFinish*>(main.CurrentPage());
+    TfmFinish* page = nullptr;
+    for (int i = 0; i < main.ComponentCount() && page == nullptr; ++i) {
+        auto* finish = dynamic_cast<TfmFinish*>(main.Components(i));
+        if (finish != nullptr && finish->Visible())
+            page = finish;
+    }
     ASSERT_NE(nullptr, page) << "the error page is shown";
     EXPECT_EQ("安装由于错误被迫取消", page->LabelFinish->Caption());
     EXPECT_EQ("错误信息:\r\n内存不足", page->LabelText->Caption());
     page->Hide();
+}
+
+namespace {
+
+// Answers every message box of this process with No while it runs, counting them.
+class TBoxWatcher {
+public:
+    TBoxWatcher()
+        : thread_([this] {
+              while (!stop_) {
+                  if (HWND box = WizardFixture::FindVisible("#32770", GetCurrentProcessId())) {
+                      ++boxes_;
+                      SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                  }
+                  Sleep(50);
+              }
+          })
+    {
+    }
+    ~TBoxWatcher()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    int Boxes() const { return boxes_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> boxes_{0};
+    std::thread thread_;
+};
+
+} // namespace
+
+TEST_F(UiBlockTest, OnlyARestartTheEngineNeedsIsDoneOrAskedAboutAndAnUntickedProjectItemPreventsIt)
+{
+    auto previous = uReboot::SetExitWindowsFunc(&CountRestart);
+    // Closing the background (Alt+F4 on the welcome page) with no restart pending.
+    {
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(false);
+        TBoxWatcher watcher;
+        main_.Close();
+        EXPECT_EQ(0, watcher.Boxes()) << "a question without a restart pending";
+        EXPECT_EQ(0, restarts);
+    }
+    // The finish page with the project's own restart item (ID -1).
+    struct TCase {
+        bool needed, ticked;
+        int restarts;
+    };
+    for (TCase c : {TCase{true, false, 0}, TCase{true, true, 1}, TCase{false, true, 0}}) {
+        SCOPED_TRACE(std::string(c.needed ? "needed" : "not needed") + (c.ticked ? ", ticked" : ", unticked"));
+        restarts = 0;
+        main_.SkipList().Clear();
+        main_.OstrelExecutor->SetRestartNeeded(c.needed);
+        auto* finish = CreatePage<TfmFinish>(&main_);
+        TStringList record;
+        record.Add("Optionals=ID=-1;;DisplayName=Restart;;Selected=Y;;Default=Y;;DisplayType=0");
+        finish->LoadPage(nullptr, &record);
+        ASSERT_EQ(1u, finish->Items().size()) << "the project's item stands in for the engine's";
+        finish->Items()[0]->SetChecked(c.ticked);
+        TBoxWatcher watcher;
+        finish->Next();
+        EXPECT_EQ(0, watcher.Boxes());
+        EXPECT_EQ(c.restarts, restarts);
+    }
+    uReboot::SetExitWindowsFunc(previous);
 }

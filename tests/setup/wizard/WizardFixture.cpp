@@ -60,14 +60,16 @@ std::string WizardFixture::BuildSetup(const std::string& description, const std:
     return capacity > 0 ? options.Output + "\\Disk1\\Setup.exe" : options.Output;
 }
 
-void WizardFixture::Start(const std::string& program, const std::string& arguments)
+void WizardFixture::Start(const std::string& program, const std::string& arguments,
+                          const std::string& workingFolder)
 {
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
+    std::string folder = workingFolder.empty() ? root_.Path() : workingFolder;
     ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               root_.Path().c_str(), &startup, &started))
+                               folder.c_str(), &startup, &started))
         << program;
     process_.Reset(started.hProcess);
     thread_.Reset(started.hThread);

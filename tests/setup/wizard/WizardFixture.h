@@ -31,8 +31,10 @@ protected:
     std::string BuildSetup(const std::string& description, const std::string& name = "setup.exe",
                            std::int64_t capacity = 0);
 
-    // Starts a program with arguments; the process is ended at the end of the test.
-    void Start(const std::string& program, const std::string& arguments = std::string());
+    // Starts a program with arguments in `workingFolder` (the test's folder when
+    // empty); the process is ended at the end of the test.
+    void Start(const std::string& program, const std::string& arguments = std::string(),
+               const std::string& workingFolder = std::string());
     // Waits up to a minute for the started program to end; its exit code.
     DWORD WaitForExit();
 

@@ -1,77 +1,10 @@
 // setup.exe as a user meets it: a silent install and the uninstaller, the page
 // walk with translated captions, the install through the progress page, the
 // finish page's actions, cancel and failure outcomes, damaged setup data.
-#include "Snapshot.h"
 #include "PictureBytes.h"
-#include "WizardFixture.h"
+#include "WizardRoads.h"
 
 #include <algorithm>
-
-namespace {
-
-const char kSettings[] =
-    "[UiSettings]\r\nXpStyle=True\r\nShowBackGround=False\r\nShowGradient=True\r\nShowTexture=False\r\n"
-    "ShowImage=False\r\nStartColor=clBlue\r\nEndColor=$00000000\r\nLOGO_STRING=Test Logo\r\n";
-
-bool Has(const std::vector<std::string>& texts, const std::string& text)
-{
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
-} // namespace
-
-class WizardRoadsTest : public WizardFixture {
-protected:
-    // The product's files: a folder, a file, a shortcut.
-    std::string Objects() const
-    {
-        return "[Object]\r\nOBJECT_TYPE=FOLDER\r\nFOLDER=<INSTALL>\r\nOPTION=0\r\nHidden=False\r\nReadOnly=False\r\n"
-               "[Object]\r\nOBJECT_TYPE=FILE\r\nID=5\r\nDESTINATION=<INSTALL>\\readme.txt\r\nREPLACE_OPTION=2\r\n"
-               "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n"
-               "@payload-text=hello\r\n"
-               "[Object]\r\nOBJECT_TYPE=SHORTCUT\r\nFILE_NAME=<INSTALL>\\readme.lnk\r\nTARGET=<INSTALL>\\readme.txt\r\n"
-               "PARAMS=\r\nICON_FILE=\r\nICON_INDEX=0\r\n";
-    }
-
-    TSnapshot Machine() const
-    {
-        TSnapshot machine = Joined({}, SnapshotFolder(root_.Path()), "files ");
-        return Joined(machine, SnapshotKey(HKEY_LOCAL_MACHINE, UninstallEntry()), "HKLM ");
-    }
-
-    void ExpectInstalled()
-    {
-        EXPECT_TRUE(FileExists(App() + "\\readme.txt"));
-        EXPECT_TRUE(FileExists(App() + "\\readme.lnk"));
-        EXPECT_TRUE(FileExists(App() + "\\Uninstall.exe"));
-        EXPECT_TRUE(FileExists(LogPath()));
-        EXPECT_TRUE(FileExists(LogPath() + ".Dat"));
-        TOwnedRegKey key;
-        EXPECT_EQ(ERROR_SUCCESS,
-                  RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntry().c_str(), 0, KEY_READ, key.Receive()));
-    }
-
-    // Runs Uninstall.exe, which hands over to a copy of itself; the copy's
-    // ready-to-uninstall page removes the product.
-    void UninstallThroughPages()
-    {
-        Start(App() + "\\Uninstall.exe");
-        EXPECT_EQ(0u, WaitForExit());
-        HWND ready = WaitForPage("TfmReadyToUninstall");
-        ASSERT_NE(nullptr, ready) << "the relaunched uninstaller shows no page";
-        EXPECT_EQ("Wizard Test 2.5", Text(ready));
-        DWORD copyId = 0;
-        GetWindowThreadProcessId(ready, &copyId);
-        TOwnedHandle copy(OpenProcess(SYNCHRONIZE, FALSE, copyId));
-        ClickText(ready, "卸载");
-        HWND uninstall = WaitForPage("TfmUninstall");
-        ASSERT_NE(nullptr, uninstall);
-        ASSERT_TRUE(WaitUntil([&] { HWND done = Child(uninstall, "完成"); return done && IsWindowEnabled(done); }));
-        EXPECT_TRUE(Has(ChildTexts(uninstall), "Wizard Test 2.5 is sucessfully uninstalled"));
-        ClickText(uninstall, "完成");
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy.Get(), 60000));
-    }
-};
 
 TEST_F(WizardRoadsTest, SilentInstallShowsNoWindowAndTheUninstallerRemovesEverything)
 {
@@ -215,20 +148,13 @@ TEST_F(WizardRoadsTest, DamagedSetupDataEndsOnTheStartUpErrorPage)
 
 TEST_F(WizardRoadsTest, AMissingVolumeIsAskedForOnTheNextVolumePage)
 {
-    std::string noise;
-    unsigned seed = 12345;
-    for (int i = 0; i < 300000; ++i)
-        noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
-    WriteWholeFile(root_ / "noise.bin", noise);
-    TOwnedHandle program(CreateFileA(BesideTests("setup.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(program.IsValid());
-    std::int64_t programSize = GetFileSize(program.Get(), nullptr);
-    program.Reset();
+    std::string noiseObject = NoiseObject(300000);
+    std::string noise = ReadWholeFile(root_ / "noise.bin");
+    std::int64_t programSize = ProgramSize();
+    ASSERT_GT(programSize, 0);
     std::string setup = BuildSetup(
         std::string(kSettings) + "[Page]\r\nDIALOGID=INSTALLPROCESS\r\n[Page]\r\nDIALOGID=FINISH\r\nISLAST=TRUE\r\n" +
-            "[Object]\r\nOBJECT_TYPE=FILE\r\nDESTINATION=<INSTALL>\\noise.bin\r\nREPLACE_OPTION=2\r\n"
-            "FILE_AGE=0\r\nREADONLY=False\r\nVISIBLE=True\r\nREGISTER=False\r\nUNINSTALL=True\r\n@payload=noise.bin\r\n",
+            noiseObject,
         "media", programSize + 8 + 200000);
     std::string volume = root_ / "media\\Disk2\\Setup.T01";
     ASSERT_TRUE(FileExists(volume));
