@@ -3,6 +3,7 @@
 #include "KvCustomEdit.h"
 
 #include "GdiHandles.h"
+#include "KvFrameStyle.h"
 #include "StoreChanged.h"
 
 TKvCustomEdit::TKvCustomEdit(TComponent* owner) : TWinControl(owner)
@@ -20,10 +21,7 @@ void TKvCustomEdit::CreateParams(TCreateParams& params)
     params.Style |= ES_AUTOHSCROLL | ES_LEFT;
     if (readOnly_)
         params.Style |= ES_READONLY;
-    if (frameVisible_)
-        params.Style |= WS_BORDER;
-    else
-        params.ExStyle |= WS_EX_CLIENTEDGE;
+    KvFrameStyle::Apply(params, frameVisible_);
 }
 
 void TKvCustomEdit::CreateWnd()
@@ -54,7 +52,7 @@ void TKvCustomEdit::SetFrameVisible(bool value)
 {
     if (!StoreChanged(frameVisible_, value))
         return;
-    UpdateFrameStyle();
+    KvFrameStyle::Update(this, frameVisible_);
 }
 
 void TKvCustomEdit::SetFrameColor(TColor value)
@@ -71,28 +69,6 @@ void TKvCustomEdit::SetMaxLength(int value)
         return;
     if (HandleAllocated())
         SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
-}
-
-// The window keeps its contents: only its styles change and its frame is measured again.
-void TKvCustomEdit::UpdateFrameStyle()
-{
-    if (!HandleAllocated())
-        return;
-    HWND window = Handle();
-    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-    LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
-    if (frameVisible_) {
-        style |= WS_BORDER;
-        exStyle &= ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    } else {
-        style &= ~static_cast<LONG_PTR>(WS_BORDER);
-        exStyle |= WS_EX_CLIENTEDGE;
-    }
-    SetWindowLongPtrA(window, GWL_STYLE, style);
-    SetWindowLongPtrA(window, GWL_EXSTYLE, exStyle);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 void TKvCustomEdit::BackgroundChanged() { Invalidate(); }

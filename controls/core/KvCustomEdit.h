@@ -43,7 +43,6 @@ private:
     void CNCommand(TMessage& message);
     void CNCtlColor(TMessage& message);
     void WMNCPaint(TMessage& message);
-    void UpdateFrameStyle();
 
     bool readOnly_ = false;
     TColor readOnlyColor_ = clWindow;

@@ -2,6 +2,8 @@
 #include "KvCheckTree.h"
 
 #include "GdiHandles.h"
+#include "KvFrameStyle.h"
+#include "StoreChanged.h"
 #include "KvThemeSrv.h"
 
 namespace {
@@ -105,6 +107,19 @@ bool TKvCheckTree::ItemKeyDown(WORD key)
         return TKvCustomTreeView::ItemKeyDown(key);
     ToggleCheckState(Selected());
     return true;
+}
+
+void TKvCheckTree::CreateParams(TCreateParams& params)
+{
+    TKvCustomTreeView::CreateParams(params);
+    KvFrameStyle::Apply(params, frameVisible_);
+}
+
+void TKvCheckTree::SetFrameVisible(bool value)
+{
+    if (!StoreChanged(frameVisible_, value))
+        return;
+    KvFrameStyle::Update(this, frameVisible_);
 }
 
 void TKvCheckTree::CreateWnd()

@@ -24,10 +24,15 @@ public:
     // What a click on the mark does: checked becomes unchecked, anything else checked.
     void ToggleCheckState(TKvTreeNode* node);
 
+    // A flat one-pixel frame in place of the sunken edge.
+    bool FrameVisible() const { return frameVisible_; }
+    void SetFrameVisible(bool value);
+
     // After a node's mark changed by a click, a key or from code (the node that was set).
     TKvCheckStateChangeEvent OnStateChange;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Added(TKvTreeNode* node) override;
     void ItemClick(POINT point) override;
@@ -42,4 +47,5 @@ private:
     void BuildStateImages();
 
     TOwnedImageList checkImages_;
+    bool frameVisible_ = false;
 };

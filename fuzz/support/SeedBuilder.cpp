@@ -103,7 +103,8 @@ int main(int argc, char** argv)
         ui.Settings = {"XpStyle=True", "ShowBackGround=True", "StartColor=clBlue", "ImageAlign=1"};
         ui.Language = {"TfmWelcome=欢迎", "TfmWelcome.btnNext=下一步", "[FontSize]=9"};
         ui.Pages = {{{"DIALOGID=WELCOME", "BITMAP=welcome.bmp"}, {"BM not really a picture"}},
-                    {{"DIALOGID=README", "BANNER_IMAGE=", "TEXT_FILE=readme.txt"}, {"read me"}},
+                    {{"DIALOGID=README", "BANNER_IMAGE=", "README=readme.txt"}, {"read me"}},
+                    {{"DIALOGID=LICENCE", "BANNER_IMAGE=top.bmp", "LICENCE=licence.rtf"}, {"BM", "{\\rtf1 yes}"}},
                     {{"DIALOGID=FINISH"}, {}}};
         Write(root + "/uiblock/block0", BuildUiBlock(ui, ""));
         n = 0;

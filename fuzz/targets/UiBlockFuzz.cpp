@@ -1,6 +1,6 @@
 // The user-interface block as the setup program reads it: the settings text,
 // the language table, the four pictures' bytes, then page records, each followed
-// by the attachments its keys name.
+// by the attachments the wizard reads for its DIALOGID.
 #include "Exception.h"
 #include "TMemoryStream.h"
 #include "TStringList.h"
@@ -18,13 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TStringList settings, language;
         settings.SetText(uUiStream::ReadSized(block, "the settings text"));
         language.SetText(uUiStream::ReadSized(block, "the language table"));
-        for (const char* picture : {"Texture", "Image", "LeftImage", "TopImage"})
-            if (!settings.Values(picture).empty())
-                uUiStream::ReadSized(block, picture);
+        for (const char* picture : {"Texture", "Image", "LeftImage", "TopImage"}) {
+            if (!settings.Values(picture).empty()) {
+                TMemoryStream bytes;
+                uUiStream::ReadSizedInto(block, picture, bytes);
+            }
+        }
         while (uUiStream::MoreRecords(block)) {
             TStringList record;
             record.SetText(uUiStream::ReadSized(block, "a page record"));
-            for (const char* key : {"BITMAP", "BANNER_IMAGE", "TEXT_FILE"})
+            for (const std::string& key : uUiStream::AttachmentKeys(record.Values("DIALOGID")))
                 uUiStream::ReadAttachment(&block, record, key);
         }
     } catch (const Exception&) {

@@ -1,98 +1,110 @@
-// Bitmap layouts inside untrusted data.
+// Bitmap headers and layouts inside untrusted data.
 #include "DibLayout.h"
 
 #include <windows.h>
 
 namespace DibLayout {
-namespace {
 
-struct TLayout {
-    long long width = 0, height = 0;
-    unsigned bitCount = 0;
-    std::uint32_t compression = BI_RGB;
-    std::uint32_t sizeImage = 0;
-    size_t infoBytes = 0; // header, masks and colour table
-};
+bool THeader::Compressed() const { return compression == BI_RLE8 || compression == BI_RLE4; }
 
-TLayout ReadLayout(const TByteReader& data, size_t offset, size_t size, bool paletteIndices)
+THeader ReadHeader(const TByteReader& data, size_t offset, size_t size, TColorTable table, const char* kind)
 {
-    TLayout layout;
+    THeader header;
+    const std::string what = kind;
+    data.Require(offset, size);
     if (size < 12)
-        data.Fail("bitmap header is truncated");
-    std::uint32_t headerSize = data.U32(offset);
-    bool core = headerSize == 12;
+        data.Fail(what + " header is truncated");
+    header.headerSize = data.U32(offset);
+    header.core = header.headerSize == 12;
+    std::uint32_t h = header.headerSize;
+    if (!header.core && h != 40 && h != 52 && h != 56 && h != 64 && h != 108 && h != 124)
+        data.Fail(what + " header of " + std::to_string(h) + " bytes is not supported");
+    if (h > size)
+        data.Fail(what + " header is truncated");
     std::uint32_t colorsUsed = 0;
-    if (core) {
-        layout.width = data.U16(offset + 4);
-        layout.height = data.U16(offset + 6);
-        layout.bitCount = data.U16(offset + 10);
+    if (header.core) {
+        header.width = data.U16(offset + 4);
+        header.height = data.U16(offset + 6);
+        header.bitCount = data.U16(offset + 10);
+        header.compression = BI_RGB;
     } else {
-        if (headerSize < 40 || headerSize > size)
-            data.Fail("bitmap header has an invalid size");
-        layout.width = data.I32(offset + 4);
-        layout.height = data.I32(offset + 8);
-        layout.bitCount = data.U16(offset + 14);
-        layout.compression = data.U32(offset + 16);
-        layout.sizeImage = data.U32(offset + 20);
+        header.width = data.I32(offset + 4);
+        header.height = data.I32(offset + 8);
+        header.bitCount = data.U16(offset + 14);
+        header.compression = data.U32(offset + 16);
+        header.sizeImage = data.U32(offset + 20);
         colorsUsed = data.U32(offset + 32);
     }
-    TGraphic::CheckSize(layout.width, layout.height < 0 ? -layout.height : layout.height, "Embedded bitmap");
-    unsigned bits = layout.bitCount;
+    TGraphic::CheckSize(header.width, header.Rows(), kind);
+    unsigned bits = header.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        data.Fail("embedded bitmap of " + std::to_string(bits) + " bits per pixel is not supported");
-    std::uint32_t compression = layout.compression;
+        data.Fail(what + " of " + std::to_string(bits) + " bits per pixel is not supported");
+    std::uint32_t compression = header.compression;
     if (!(compression == BI_RGB || (compression == BI_RLE8 && bits == 8) || (compression == BI_RLE4 && bits == 4) ||
           (compression == BI_BITFIELDS && (bits == 16 || bits == 32))))
-        data.Fail("embedded bitmap compression " + std::to_string(compression) + " is not supported");
-    unsigned long long palette = 0;
+        data.Fail(what + " compression " + std::to_string(compression) + " is not supported");
+    if (header.Compressed() && header.TopDown())
+        data.Fail(what + " is compressed and top-down, which is not allowed");
+
+    size_t after = header.core ? 12 : h;
+    if (compression == BI_BITFIELDS) {
+        // The masks follow a version-3 header and are part of every later one.
+        header.masksOffset = h == 40 ? after : 40;
+        if (h == 40)
+            after += 12;
+        if (header.masksOffset + 12 > size)
+            data.Fail(what + " colour masks are truncated");
+        for (size_t i = 0; i < 3; ++i)
+            header.masks[i] = data.U32(offset + header.masksOffset + 4 * i);
+    }
     if (bits <= 8) {
         if (colorsUsed > (1u << bits))
-            data.Fail("embedded bitmap palette is too large");
-        palette = colorsUsed != 0 ? colorsUsed : 1u << bits;
+            data.Fail(what + " palette of " + std::to_string(colorsUsed) + " colours is too large");
+        header.colors = colorsUsed != 0 ? colorsUsed : 1u << bits;
     } else {
         // A table nobody needs, but GDI may read it.
         if (colorsUsed > 256)
-            data.Fail("embedded bitmap palette is too large");
-        palette = colorsUsed;
+            data.Fail(what + " palette of " + std::to_string(colorsUsed) + " colours is too large");
+        header.colors = colorsUsed;
     }
-    unsigned long long entry = paletteIndices ? 2 : (core ? 3 : 4);
-    unsigned long long masks = compression == BI_BITFIELDS && headerSize == 40 ? 12 : 0;
-    unsigned long long info = static_cast<unsigned long long>(core ? 12 : headerSize) + masks + palette * entry;
+    header.entrySize = table == TColorTable::none ? 0 : table == TColorTable::paletteIndices ? 2 : (header.core ? 3 : 4);
+    header.tableOffset = after;
+    unsigned long long info = after + static_cast<unsigned long long>(header.colors) * header.entrySize;
     if (info > size)
-        data.Fail("embedded bitmap colour table is truncated");
-    layout.infoBytes = static_cast<size_t>(info);
-    return layout;
+        data.Fail(what + " colour table is truncated");
+    header.infoBytes = static_cast<size_t>(info);
+    return header;
 }
 
-void CheckRows(const TByteReader& data, const TLayout& layout, size_t bitsSize)
+namespace {
+
+void CheckRows(const TByteReader& data, const THeader& header, size_t bitsSize)
 {
-    if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {
-        if (layout.sizeImage == 0 || layout.sizeImage > bitsSize)
+    if (header.Compressed()) {
+        if (header.sizeImage == 0 || header.sizeImage > bitsSize)
             data.Fail("embedded bitmap's compressed rows are truncated");
         return;
     }
-    unsigned long long stride = ((static_cast<unsigned long long>(layout.width) * layout.bitCount + 31) / 32) * 4;
-    unsigned long long rows = static_cast<unsigned long long>(layout.height < 0 ? -layout.height : layout.height);
-    if (stride * rows > bitsSize)
+    if (header.Stride() * static_cast<unsigned long long>(header.Rows()) > bitsSize)
         data.Fail("embedded bitmap's rows are truncated");
 }
 
 } // namespace
 
-void Check(const TByteReader& data, size_t infoOffset, size_t infoSize, size_t bitsOffset, size_t bitsSize,
-           bool paletteIndices)
+THeader Check(const TByteReader& data, size_t infoOffset, size_t infoSize, size_t bitsOffset, size_t bitsSize,
+              TColorTable table)
 {
-    data.Require(infoOffset, infoSize);
     data.Require(bitsOffset, bitsSize);
-    TLayout layout = ReadLayout(data, infoOffset, infoSize, paletteIndices);
-    CheckRows(data, layout, bitsSize);
+    THeader header = ReadHeader(data, infoOffset, infoSize, table, "Embedded bitmap");
+    CheckRows(data, header, bitsSize);
+    return header;
 }
 
-void CheckPacked(const TByteReader& data, size_t offset, size_t size, bool paletteIndices)
+THeader CheckPacked(const TByteReader& data, size_t offset, size_t size, TColorTable table)
 {
-    data.Require(offset, size);
-    TLayout layout = ReadLayout(data, offset, size, paletteIndices);
-    CheckRows(data, layout, size - layout.infoBytes);
+    THeader header = ReadHeader(data, offset, size, table, "Embedded bitmap");
+    CheckRows(data, header, size - header.infoBytes);
+    return header;
 }
 
 } // namespace DibLayout

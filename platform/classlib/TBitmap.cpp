@@ -1,6 +1,7 @@
 // Device-independent bitmaps with their own canvas.
 #include "TBitmap.h"
 
+#include "DibLayout.h"
 #include "Exception.h"
 #include "StoreChanged.h"
 #include "TByteReader.h"
@@ -208,70 +209,28 @@ void TBitmap::LoadFromStream(TStream& stream)
     const size_t kFileHeader = 14;
     if (data.Size() < kFileHeader + 12 || data.U16(0) != 0x4D42)
         data.Fail("data has no bitmap file header");
-    std::uint32_t headerSize = data.U32(kFileHeader);
-    bool core = headerSize == 12;
-    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
-        data.Fail("header of " + std::to_string(headerSize) + " bytes is not supported");
-    data.Require(kFileHeader, headerSize);
+    DibLayout::THeader dib = DibLayout::ReadHeader(data, kFileHeader, data.Size() - kFileHeader,
+                                                   DibLayout::TColorTable::rgbQuads, "Bitmap");
 
     // Everything is read into a plain version-3 header, masks and palette, which GDI then decodes.
-    long long width, height;
-    unsigned bitCount;
-    std::uint32_t compression = BI_RGB, colorsUsed = 0;
-    if (core) {
-        width = data.U16(kFileHeader + 4);
-        height = data.U16(kFileHeader + 6);
-        bitCount = data.U16(kFileHeader + 10);
-    } else {
-        width = data.I32(kFileHeader + 4);
-        height = data.I32(kFileHeader + 8);
-        bitCount = data.U16(kFileHeader + 14);
-        compression = data.U32(kFileHeader + 16);
-        colorsUsed = data.U32(kFileHeader + 32);
-    }
-    bool topDown = height < 0;
-    CheckSize(width, topDown ? -height : height, "Bitmap");
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-        data.Fail("of " + std::to_string(bitCount) + " bits per pixel is not supported");
-    bool rle = compression == BI_RLE8 || compression == BI_RLE4;
-    if (!(compression == BI_RGB || (compression == BI_RLE8 && bitCount == 8) ||
-          (compression == BI_RLE4 && bitCount == 4) ||
-          (compression == BI_BITFIELDS && (bitCount == 16 || bitCount == 32))))
-        data.Fail("compression " + std::to_string(compression) + " is not supported");
-    if (rle && topDown)
-        data.Fail("is compressed and top-down, which is not allowed");
-
-    size_t position = kFileHeader + headerSize;
-    std::uint32_t masks[3] = {};
-    if (compression == BI_BITFIELDS) {
-        size_t maskAt = headerSize == 40 ? position : kFileHeader + 40;
-        for (int i = 0; i < 3; ++i)
-            masks[i] = data.U32(maskAt + 4 * static_cast<size_t>(i));
-        if (headerSize == 40)
-            position += 12;
-    }
-    std::uint32_t paletteCount = 0;
-    if (bitCount <= 8) {
-        std::uint32_t most = 1u << bitCount;
-        if (colorsUsed > most)
-            data.Fail("palette of " + std::to_string(colorsUsed) + " colours is too large");
-        paletteCount = colorsUsed != 0 ? colorsUsed : most;
-    }
-    size_t entrySize = core ? 3 : 4;
-    const unsigned char* palette = data.At(position, paletteCount * entrySize);
+    long long width = dib.width, height = dib.height;
+    unsigned bitCount = dib.bitCount;
+    std::uint32_t compression = dib.compression;
+    bool rle = dib.Compressed();
+    std::uint32_t paletteCount = bitCount <= 8 ? dib.colors : 0;
+    size_t entrySize = dib.entrySize;
+    const unsigned char* palette = data.At(kFileHeader + dib.tableOffset, paletteCount * entrySize);
+    const std::uint32_t* masks = dib.masks;
 
     std::uint32_t pixelOffset = data.U32(10);
     if (pixelOffset == 0)
-        pixelOffset = static_cast<std::uint32_t>(position + paletteCount * entrySize);
+        pixelOffset = static_cast<std::uint32_t>(kFileHeader + dib.infoBytes);
     if (pixelOffset >= data.Size())
         data.Fail("pixel data lies outside the data");
     size_t available = data.Size() - pixelOffset;
-    long long rows = topDown ? -height : height;
-    if (!rle) {
-        unsigned long long stride = ((static_cast<unsigned long long>(width) * bitCount + 31) / 32) * 4;
-        if (stride * static_cast<unsigned long long>(rows) > available)
-            data.Fail("pixel data is truncated");
-    }
+    long long rows = dib.Rows();
+    if (!rle && dib.Stride() * static_cast<unsigned long long>(rows) > available)
+        data.Fail("pixel data is truncated");
 
     std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) + 256 * sizeof(RGBQUAD));
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
@@ -285,8 +244,8 @@ void TBitmap::LoadFromStream(TStream& stream)
     header->biClrUsed = paletteCount;
     unsigned char* after = info.data() + sizeof(BITMAPINFOHEADER);
     if (compression == BI_BITFIELDS) {
-        std::memcpy(after, masks, sizeof(masks));
-        after += sizeof(masks);
+        std::memcpy(after, masks, sizeof(dib.masks));
+        after += sizeof(dib.masks);
     }
     auto* colors = reinterpret_cast<RGBQUAD*>(after);
     for (std::uint32_t i = 0; i < paletteCount; ++i) {
@@ -300,11 +259,30 @@ void TBitmap::LoadFromStream(TStream& stream)
                               reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
     if (lines == 0 || lines == static_cast<int>(GDI_ERROR))
         data.Fail("pixel data cannot be decoded");
-    GdiFlush();
     transparentColor_ = clDefault;
     transparentMode_ = TTransparentMode::tmAuto;
-    ReplaceDib(decoded.width_, decoded.height_, decoded.format_, false);
-    BitBlt(MemoryDC(), 0, 0, width_, height_, decoded.MemoryDC(), 0, 0, SRCCOPY);
+    TakePicture(decoded);
+}
+
+void TBitmap::TakePicture(TBitmap& source)
+{
+    if (&source == this)
+        return;
+    GdiFlush();
+    // Both DIBs leave their contexts before they change hands.
+    if (canvas_ != nullptr)
+        canvas_->SetHandle(nullptr);
+    memoryDC_.reset();
+    if (source.canvas_ != nullptr)
+        source.canvas_->SetHandle(nullptr);
+    source.memoryDC_.reset();
+    dib_ = std::move(source.dib_);
+    bits_ = source.bits_;
+    width_ = source.width_;
+    height_ = source.height_;
+    format_ = source.format_;
+    source.bits_ = nullptr;
+    source.width_ = source.height_ = 0;
     Changed();
 }
 

@@ -46,6 +46,8 @@ public:
     void SetTransparentMode(TTransparentMode mode);
 
     void Assign(TPersistent* source) override;
+    // Takes the picture of `source` without a copy; `source` is left empty.
+    void TakePicture(TBitmap& source);
     // Takes a copy of the picture of a bitmap handle (which stays the caller's).
     void AssignHandle(HBITMAP bitmap);
     // Raise EInvalidGraphic naming what was missing; a failed load keeps the picture.

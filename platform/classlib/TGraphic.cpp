@@ -19,7 +19,7 @@ void TGraphic::CheckSize(long long width, long long height, const char* kind)
                               " pixels is too large");
 }
 
-std::vector<unsigned char> TGraphic::ReadAllBytes(TStream& stream, const char* kind)
+std::vector<unsigned char> TGraphic::ReadAllBytes(TStream& stream, const char* kind, size_t slack)
 {
     const std::int64_t kLimit = 256LL << 20;
     std::int64_t remaining = stream.Size() - stream.Position();
@@ -27,7 +27,7 @@ std::vector<unsigned char> TGraphic::ReadAllBytes(TStream& stream, const char* k
         throw EInvalidGraphic(std::string(kind) + " data is empty");
     if (remaining > kLimit)
         throw EInvalidGraphic(std::string(kind) + " data of " + std::to_string(remaining) + " bytes is too large");
-    std::vector<unsigned char> bytes(static_cast<size_t>(remaining));
-    stream.ReadBuffer(bytes.data(), bytes.size());
+    std::vector<unsigned char> bytes(static_cast<size_t>(remaining) + slack);
+    stream.ReadBuffer(bytes.data(), static_cast<size_t>(remaining));
     return bytes;
 }

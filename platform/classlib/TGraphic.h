@@ -59,8 +59,9 @@ protected:
         if (OnChange)
             OnChange(this);
     }
-    // The bytes from the stream's position to its end (at most 256 MiB).
-    static std::vector<unsigned char> ReadAllBytes(TStream& stream, const char* kind);
+    // The bytes from the stream's position to its end (at most 256 MiB), followed
+    // by `slack` zeros.
+    static std::vector<unsigned char> ReadAllBytes(TStream& stream, const char* kind, size_t slack = 0);
 
 private:
     bool transparent_ = false;

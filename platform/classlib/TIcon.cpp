@@ -2,6 +2,7 @@
 // system builds the icon from the image's bytes.
 #include "TIcon.h"
 
+#include "DibLayout.h"
 #include "TByteReader.h"
 #include "TCanvas.h"
 
@@ -22,28 +23,19 @@ bool ReadImageHeader(const TByteReader& data, TIconImage& image)
 {
     if (image.size < sizeof(BITMAPINFOHEADER) || data.U32(image.offset) != sizeof(BITMAPINFOHEADER))
         return false;
-    long long width = data.I32(image.offset + 4);
-    long long doubled = data.I32(image.offset + 8); // colour rows and mask rows
-    unsigned bitCount = data.U16(image.offset + 14);
-    std::uint32_t compression = data.U32(image.offset + 16);
-    std::uint32_t colorsUsed = data.U32(image.offset + 32);
-    if (compression != BI_RGB || doubled <= 0 || doubled % 2 != 0)
+    // The stored height counts the colour rows and the mask rows.
+    DibLayout::THeader header =
+        DibLayout::ReadHeader(data, image.offset, image.size, DibLayout::TColorTable::rgbQuads, "Icon");
+    if (header.compression != BI_RGB || header.bitCount == 16 || header.height <= 0 || header.height % 2 != 0)
         return false;
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
-        return false;
-    long long height = doubled / 2;
-    TGraphic::CheckSize(width, height, "Icon");
-    unsigned long long palette = bitCount <= 8 ? (colorsUsed != 0 ? colorsUsed : 1u << bitCount) : 0;
-    if (bitCount <= 8 && palette > (1u << bitCount))
-        return false;
-    unsigned long long colorStride = ((static_cast<unsigned long long>(width) * bitCount + 31) / 32) * 4;
-    unsigned long long maskStride = ((static_cast<unsigned long long>(width) + 31) / 32) * 4;
-    unsigned long long needed = sizeof(BITMAPINFOHEADER) + palette * 4 + (colorStride + maskStride) * height;
+    long long height = header.height / 2;
+    unsigned long long maskStride = ((static_cast<unsigned long long>(header.width) + 31) / 32) * 4;
+    unsigned long long needed = header.infoBytes + (header.Stride() + maskStride) * static_cast<unsigned long long>(height);
     if (needed > image.size)
         data.Fail("image data is truncated");
-    image.width = static_cast<int>(width);
+    image.width = static_cast<int>(header.width);
     image.height = static_cast<int>(height);
-    image.bitCount = static_cast<int>(bitCount);
+    image.bitCount = static_cast<int>(header.bitCount);
     return true;
 }
 

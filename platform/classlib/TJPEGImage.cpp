@@ -115,7 +115,7 @@ void TJPEGImage::LoadFromStream(TStream& stream)
     target.bitmap = &decoded;
     if (!Decode(bytes.data(), bytes.size(), &target, message, sizeof(message)))
         throw EInvalidGraphic(std::string("JPEG image is damaged: ") + message);
-    bitmap_.Assign(&decoded);
+    bitmap_.TakePicture(decoded);
     grayscale_ = target.grayscale;
     Changed();
 }

@@ -15,6 +15,20 @@ const size_t kEnhancedHeaderMin = 88;
 // past the end record finds zeros instead of the end of its copy.
 const size_t kSlack = 64;
 
+// The system may take an enhanced metafile out of a Windows one's comments as it
+// stands, so what it made is checked like one read from data.
+void CheckConverted(HENHMETAFILE metafile)
+{
+    UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+    std::vector<unsigned char> bytes(size);
+    if (size == 0 || GetEnhMetaFileBits(metafile, size, bytes.data()) != size)
+        throw EInvalidGraphic("Metafile cannot be converted");
+    TByteReader data(bytes.data(), bytes.size(), "Metafile");
+    if (data.Size() < kEnhancedHeaderMin || data.U32(48) > data.Size())
+        data.Fail("converts to damaged data");
+    MetafileRecords::CheckEnhanced(data, data.U32(48), data.U16(56));
+}
+
 } // namespace
 
 void TMetafile::Adopt(TOwnedEnhMetaFile metafile, bool enhanced)
@@ -39,8 +53,9 @@ void TMetafile::Adopt(TOwnedEnhMetaFile metafile, bool enhanced)
 
 void TMetafile::LoadFromStream(TStream& stream)
 {
-    std::vector<unsigned char> bytes = ReadAllBytes(stream, "Metafile");
-    TByteReader data(bytes.data(), bytes.size(), "Metafile");
+    // The slack is read along, so that the data handed to GDI is this one copy.
+    std::vector<unsigned char> bytes = ReadAllBytes(stream, "Metafile", kSlack);
+    TByteReader data(bytes.data(), bytes.size() - kSlack, "Metafile");
 
     if (data.Size() >= kEnhancedHeaderMin && data.U32(0) == EMR_HEADER && data.U32(40) == ENHMETA_SIGNATURE) {
         std::uint32_t total = data.U32(48);
@@ -50,9 +65,7 @@ void TMetafile::LoadFromStream(TStream& stream)
         if (headerSize < kEnhancedHeaderMin || headerSize > total)
             data.Fail("header has an invalid size");
         MetafileRecords::CheckEnhanced(data, total, data.U16(56));
-        std::vector<unsigned char> padded(bytes.begin(), bytes.begin() + total);
-        padded.resize(padded.size() + kSlack);
-        TOwnedEnhMetaFile metafile(SetEnhMetaFileBits(static_cast<UINT>(padded.size()), padded.data()));
+        TOwnedEnhMetaFile metafile(SetEnhMetaFileBits(static_cast<UINT>(total + kSlack), bytes.data()));
         if (metafile.IsNull())
             data.Fail("data cannot be read");
         Adopt(std::move(metafile), true);
@@ -82,13 +95,12 @@ void TMetafile::LoadFromStream(TStream& stream)
         data.Fail("data is truncated");
     size_t total = start + static_cast<size_t>(words) * 2;
     MetafileRecords::CheckWindows(data, start, total, data.U16(start + 10));
-    std::vector<unsigned char> padded(bytes.begin() + static_cast<std::ptrdiff_t>(start),
-                                      bytes.begin() + static_cast<std::ptrdiff_t>(total));
-    padded.resize(padded.size() + kSlack);
-    TOwnedEnhMetaFile metafile(SetWinMetaFileBits(static_cast<UINT>(padded.size()), padded.data(), nullptr,
-                                                  placeable ? &picture : nullptr));
+    TOwnedEnhMetaFile metafile(SetWinMetaFileBits(static_cast<UINT>(total - start + kSlack), bytes.data() + start,
+                                                  nullptr, placeable ? &picture : nullptr));
     if (metafile.IsNull())
         data.Fail("data cannot be read");
+    bytes = std::vector<unsigned char>();
+    CheckConverted(metafile.Get());
     Adopt(std::move(metafile), false);
 }
 

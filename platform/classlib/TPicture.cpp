@@ -31,11 +31,16 @@ const TFileFormat kFileFormats[] = {
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
+std::string TPicture::FoldExtension(const std::string& extension)
+{
+    return SysUtils::LowerCase(!extension.empty() && extension[0] == '.' ? extension.substr(1) : extension);
+}
+
 TGraphicClass TPicture::GraphicClassOfExtension(const std::string& extension)
 {
-    std::string name = !extension.empty() && extension[0] == '.' ? extension.substr(1) : extension;
+    std::string name = FoldExtension(extension);
     for (const TFileFormat& format : kFileFormats)
-        if (SysUtils::SameText(name, format.extension))
+        if (name == format.extension)
             return format.graphicClass;
     return nullptr;
 }

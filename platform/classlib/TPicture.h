@@ -36,6 +36,8 @@ public:
     // The class that reads files of an extension ("bmp", ".JPG": the dot is
     // optional, case is ignored): bmp, wmf, emf, ico and jpg; nullptr for any other.
     static TGraphicClass GraphicClassOfExtension(const std::string& extension);
+    // The extension as the table holds it: without its dot, lower-cased.
+    static std::string FoldExtension(const std::string& extension);
 
     TNotifyEvent OnChange;
 

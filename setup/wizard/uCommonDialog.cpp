@@ -12,7 +12,6 @@
 #include "KvButton.h"
 #include "TCustomAction.h"
 #include "TActionList.h"
-#include "TMemoryStream.h"
 #include "uPlainControls.h"
 #include "uUiPicture.h"
 #include "uUiStream.h"
@@ -77,13 +76,10 @@ void TfmCommonDialog::FormShow(TObject*) { Main()->SetCurrentPage(this); }
 bool TfmCommonDialog::LoadRecordPicture(TStream* stream, const TStrings& record, const std::string& key,
                                         TPicture& picture)
 {
-    if (stream == nullptr || SysUtils::Trim(record.Values(key)).empty())
+    std::string file = SysUtils::Trim(record.Values(key));
+    if (stream == nullptr || file.empty())
         return false;
-    std::string data = uUiStream::ReadAttachment(stream, record, key);
-    TMemoryStream bytes;
-    if (!data.empty())
-        bytes.WriteBuffer(data.data(), data.size());
-    uUiPicture::LoadPicture(picture, bytes, SysUtils::Trim(record.Values(key)),
+    uUiPicture::ReadPicture(*stream, file, "the " + key + " of a " + record.Values("DIALOGID") + " page", picture,
                             Main()->GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
     return true;
 }

@@ -18,8 +18,6 @@
 #include "uOstrelConst.h"
 #include "uOstrelExecutor.h"
 #include "uInstallLog.h"
-#include "KvGrafx.h"
-#include "TCanvas.h"
 #include "uReadyToUninstall.h"
 #include "uReboot.h"
 #include "uSetupData.h"
@@ -40,6 +38,10 @@ TfmMain::TfmMain(TComponent* owner) : TForm(owner)
     SetName("fmMain");
     SetBorderStyle(TFormBorderStyle::bsNone);
     SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Background = new TKvBackground(this);
+    Background->SetName("Background");
+    Background->SetParent(this);
+    Background->SetAlign(TAlign::alClient);
     Global = new TGlobal(this);
     Global->SetName("Global");
     OstrelExecutor = new TOstrelExecutor(this);
@@ -336,7 +338,7 @@ std::string TfmMain::FindFinishRecord(TStream& stream)
         std::string id = record.Values("DIALOGID");
         if (id == "FINISH")
             return text;
-        for (const std::string& key : uOstrelConst::AttachmentKeys(id))
+        for (const std::string& key : uUiStream::AttachmentKeys(id))
             uUiStream::ReadAttachment(&stream, record, key);
     }
     return std::string();
@@ -420,15 +422,4 @@ void TfmMain::FormActivate(TObject*)
         currentPage_->BringToFront();
         SetForegroundWindow(currentPage_->Handle());
     }
-}
-
-// The background: the gradient from the start to the end colour when asked for,
-// else the start colour.
-void TfmMain::PaintWindow(HDC dc)
-{
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    KvGrafx::GradientFillRect(&canvas, ClientRect(), KvGrafx::gdHorizontalEnd, startColor_,
-                              showGradient_ ? endColor_ : startColor_, 1);
-    canvas.SetHandle(nullptr);
 }

@@ -5,6 +5,7 @@
 // The form itself is only the full-screen background behind the pages.
 #pragma once
 
+#include "KvBackground.h"
 #include "TForm.h"
 #include "TStringList.h"
 #include "TPicture.h"
@@ -25,6 +26,7 @@ public:
     ~TfmMain() override;
 
     // Form components.
+    TKvBackground* Background = nullptr; // the whole client area
     TGlobal* Global = nullptr;
     TOstrelExecutor* OstrelExecutor = nullptr;
 
@@ -61,8 +63,6 @@ public:
     TStringList& LanguageList() { return language_; }
     TPicture* LeftPicture() const { return leftPicture_.get(); }
     TPicture* TopPicture() const { return topPicture_.get(); }
-    TPicture* TexturePicture() const { return texture_.get(); }
-    TPicture* BackgroundImage() const { return image_.get(); }
     int ImageAlign() const { return imageAlign_; }
     const std::string& LogoString() const { return logoString_; }
     int OldInstallChoice() const { return oldInstall_; }
@@ -123,8 +123,10 @@ private:
     // installs at once, an error in a message box. True when a page is shown.
     bool ShowFirstPageOrInstall();
     void ShowFirstPage(TfmCommonDialog* page);
-    void PaintWindow(HDC dc) override;
-    void ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture);
+    // LoadUiStream's reading, with any C++ failure still as it was thrown.
+    void ReadUiHead(TStream& stream);
+    // The block's picture for `setting` into `picture`, when the setting names one.
+    bool ReadPicture(TStream& stream, const std::string& setting, TPicture& picture);
 
     TStringList macros_;
     TStringList skip_;
@@ -132,8 +134,6 @@ private:
     TStringList settings_;
     std::unique_ptr<TPicture> leftPicture_;
     std::unique_ptr<TPicture> topPicture_;
-    std::unique_ptr<TPicture> texture_;
-    std::unique_ptr<TPicture> image_;
     int imageAlign_ = 1;
     TCustomForm* currentPage_ = nullptr;
     bool styled_ = false;
@@ -151,10 +151,6 @@ private:
     bool installFailed_ = false; // an install raised and was rolled back
     bool closing_ = false;       // FormClose runs (its commands keep messages flowing)
     bool commandsRun_ = false;   // the after-install commands ran
-    // Background settings.
-    bool showGradient_ = false, showTexture_ = false, showImage_ = false;
-    TColor startColor_ = clBlue, endColor_ = clBlack;
-    int imageStyle_ = 0;
 
     TStream* uiStream_ = nullptr;
     std::unique_ptr<TStream> savedUi_; // the uninstaller's copy of the block

@@ -5,13 +5,14 @@
 
 #include "Colors.h"
 #include "KvButton.h"
+#include "KvButtonEdit.h"
+#include "KvCheckTree.h"
 #include "KvEdit.h"
 #include "KvRichEdit.h"
 #include "TActionList.h"
 #include "TCustomAction.h"
 #include "SysUtils.h"
 #include "TApplication.h"
-#include "TMemoryStream.h"
 #include "uOstrelExecutor.h"
 #include "KvComboBox.h"
 #include "KvGroupBox.h"
@@ -45,9 +46,31 @@ int IntSetting(const TStrings& settings, const std::string& name, int fallback)
     return value;
 }
 
+// ImageStyle: 0 centred, 1 stretched over the whole form, 2 tiled.
+TKvImageStyle ImageStyleOf(int value)
+{
+    switch (value) {
+    case 0: return TKvImageStyle::isCenter;
+    case 1: return TKvImageStyle::isStretch;
+    case 2: return TKvImageStyle::isTile;
+    default:
+        throw Exception("The user-interface setting ImageStyle is not 0, 1 or 2: '" + std::to_string(value) + "'");
+    }
+}
+
 } // namespace
 
 void TfmMain::LoadUiStream(TStream& stream)
+{
+    try {
+        ReadUiHead(stream);
+    } catch (...) {
+        // A picture too large for the memory left ends on the error road like any damage.
+        RethrowAsException();
+    }
+}
+
+void TfmMain::ReadUiHead(TStream& stream)
 {
     stream.SetPosition(0);
     settings_.SetText(uUiStream::ReadSized(stream, "the settings text"));
@@ -65,42 +88,44 @@ void TfmMain::LoadUiStream(TStream& stream)
     // The background only ever hides here: an uninstaller started hidden stays so.
     bool showBackground = StrictBool(settings_, "ShowBackGround");
     Application()->SetShowMainForm(Application()->ShowMainForm() && showBackground);
-    showGradient_ = StrictBool(settings_, "ShowGradient");
-    showTexture_ = StrictBool(settings_, "ShowTexture");
-    showImage_ = StrictBool(settings_, "ShowImage");
-    startColor_ = StringToColor(SysUtils::Trim(settings_.Values("StartColor")));
-    endColor_ = StringToColor(SysUtils::Trim(settings_.Values("EndColor")));
+    Background->SetShowGradient(StrictBool(settings_, "ShowGradient"));
+    Background->SetShowTexture(StrictBool(settings_, "ShowTexture"));
+    Background->SetShowImage(StrictBool(settings_, "ShowImage"));
+    TColor startColor = StringToColor(SysUtils::Trim(settings_.Values("StartColor")));
+    Background->SetStartColor(startColor);
+    Background->SetEndColor(StringToColor(SysUtils::Trim(settings_.Values("EndColor"))));
+    // Without the gradient the background shows the start colour alone.
+    Background->SetColor(startColor);
     logoString_ = SysUtils::Trim(settings_.Values("LOGO_STRING"));
     if (logoString_.empty())
         logoString_ = "Ostrel Installer";
     oldInstall_ = IntSetting(settings_, "OldInstall", 0);
-    if (showImage_)
-        imageStyle_ = IntSetting(settings_, "ImageStyle", 0);
+    if (Background->ShowImage())
+        Background->SetImageStyle(ImageStyleOf(IntSetting(settings_, "ImageStyle", 0)));
 
-    ReadPicture(stream, "Texture", texture_);
-    ReadPicture(stream, "Image", image_);
-    ReadPicture(stream, "LeftImage", leftPicture_);
-    ReadPicture(stream, "TopImage", topPicture_);
-    if (topPicture_)
+    ReadPicture(stream, "Texture", *Background->Texture());
+    ReadPicture(stream, "Image", *Background->Image());
+    auto left = std::make_unique<TPicture>();
+    if (ReadPicture(stream, "LeftImage", *left))
+        leftPicture_ = std::move(left);
+    auto top = std::make_unique<TPicture>();
+    if (ReadPicture(stream, "TopImage", *top)) {
+        topPicture_ = std::move(top);
         imageAlign_ = IntSetting(settings_, "ImageAlign", 1);
+    }
 
     std::string check = SysUtils::Trim(settings_.Values("CHECK_UPDATE_VERSION"));
     macros_.SetValues("CHECK_UPDATE_VERSION", check.empty() ? "True" : check);
-    Invalidate();
 }
 
-void TfmMain::ReadPicture(TStream& stream, const std::string& setting, std::unique_ptr<TPicture>& picture)
+bool TfmMain::ReadPicture(TStream& stream, const std::string& setting, TPicture& picture)
 {
     std::string file = SysUtils::Trim(settings_.Values(setting));
     if (file.empty())
-        return;
-    TMemoryStream bytes;
-    std::string data = uUiStream::ReadSized(stream, "the picture " + setting);
-    if (!data.empty())
-        bytes.WriteBuffer(data.data(), data.size());
-    auto loaded = std::make_unique<TPicture>();
-    uUiPicture::LoadPicture(*loaded, bytes, file, GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
-    picture = std::move(loaded);
+        return false;
+    uUiPicture::ReadPicture(stream, file, "the picture " + setting, picture,
+                            GetLanguageText("NotSupportedImageFormat", "不支持的图像格式"));
+    return true;
 }
 
 std::string TfmMain::GetLanguageText(const std::string& key, const std::string& defaultText) const
@@ -182,6 +207,12 @@ void TfmMain::StyleControls(TCustomForm* form)
             edit->SetReadOnlyColor(clBtnFace);
         } else if (auto* check = dynamic_cast<TKvCustomGlyphButton*>(component)) {
             check->SetHotTrack(styled_);
+        } else if (auto* tree = dynamic_cast<TKvCheckTree*>(component)) {
+            tree->SetFrameVisible(styled_);
+        } else if (auto* buttonEdit = dynamic_cast<TKvButtonEdit*>(component)) {
+            buttonEdit->SetFrameVisible(styled_);
+            buttonEdit->SetHideButtonsOnReadOnly(false);
+            buttonEdit->SetReadOnlyColor(clBtnFace);
         }
     }
 }

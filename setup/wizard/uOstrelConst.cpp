@@ -19,7 +19,6 @@ namespace {
 struct TPageEntry {
     const char* DialogId;
     TfmCommonDialog* (*Create)(TComponent* owner);
-    std::vector<std::string> Attachments;
 };
 
 template <typename Page>
@@ -31,14 +30,14 @@ TfmCommonDialog* Make(TComponent* owner)
 const std::vector<TPageEntry>& PageTable()
 {
     static const std::vector<TPageEntry> table{
-        {"WELCOME", &Make<TfmWelcome>, {"BITMAP"}},
-        {"README", &Make<TfmReadme>, {"BANNER_IMAGE", "README"}},
-        {"LICENCE", &Make<TfmLicence>, {"BANNER_IMAGE", "LICENCE"}},
-        {"FOLDERSELECT", &Make<TfmFolderSelect>, {"BANNER_IMAGE"}},
-        {"OPTIONALS", &Make<TfmOptionals>, {}},
-        {"READYTOINSTALL", &Make<TfmReadyToInstall>, {}},
-        {"INSTALLPROCESS", &Make<TfmInstallProcess>, {"BANNER_IMAGE"}},
-        {"FINISH", &Make<TfmFinish>, {}},
+        {"WELCOME", &Make<TfmWelcome>},
+        {"README", &Make<TfmReadme>},
+        {"LICENCE", &Make<TfmLicence>},
+        {"FOLDERSELECT", &Make<TfmFolderSelect>},
+        {"OPTIONALS", &Make<TfmOptionals>},
+        {"READYTOINSTALL", &Make<TfmReadyToInstall>},
+        {"INSTALLPROCESS", &Make<TfmInstallProcess>},
+        {"FINISH", &Make<TfmFinish>},
     };
     return table;
 }
@@ -51,15 +50,6 @@ TfmCommonDialog* CreatePage(const std::string& dialogId, TComponent* owner)
         if (dialogId == entry.DialogId)
             return entry.Create(owner);
     return nullptr;
-}
-
-const std::vector<std::string>& AttachmentKeys(const std::string& dialogId)
-{
-    static const std::vector<std::string> none;
-    for (const TPageEntry& entry : PageTable())
-        if (dialogId == entry.DialogId)
-            return entry.Attachments;
-    return none;
 }
 
 } // namespace uOstrelConst

@@ -1,5 +1,5 @@
-// The page table: which page class a page record's DIALOGID makes, and which
-// attachments (pictures, texts) follow a record of each kind.
+// The page table: which page class a page record's DIALOGID makes (the
+// attachments that follow each kind of record: uUiStream::AttachmentKeys).
 #pragma once
 
 #include <string>
@@ -13,8 +13,5 @@ namespace uOstrelConst {
 // The page for `dialogId` (exact case) made with `owner` and created, or nullptr
 // when the table has no such entry.
 TfmCommonDialog* CreatePage(const std::string& dialogId, TComponent* owner);
-// The record keys whose value announces an attachment, in the order the
-// attachments follow the record.
-const std::vector<std::string>& AttachmentKeys(const std::string& dialogId);
 
 } // namespace uOstrelConst

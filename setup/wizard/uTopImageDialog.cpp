@@ -2,6 +2,7 @@
 #include "uTopImageDialog.h"
 
 #include "SysUtils.h"
+#include "TBevel.h"
 #include "TImage.h"
 #include "TPanel.h"
 #include "TStrings.h"
@@ -19,6 +20,9 @@ TfmTopImageDialog::TfmTopImageDialog(TComponent* owner) : TfmCommonDialog(owner)
     LabelLogoTop = Place<TPlainLabel>(this, "LabelLogoTop", 8, 354, 200, 16);
     LabelLogoDown = Place<TPlainLabel>(this, "LabelLogoDown", 9, 355, 200, 16);
     LabelLogoDown->Hide();
+    // The etched line from the logo string to the right edge, above the buttons.
+    Bevel1 = Place<TBevel>(this, "Bevel1", 218, 362, kPageWidth - 238, 2);
+    Bevel1->SetShape(TBevelShape::bsTopLine);
 }
 
 void TfmTopImageDialog::FormCreate()
@@ -29,6 +33,8 @@ void TfmTopImageDialog::FormCreate()
         main->ApplyWizardFont(*title->Font());
     LabelLogoTop->SetCaption(main->LogoString());
     LabelLogoDown->SetCaption(main->LogoString());
+    Bevel1->SetLeft(LabelLogoTop->Left() + LabelLogoTop->Width() + 10);
+    Bevel1->SetWidth(Width() - Bevel1->Left() - 20);
 }
 
 void TfmTopImageDialog::LoadPage(TStream* stream, TStrings* record)

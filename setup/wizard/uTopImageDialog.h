@@ -4,6 +4,7 @@
 
 #include "uCommonDialog.h"
 
+class TBevel;
 class TPlainLabel;
 class TImage;
 class TPanel;
@@ -21,6 +22,7 @@ public:
     TPlainLabel* LabelSubTitle = nullptr;
     TPlainLabel* LabelLogoTop = nullptr;
     TPlainLabel* LabelLogoDown = nullptr;
+    TBevel* Bevel1 = nullptr;
 
     static constexpr int kBannerHeight = 58;
 

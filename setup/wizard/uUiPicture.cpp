@@ -2,19 +2,18 @@
 #include "uUiPicture.h"
 
 #include "SysUtils.h"
+#include "TMemoryStream.h"
 #include "TPicture.h"
 #include "TStream.h"
+#include "uUiStream.h"
 
 namespace uUiPicture {
 
 TGraphicClass GetPictureClass(const std::string& extension, const std::string& notSupportedText)
 {
-    std::string ext = SysUtils::LowerCase(extension);
-    if (!ext.empty() && ext[0] == '.')
-        ext.erase(0, 1);
-    TGraphicClass graphicClass = TPicture::GraphicClassOfExtension(ext);
+    TGraphicClass graphicClass = TPicture::GraphicClassOfExtension(extension);
     if (graphicClass == nullptr)
-        throw EInvalidGraphic(SysUtils::StringReplace(notSupportedText, "%s", ext));
+        throw EInvalidGraphic(SysUtils::StringReplace(notSupportedText, "%s", TPicture::FoldExtension(extension)));
     return graphicClass;
 }
 
@@ -24,6 +23,20 @@ void LoadPicture(TPicture& picture, TStream& stream, const std::string& settingV
     TGraphicClass graphicClass = GetPictureClass(SysUtils::ExtractFileExt(settingValue), notSupportedText);
     stream.SetPosition(0);
     picture.LoadFromStream(stream, graphicClass);
+}
+
+void ReadPicture(TStream& stream, const std::string& fileName, const std::string& what, TPicture& picture,
+                 const std::string& notSupportedText)
+{
+    try {
+        // The class first, so that an unknown extension is told before any bytes are taken.
+        GetPictureClass(SysUtils::ExtractFileExt(fileName), notSupportedText);
+        TMemoryStream bytes;
+        uUiStream::ReadSizedInto(stream, what, bytes);
+        LoadPicture(picture, bytes, fileName, notSupportedText);
+    } catch (...) {
+        RethrowAsException();
+    }
 }
 
 } // namespace uUiPicture

@@ -19,5 +19,10 @@ TGraphicClass GetPictureClass(const std::string& extension, const std::string& n
 // extension. A damaged picture raises EInvalidGraphic and leaves `picture` as it was.
 void LoadPicture(TPicture& picture, TStream& stream, const std::string& settingValue,
                  const std::string& notSupportedText);
+// Reads the dword-sized picture at the stream's position (`what` names it in
+// errors) into `picture`, its class chosen by `fileName`'s extension. Damage and
+// memory failures raise an Exception (EOutOfMemory for the latter).
+void ReadPicture(TStream& stream, const std::string& fileName, const std::string& what, TPicture& picture,
+                 const std::string& notSupportedText);
 
 } // namespace uUiPicture

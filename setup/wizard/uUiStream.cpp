@@ -3,6 +3,7 @@
 
 #include "Exception.h"
 #include "SysUtils.h"
+#include "TMemoryStream.h"
 #include "TStream.h"
 #include "TStrings.h"
 
@@ -40,13 +41,36 @@ std::string ReadSized(TStream& stream, const std::string& what)
     return bytes;
 }
 
-void SkipSized(TStream& stream, const std::string& what)
+void ReadSizedInto(TStream& stream, const std::string& what, TMemoryStream& into)
 {
     std::uint32_t length = ReadLength(stream, what);
-    stream.Seek(length, soFromCurrent);
+    into.SetSize(length);
+    if (length > 0)
+        stream.ReadBuffer(into.Memory(), length);
+    into.SetPosition(0);
 }
 
 bool MoreRecords(TStream& stream) { return Remaining(stream) > 4; }
+
+const std::vector<std::string>& AttachmentKeys(const std::string& dialogId)
+{
+    struct TEntry {
+        const char* dialogId;
+        std::vector<std::string> keys;
+    };
+    static const std::vector<TEntry> table{
+        {"WELCOME", {"BITMAP"}},
+        {"README", {"BANNER_IMAGE", "README"}},
+        {"LICENCE", {"BANNER_IMAGE", "LICENCE"}},
+        {"FOLDERSELECT", {"BANNER_IMAGE"}},
+        {"INSTALLPROCESS", {"BANNER_IMAGE"}},
+    };
+    static const std::vector<std::string> none;
+    for (const TEntry& entry : table)
+        if (dialogId == entry.dialogId)
+            return entry.keys;
+    return none;
+}
 
 std::string ReadAttachment(TStream* stream, const TStrings& record, const std::string& key)
 {

@@ -21,16 +21,6 @@ namespace {
 const TColor kRed = RGB(220, 20, 30);
 const TColor kBlue = RGB(20, 40, 200);
 
-// Draws the graphic stretched onto a white bitmap of its own size.
-std::unique_ptr<TBitmap> Render(TGraphic& graphic, int width, int height)
-{
-    auto canvas = std::make_unique<TBitmap>(width, height);
-    canvas->Canvas()->Brush()->SetColor(clWhite);
-    canvas->Canvas()->FillRect(RECT{0, 0, width, height});
-    canvas->Canvas()->StretchDraw(RECT{0, 0, width, height}, &graphic);
-    return canvas;
-}
-
 bool Near(TColor expected, TColor actual, int tolerance = 12)
 {
     return std::abs(GetRValue(expected) - GetRValue(actual)) <= tolerance &&
@@ -80,7 +70,7 @@ TEST(Pictures, JpegDecodesInColourAndInGrey)
     ASSERT_EQ(32, image.Width());
     ASSERT_EQ(16, image.Height());
     EXPECT_FALSE(image.Grayscale());
-    auto drawn = Render(image, 32, 16);
+    auto drawn = RenderOnWhite(image, 32, 16);
     EXPECT_TRUE(Near(kRed, drawn->Canvas()->Pixel(4, 8))) << std::hex << drawn->Canvas()->Pixel(4, 8);
     EXPECT_TRUE(Near(kBlue, drawn->Canvas()->Pixel(28, 8))) << std::hex << drawn->Canvas()->Pixel(28, 8);
 
@@ -113,7 +103,7 @@ TEST(Pictures, MetafilesOfBothKindsDrawTheirPicture)
             EXPECT_NEAR(40, metafile.Width(), 1);
             EXPECT_NEAR(20, metafile.Height(), 1);
         }
-        auto drawn = Render(metafile, 40, 20);
+        auto drawn = RenderOnWhite(metafile, 40, 20);
         EXPECT_EQ(kRed, drawn->Canvas()->Pixel(20, 10));
     }
 }
@@ -125,7 +115,7 @@ TEST(Pictures, IconDrawsThroughItsMask)
     icon.LoadFromStream(stream);
     ASSERT_EQ(32, icon.Width());
     ASSERT_EQ(32, icon.Height());
-    auto drawn = Render(icon, 32, 32);
+    auto drawn = RenderOnWhite(icon, 32, 32);
     EXPECT_EQ(kBlue, drawn->Canvas()->Pixel(4, 16));
     EXPECT_EQ(clWhite, drawn->Canvas()->Pixel(28, 16)) << "the masked half leaves the background";
 }
@@ -277,7 +267,7 @@ TEST(Pictures, PictureKeepsItsOwnCopyAndTellsOfChanges)
     EXPECT_EQ(1, changes);
     ASSERT_STREQ("TJPEGImage", picture.Graphic()->ClassName());
     EXPECT_EQ(16, picture.Width());
-    auto drawn = Render(*picture.Graphic(), 16, 8);
+    auto drawn = RenderOnWhite(*picture.Graphic(), 16, 8);
     EXPECT_TRUE(Near(kBlue, drawn->Canvas()->Pixel(14, 4)));
 
     TPicture other;
@@ -302,6 +292,8 @@ TEST(Pictures, MutatedPicturesEndInAPictureOrAnException)
         {"emf", MakeEmf(20, 10, kRed)},         {"ico", MakeIco(16, kBlue)},
         {"bmp", MakeBmp(9, 5, 8, kRed, kBlue)}, {"bmp", MakeBmp(9, 5, 24, kRed, kBlue)},
         {"jpg", MakeJpeg(24, 16, kRed, kBlue)}, {"wmf", MakeWmf(20, 10, kRed, true)},
+        // A record of every kind with counts, indices, regions and bitmaps, for the damage to reach.
+        {"emf", MakeRichEmf()},                 {"wmf", MakeRichWmf()},
     };
     std::mt19937 random(20091210);
     for (const Kind& kind : kinds) {
@@ -335,7 +327,7 @@ TEST(Pictures, MutatedPicturesEndInAPictureOrAnException)
             TPicture picture;
             try {
                 picture.LoadFromStream(stream, graphicClass);
-                Render(*picture.Graphic(), 16, 16);
+                RenderOnWhite(*picture.Graphic(), 16, 16);
                 ++loaded;
             } catch (Exception&) {
                 ++refused;

@@ -1,10 +1,10 @@
 // Parsing the project description of mksetup.
 #include "SetupDescription.h"
+#include "DescriptionFiles.h"
 #include "UiBlockDescription.h"
 
 #include "Exception.h"
 #include "SysUtils.h"
-#include "TMemoryStream.h"
 #include "TStringList.h"
 
 namespace {
@@ -12,19 +12,6 @@ namespace {
 bool StartsWith(const std::string& text, const std::string& prefix)
 {
     return text.size() >= prefix.size() && SysUtils::SameText(text.substr(0, prefix.size()), prefix);
-}
-
-std::string Resolve(const std::string& baseFolder, const std::string& path)
-{
-    bool absolute = (path.size() > 1 && path[1] == ':') || StartsWith(path, "\\");
-    return absolute || baseFolder.empty() ? path : SysUtils::IncludeTrailingBackslash(baseFolder) + path;
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    TMemoryStream file;
-    file.LoadFromFile(path);
-    return std::string(file.Memory(), static_cast<size_t>(file.Size()));
 }
 
 } // namespace
@@ -87,20 +74,20 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
         }
         if (page) {
             if (StartsWith(trimmed, "@attach="))
-                page->Attachments.push_back(ReadFileBytes(Resolve(baseFolder, trimmed.substr(8))));
+                page->Attachments.push_back(ReadDescribedFile(baseFolder, trimmed.substr(8)));
             else if (StartsWith(trimmed, "@attach-text="))
                 page->Attachments.push_back(line.substr(line.find('=') + 1));
             else
                 page->Lines.push_back(line);
         } else if (userInterface) {
             if (StartsWith(trimmed, "@file="))
-                description.UserInterface += ReadFileBytes(Resolve(baseFolder, trimmed.substr(6)));
+                description.UserInterface += ReadDescribedFile(baseFolder, trimmed.substr(6));
             else
                 uiLines.push_back(line);
         } else if (record) {
             if (StartsWith(trimmed, "@payload=")) {
                 record->HasPayload = true;
-                record->PayloadFile = Resolve(baseFolder, trimmed.substr(9));
+                record->PayloadFile = ResolveDescribedPath(baseFolder, trimmed.substr(9));
             } else if (StartsWith(trimmed, "@payload-text=")) {
                 record->HasPayload = true;
                 record->PayloadText = line.substr(line.find('=') + 1);
@@ -127,5 +114,5 @@ TSetupDescription ParseSetupDescription(const std::string& text, const std::stri
 
 TSetupDescription LoadSetupDescription(const std::string& fileName)
 {
-    return ParseSetupDescription(ReadFileBytes(fileName), SysUtils::ExtractFilePath(fileName));
+    return ParseSetupDescription(ReadDescribedFile("", fileName), SysUtils::ExtractFilePath(fileName));
 }

@@ -8,7 +8,13 @@
 //                    then one [Page] per page record (DIALOGID=WELCOME, ...) in
 //                    page order. The settings Texture, Image, LeftImage and
 //                    TopImage name picture files (the wizard reads only their
-//                    extension), whose bytes follow the language table. A
+//                    extension), whose bytes follow the language table.
+//                    ShowGradient, ShowTexture and ShowImage switch the main
+//                    form's background layers (the gradient from StartColor at
+//                    the top to EndColor at the bottom, Texture tiled, Image);
+//                    ImageStyle, read when ShowImage is True, places the Image:
+//                    0 (or empty) centred, 1 stretched over the whole screen, 2
+//                    tiled; any other value stops the wizard with an error. A
 //                    page's "@attach=path" (or "@attach-text=bytes") lines add the
 //                    files its page reads after the record, in the order given:
 //                    WELCOME its BITMAP; README and LICENCE the BANNER_IMAGE, then

@@ -1,8 +1,8 @@
 // Laying out the wizard's user-interface block.
 #include "UiBlockDescription.h"
+#include "DescriptionFiles.h"
 
 #include "SysUtils.h"
-#include "TMemoryStream.h"
 #include "TStringList.h"
 
 #include <cstdint>
@@ -25,14 +25,6 @@ void AppendSized(std::string& block, const std::string& bytes)
     block += bytes;
 }
 
-std::string FileBytes(const std::string& baseFolder, const std::string& path)
-{
-    bool absolute = (path.size() > 1 && path[1] == ':') || (!path.empty() && path[0] == '\\');
-    TMemoryStream file;
-    file.LoadFromFile(absolute || baseFolder.empty() ? path : SysUtils::IncludeTrailingBackslash(baseFolder) + path);
-    return std::string(file.Memory(), static_cast<size_t>(file.Size()));
-}
-
 } // namespace
 
 const std::vector<std::string>& UiPictureSettings()
@@ -51,7 +43,7 @@ std::string BuildUiBlock(const TUiBlockDescription& ui, const std::string& baseF
     for (const std::string& name : UiPictureSettings()) {
         std::string file = SysUtils::Trim(settings.Values(name));
         if (!file.empty())
-            AppendSized(block, FileBytes(baseFolder, file));
+            AppendSized(block, ReadDescribedFile(baseFolder, file));
     }
     for (const TUiPageRecord& page : ui.Pages) {
         AppendSized(block, Joined(page.Lines));

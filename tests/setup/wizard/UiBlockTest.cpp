@@ -15,6 +15,10 @@
 #include "uLicence.h"
 #include "uReadme.h"
 #include "uWelcome.h"
+#include "uGlobal.h"
+#include "KvButtonEdit.h"
+#include "KvCheckTree.h"
+#include "TBevel.h"
 
 #include "Exception.h"
 #include "PictureBytes.h"
@@ -29,9 +33,34 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <thread>
+
+namespace {
+
+// Allocations of a size in [failFrom, failTo] fail while the range is set: a
+// picture too large for the memory that is left, without taking that memory.
+std::atomic<size_t> failFrom{0}, failTo{0};
+
+} // namespace
+
+void* operator new(size_t size)
+{
+    if (failFrom != 0 && size >= failFrom && size <= failTo)
+        throw std::bad_alloc();
+    if (void* memory = HeapAlloc(GetProcessHeap(), 0, size != 0 ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept
+{
+    if (memory != nullptr)
+        HeapFree(GetProcessHeap(), 0, memory);
+}
+void operator delete(void* memory, size_t) noexcept { operator delete(memory); }
 
 namespace {
 
@@ -265,6 +294,149 @@ TEST_F(UiBlockTest, WithoutAFinishPageAPendingRestartIsAskedFirst)
         EXPECT_EQ(answer == IDYES ? 1 : 0, restarts);
     }
     uReboot::SetExitWindowsFunc(previous);
+}
+
+namespace {
+
+bool NearColour(TColor expected, TColor actual, int tolerance = 12)
+{
+    return std::abs(GetRValue(expected) - GetRValue(actual)) <= tolerance &&
+           std::abs(GetGValue(expected) - GetGValue(actual)) <= tolerance &&
+           std::abs(GetBValue(expected) - GetBValue(actual)) <= tolerance;
+}
+
+// The block's background layers: the flags, the colours and the pictures.
+std::vector<std::string> BackgroundSettings(bool texture, int imageStyle)
+{
+    return {"XpStyle=False", "ShowBackGround=True", "ShowGradient=True",
+            std::string("ShowTexture=") + (texture ? "True" : "False"),
+            std::string("ShowImage=") + (imageStyle >= 0 ? "True" : "False"), "StartColor=$000000C8",
+            "EndColor=$00C80000", "ImageStyle=" + std::to_string(imageStyle), "Texture=tile.bmp", "Image=image.bmp"};
+}
+
+} // namespace
+
+TEST_F(UiBlockTest, TheMainFormShowsTheGradientTheTiledTextureAndTheImageInEachStyle)
+{
+    const TColor kTileLeft = RGB(250, 250, 0), kTileRight = RGB(0, 250, 250);
+    const TColor kImageLeft = RGB(0, 160, 0), kImageRight = RGB(255, 255, 255);
+    WriteWholeFile(folder_ / "tile.bmp", MakeBmp(10, 10, 24, kTileLeft, kTileRight));
+    WriteWholeFile(folder_ / "image.bmp", MakeBmp(20, 10, 24, kImageLeft, kImageRight));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    main_.Show();
+    auto at = [&](int x, int y) { return static_cast<TColor>(RepaintedPixel(main_.Handle(), x, y)); };
+    auto load = [&](bool texture, int imageStyle) {
+        auto block = Block(BackgroundSettings(texture, imageStyle), {}, folder_.Path());
+        main_.LoadUiStream(*block);
+    };
+
+    load(false, -1);
+    EXPECT_TRUE(NearColour(RGB(200, 0, 0), at(width / 2, 0))) << std::hex << at(width / 2, 0);
+    EXPECT_TRUE(NearColour(RGB(0, 0, 200), at(width / 2, height - 1))) << std::hex << at(width / 2, height - 1);
+
+    load(true, -1);
+    EXPECT_EQ(kTileLeft, at(2, 2));
+    EXPECT_EQ(kTileRight, at(7, 2));
+    EXPECT_EQ(kTileLeft, at(10 * 7 + 2, 10 * 5 + 2)) << "tiled across and down";
+
+    load(false, 0); // centred over the gradient
+    EXPECT_EQ(kImageLeft, at(width / 2 - 5, height / 2));
+    EXPECT_EQ(kImageRight, at(width / 2 + 5, height / 2));
+    EXPECT_TRUE(NearColour(RGB(200, 0, 0), at(width / 2, 0))) << "the gradient around it";
+
+    load(false, 1); // stretched over the whole form
+    EXPECT_EQ(kImageLeft, at(width / 4, 3));
+    EXPECT_EQ(kImageRight, at(width * 3 / 4, height - 3));
+
+    load(false, 2); // tiled
+    EXPECT_EQ(kImageLeft, at(2, 2));
+    EXPECT_EQ(kImageRight, at(15, 2));
+    EXPECT_EQ(kImageLeft, at(20 * 3 + 2, 10 * 4 + 2));
+
+    auto bad = Block(BackgroundSettings(false, 3), {}, folder_.Path());
+    EXPECT_THROW(main_.LoadUiStream(*bad), Exception) << "an image style of no meaning";
+    main_.Hide();
+}
+
+TEST_F(UiBlockTest, ACraftedMetafilePictureEndsReadingWithAClearError)
+{
+    for (const TCraftedMetafile& crafted : CraftedMetafiles()) {
+        SCOPED_TRACE(crafted.name + " (" + crafted.extension + ")");
+        std::string file = "crafted." + crafted.extension;
+        WriteWholeFile(folder_ / file, crafted.bytes);
+        std::vector<std::string> settings = Flags();
+        settings.push_back("LeftImage=" + file);
+        auto block = Block(settings, {}, folder_.Path());
+        try {
+            main_.LoadUiStream(*block);
+            ADD_FAILURE() << "no error";
+        } catch (const Exception& error) {
+            EXPECT_NE(std::string::npos, error.Message().find("Metafile")) << error.Message();
+        }
+    }
+}
+
+TEST_F(UiBlockTest, StyleControlsSetsTheFramesOfTheCheckTreeAndTheButtonEdit)
+{
+    TForm form(nullptr);
+    auto* tree = new TKvCheckTree(&form);
+    tree->SetParent(&form);
+    auto* edit = new TKvButtonEdit(&form);
+    edit->SetParent(&form);
+    edit->SetHideButtonsOnReadOnly(true);
+    for (bool styled : {true, false}) {
+        std::vector<std::string> settings = Flags();
+        settings[0] = std::string("XpStyle=") + (styled ? "True" : "False");
+        auto block = Block(settings, {});
+        main_.LoadUiStream(*block);
+        main_.StyleControls(&form);
+        EXPECT_EQ(styled, tree->FrameVisible());
+        EXPECT_EQ(styled, (GetWindowLongPtrA(tree->Handle(), GWL_STYLE) & WS_BORDER) != 0) << "the window's frame";
+        EXPECT_EQ(styled, edit->FrameVisible());
+        EXPECT_FALSE(edit->HideButtonsOnReadOnly());
+        EXPECT_EQ(clBtnFace, edit->ReadOnlyColor());
+    }
+}
+
+TEST_F(UiBlockTest, TheTopImagePagesDrawTheirBevelFromTheLogoToTheRightEdge)
+{
+    auto block = Block(Flags(), {});
+    main_.LoadUiStream(*block);
+    auto* page = CreatePage<TfmReadme>(&main_);
+    ASSERT_NE(nullptr, page->Bevel1);
+    EXPECT_EQ(page->LabelLogoTop->Left() + page->LabelLogoTop->Width() + 10, page->Bevel1->Left());
+    EXPECT_EQ(page->Width() - page->Bevel1->Left() - 20, page->Bevel1->Width());
+    EXPECT_EQ(page, page->Bevel1->Parent());
+}
+
+class PictureMemoryTest : public WizardFixture {};
+
+// A picture whose copy cannot be had ends like damage: LoadUiStream raises
+// EOutOfMemory, and the start-up road shows it on its error page.
+TEST_F(PictureMemoryTest, AnAllocationFailureWhileLoadingAPictureEndsOnTheStartUpErrorPage)
+{
+    std::string picture = MakeBmp(400, 300, 24, RGB(1, 2, 3), RGB(4, 5, 6));
+    WriteWholeFile(root_ / "top.bmp", picture);
+    std::string setup =
+        BuildSetup("[UiSettings]\r\nXpStyle=True\r\nShowBackGround=False\r\nShowGradient=True\r\nShowTexture=False\r\n"
+                   "ShowImage=False\r\nStartColor=clBlue\r\nEndColor=$00000000\r\nTopImage=top.bmp\r\n"
+                   "[Page]\r\nDIALOGID=WELCOME\r\n");
+    TfmMain main(nullptr);
+    main.Global->SetCommandLine("setup.exe /l:" + setup);
+    failFrom = picture.size();
+    failTo = picture.size() + 64; // the picture's own copies; the whole block is larger
+    main.Start();
+    failFrom = 0;
+    TfmFinish* page = nullptr;
+    for (int i = 0; i < main.ComponentCount() && page == nullptr; ++i) {
+        auto* finish = dynamic_cast<TfmFinish*>(main.Components(i));
+        if (finish != nullptr && finish->Visible())
+            page = finish;
+    }
+    ASSERT_NE(nullptr, page) << "the error page is shown";
+    EXPECT_EQ("安装由于错误被迫取消", page->LabelFinish->Caption());
+    EXPECT_EQ("错误信息:\r\n内存不足", page->LabelText->Caption());
+    page->Hide();
 }
 
 namespace {
