@@ -306,6 +306,9 @@ void TfmMain::OutcomeTexts(bool cancelled, const std::string& message, std::stri
     if (cancelled) {
         finishText = GetLanguageText("InstallCanceled", "安装已经被用户取消");
         infoText = GetLanguageText("ClickExit", "现在您可以点击“退出”按钮退出安装程序");
+        // A cancel carries no message: what the rollback could not undo is told here.
+        if (OstrelExecutor != nullptr && !OstrelExecutor->RollbackReport().empty())
+            infoText += "\r\n" + OstrelExecutor->RollbackReport();
     } else {
         finishText = GetLanguageText("TerminatedByError", "安装由于错误被迫取消");
         infoText = GetLanguageText("ErrorInfo", "错误信息:") + "\r\n" + message;

@@ -124,6 +124,34 @@ TEST_F(WizardEndingsTest, NoAfterInstallCommandRunsAfterACancelledOrAFailedInsta
     }
 }
 
+TEST_F(WizardEndingsTest, ACancelledInstallNamesWhatItsRollbackCouldNotUndo)
+{
+    std::string gate = gates_ / "held";
+    Start(BuildSetup(std::string(kSettings) + kInstallThenFinish + Objects() + HoldUntil(gate) + kLateFile));
+    HWND install = Page("TfmInstallProcess");
+    ASSERT_NE(nullptr, install);
+    ASSERT_TRUE(Opened(gate));
+    // The installed file is held open without delete sharing: the rollback cannot remove it.
+    const std::string held = App() + "\\readme.txt";
+    TOwnedHandle holder(
+        CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+    ClickText(install, "取消");
+    WriteWholeFile(gate, "go");
+    EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+    HWND finish = Page("TfmFinish");
+    ASSERT_NE(nullptr, finish);
+    std::vector<std::string> texts = ChildTexts(finish);
+    EXPECT_TRUE(Has(texts, "安装已经被用户取消"));
+    EXPECT_TRUE(HasPrefix(texts, "现在您可以点击“退出”按钮退出安装程序", held)) << "the file that stayed is not named";
+    holder.Reset();
+    ClickText(finish, "退出");
+    EXPECT_EQ(0u, WaitForExit());
+    // The rollback scheduled the held file's deletion at restart; it goes now.
+    DeleteFileA(held.c_str());
+    RemoveDirectoryA(App().c_str());
+}
+
 TEST_F(WizardEndingsTest, TheFinishPageCloseBoxRunsTheTickedActionsOnceAndAsksNothing)
 {
     std::string gate = gates_ / "gate", runs = gates_ / "runs";
