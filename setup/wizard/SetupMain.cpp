@@ -1,5 +1,6 @@
 // The setup program: under the name "uninstall.exe" it hands the uninstall to a
 // copy of itself in the temporary folder; otherwise it runs the wizard.
+#include "Exception.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TStringList.h"
@@ -21,9 +22,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         Application()->SetShowMainForm(false);
         // The copy must hold no folder that the uninstall removes: it may have
         // inherited the install folder from Uninstall.exe started there.
-        char temp[MAX_PATH] = {};
-        if (GetTempPathA(MAX_PATH, temp) > 0)
-            SetCurrentDirectoryA(temp);
+        try {
+            SetCurrentDirectoryA(SysUtils::TempFolder().c_str());
+        } catch (const Exception&) {
+            // no temporary folder: the copy could not have been made there either
+        }
     }
     auto* main = Application()->CreateForm<TfmMain>();
     main->Start();

@@ -4,6 +4,7 @@
 #include "uMain.h"
 
 #include "ECancelInstall.h"
+#include "ScopeExit.h"
 #include "SysUtils.h"
 #include "TApplication.h"
 #include "TFileStream.h"
@@ -390,10 +391,7 @@ void TfmMain::FormClose(TObject*, TCloseAction& action)
         return;
     }
     closing_ = true;
-    struct TClosingScope {
-        bool& Flag;
-        ~TClosingScope() { Flag = false; }
-    } scope{closing_};
+    TScopeExit closed([this] { closing_ = false; });
     // After a failed or cancelled install nothing was installed that a command
     // could follow up; after a success the commands run once.
     if (OstrelExecutor != nullptr && !installFailed_ && !commandsRun_) {
