@@ -80,6 +80,14 @@ int FilledPixels(const std::vector<COLORREF>& row, COLORREF background)
 class WizardEndingsTest : public WizardRoadsTest {
 protected:
     bool Opened(const std::string& gate) { return WaitUntil([&] { return FileExists(gate + ".started"); }); }
+    // Asks the held install page to cancel, lets the install go on to its next
+    // record and confirms: the engine stops there and rolls back.
+    void CancelAndOpen(HWND install, const std::string& gate)
+    {
+        ClickText(install, "取消");
+        WriteWholeFile(gate, "go");
+        EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+    }
     void Forget()
     {
         process_.Reset();
@@ -109,9 +117,7 @@ TEST_F(WizardEndingsTest, NoAfterInstallCommandRunsAfterACancelledOrAFailedInsta
             HWND install = Page("TfmInstallProcess");
             ASSERT_NE(nullptr, install);
             ASSERT_TRUE(Opened(gate));
-            ClickText(install, "取消");
-            WriteWholeFile(gate, "go");
-            EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+            CancelAndOpen(install, gate);
         }
         HWND finish = Page("TfmFinish");
         ASSERT_NE(nullptr, finish);
@@ -136,9 +142,7 @@ TEST_F(WizardEndingsTest, ACancelledInstallNamesWhatItsRollbackCouldNotUndo)
     TOwnedHandle holder(
         CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.IsValid());
-    ClickText(install, "取消");
-    WriteWholeFile(gate, "go");
-    EXPECT_EQ("Are  you sure to cancel?", AnswerMessageBox(IDYES));
+    CancelAndOpen(install, gate);
     HWND finish = Page("TfmFinish");
     ASSERT_NE(nullptr, finish);
     std::vector<std::string> texts = ChildTexts(finish);
